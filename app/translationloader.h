@@ -1,0 +1,20 @@
+#ifndef TRANSLATIONLOADER_H
+#define TRANSLATIONLOADER_H
+
+#include <QString>
+
+class QTranslator;
+
+// Finds and loads the user-interface catalogue for a language code among the
+// catalogues the program carries under :/lang/.
+class TranslationLoader {
+public:
+    // The catalogue file for `language` (for "ru": :/lang/veltra2_ru.qm), or an
+    // empty text when the program carries none for it.
+    static QString cataloguePath(const QString &language);
+    // A loaded translator for `language`, or null when there is none to load.
+    // The caller owns the result.
+    static QTranslator *load(const QString &language);
+};
+
+#endif // TRANSLATIONLOADER_H

@@ -1,0 +1,84 @@
+#ifndef TCPSOCKETCLIENT_H
+#define TCPSOCKETCLIENT_H
+
+#include <QAbstractSocket>
+#include <QByteArray>
+#include <QJsonObject>
+#include <QObject>
+#include <QString>
+
+class QTcpSocket;
+class QTimerEvent;
+
+// The network end of the device link: one TCP socket that reconnects by itself
+// while started, cuts the incoming stream into CR LF terminated lines and writes
+// outgoing lines and raw payloads.
+class TcpSocketClient : public QObject {
+    Q_OBJECT
+    Q_PROPERTY(QString host READ host WRITE setHost)
+    Q_PROPERTY(ushort port READ port WRITE setPort)
+
+public:
+    static constexpr quint16 DefaultPort = 7999;
+    static constexpr int DefaultRetryInterval = 500;
+    // One connection attempt every this many retry ticks while unconnected.
+    static constexpr int RetryPeriodTicks = 20;
+    // A peer that never ends its line must not make us buffer without limit.
+    static constexpr int MaxLineLength = 8 * 1024 * 1024;
+
+    explicit TcpSocketClient(QObject *parent = nullptr);
+    ~TcpSocketClient() override;
+
+    QString host() const { return hostName; }
+    quint16 port() const { return portNumber; }
+    void setHost(const QString &host);
+    void setPort(quint16 port);
+    void setHostAndPort(const QString &host, quint16 port);
+
+    QAbstractSocket::SocketState state() const;
+
+    // Tests shorten the retry tick; the program keeps the default.
+    void setRetryInterval(int msec);
+    int retryInterval() const { return retryMsec; }
+
+signals:
+    void connected();
+    void newDatagram(QByteArray data);
+    void disconnected();
+
+public slots:
+    void start();
+    void stop();
+    void write(QByteArray data, bool flush = true);
+    void write(QJsonObject obj);
+    void flush();
+    void open();
+    void close();
+
+private slots:
+    void tcpReadyRead();
+    void tcpConnected();
+    void tcpDisconnected();
+    void tcpError(QAbstractSocket::SocketError socketError);
+    void tcpStateChanged(QAbstractSocket::SocketState socketState);
+
+protected:
+    void timerEvent(QTimerEvent *event) override;
+
+private:
+    void changeEndpoint();
+    void connectSocket();
+
+    QString hostName;
+    quint16 portNumber = DefaultPort;
+    QTcpSocket *socket = nullptr;
+    QByteArray buffer;
+    // Bytes of `buffer` already searched for a terminator, so a line arriving
+    // in many small reads is not scanned again from its start each time.
+    int scanned = 0;
+    int timerId = -1;
+    int retryTicks = 0;
+    int retryMsec = DefaultRetryInterval;
+};
+
+#endif // TCPSOCKETCLIENT_H

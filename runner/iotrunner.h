@@ -1,0 +1,84 @@
+#ifndef IOTRUNNER_H
+#define IOTRUNNER_H
+
+#include <QByteArray>
+#include <QJsonObject>
+#include <QList>
+#include <QObject>
+#include <QString>
+#include <QStringList>
+#include <QTimer>
+#include <QVariantMap>
+
+class TcpSocketClient;
+
+// The one object through which the user interface reaches the device: it owns
+// the link and the poll timer, turns user actions into requests and replies
+// into signals and messages.
+class IOTRunner : public QObject {
+    Q_OBJECT
+    Q_PROPERTY(QString version READ version CONSTANT)
+
+public:
+    enum Type { INVALID = -1, VELTRA_2U = 0, VELTRA_2W = 1 };
+    Q_ENUM(Type)
+
+    static constexpr int DefaultPollInterval = 5000;
+
+    explicit IOTRunner(QObject *parent = nullptr);
+    ~IOTRunner() override;
+
+    // Tests shorten the poll and retry periods; the program keeps the defaults.
+    void setPollInterval(int msec);
+    void setRetryInterval(int msec);
+
+    Q_INVOKABLE QString version() const;
+
+signals:
+    void connectedToHost();
+    void disconnectedFromHost();
+    void deviceDiscovered(QString info);
+    void deviceSetup(int scount, QStringList units);
+    void sensorSetup(int index, double min, double max);
+    void deviceUpdate(bool cloud, bool modbus);
+    void deviceConfig(QVariantMap config);
+    void deviceInfo(QVariantMap info);
+    void mqttConfig(QVariantMap config);
+    void alert(QString msg);
+    void amendData(QString name, QByteArray data);
+    void histIntervalUpdated(int interval);
+
+public slots:
+    void connectFromList(int index);
+    void connectToHost(QString host, int port);
+    void saveConnection(QString name);
+    void disconnectFromHost();
+    void requestConfig();
+    void requestDevInfo();
+    void requestReboot();
+    void requestHistory();
+    void updateConfig(QVariantMap config);
+    void resetConfig();
+    void setupCloud(QString id);
+    void upload(QByteArray data, QString name);
+    void saveAs(QByteArray data, QString name);
+
+private slots:
+    void tcp_timer();
+    void tcp_connected();
+    void tcp_disconnected();
+    void tcp_newDatagram(QByteArray data);
+
+private:
+    void send(const QJsonObject &request);
+
+    QTimer pollTimer;
+    // Consecutive poll ticks that found requests still unanswered.
+    int staleTicks = 0;
+    TcpSocketClient *client = nullptr;
+    QList<QJsonObject> pendingRequests;
+    Type deviceType = INVALID;
+    QJsonObject configObject;
+};
+
+#endif // IOTRUNNER_H

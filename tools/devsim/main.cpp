@@ -1,0 +1,98 @@
+// veltra2-devsim: a VELTRA2 device on a TCP port, for trying the program
+// without hardware and for the end-to-end tests.
+
+#include "devicesimulator.h"
+#include "link/protocol.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QDir>
+
+#include <cstdio>
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("veltra2-devsim"));
+    QCoreApplication::setApplicationVersion(QStringLiteral("0.1.0"));
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Simulates a VELTRA2 measuring device."));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    const QCommandLineOption port(
+        { "p", "port" }, "TCP port to listen on (0: any free port).", "port", "8081");
+    const QCommandLineOption address("address", "Address to listen on.", "address", "127.0.0.1");
+    const QCommandLineOption model(
+        { "m", "model" }, "Device model: 2u (wired) or 2w (Wi-Fi).", "model", "2w");
+    const QCommandLineOption board(
+        "board", "Report this board name instead of the model's.", "name");
+    const QCommandLineOption noStm("no-stm", "Leave the sensor firmware out of the information.");
+    const QCommandLineOption verbose("verbose", "Print every line received and sent.");
+    const QCommandLineOption dataDir("data-dir", "Keep uploaded files in this folder.", "dir");
+    const QCommandLineOption samples("history-samples", "Samples in the history.", "n", "96");
+    const QCommandLineOption interval(
+        "history-interval", "History sampling period.", "ms", "900000");
+    const QCommandLineOption fail(
+        "fail", "Answer this query with a device error (repeatable).", "query");
+    const QCommandLineOption delay("delay", "Answer every request this late.", "ms", "0");
+    const QCommandLineOption garbage(
+        "garbage-before", "Send a line that is not JSON before reply N.", "n", "0");
+    const QCommandLineOption oversized(
+        "oversized-before", "Send 9 MiB without a line end before reply N.", "n", "0");
+    const QCommandLineOption closeAfter(
+        "close-after", "Close the connection after reply N.", "n", "0");
+    const QCommandLineOption muteAfter("mute-after", "Stop answering after reply N.", "n", "0");
+    parser.addOptions({ port, address, model, board, noStm, verbose, dataDir, samples, interval,
+        fail, delay, garbage, oversized, closeAfter, muteAfter });
+    parser.process(app);
+
+    SimulatorOptions options;
+    const QString modelName = parser.value(model).toLower();
+    if (modelName == "2u" || modelName == Protocol::BoardWired) {
+        options.board = Protocol::BoardWired;
+    } else if (modelName == "2w" || modelName == Protocol::BoardWifi) {
+        options.board = Protocol::BoardWifi;
+        options.wifi = true;
+    } else {
+        std::fprintf(stderr, "veltra2-devsim: unknown model %s (use 2u or 2w)\n",
+            qPrintable(parser.value(model)));
+        return 1;
+    }
+    if (parser.isSet(board))
+        options.board = parser.value(board);
+    options.reportStm = !parser.isSet(noStm);
+    options.verbose = parser.isSet(verbose);
+    options.dataDir = parser.value(dataDir);
+    if (!options.dataDir.isEmpty() && !QDir().mkpath(options.dataDir)) {
+        std::fprintf(stderr, "veltra2-devsim: cannot use folder %s\n", qPrintable(options.dataDir));
+        return 1;
+    }
+    options.historySamples = qMax(0, parser.value(samples).toInt());
+    options.historyInterval = qMax(0, parser.value(interval).toInt());
+    for (const QString &query : parser.values(fail))
+        options.failingQueries.insert(query);
+    options.replyDelayMsec = parser.value(delay).toInt();
+    options.garbageBeforeReply = parser.value(garbage).toInt();
+    options.oversizedBeforeReply = parser.value(oversized).toInt();
+    options.closeAfterReplies = parser.value(closeAfter).toInt();
+    options.muteAfterReplies = parser.value(muteAfter).toInt();
+
+    bool portOk = false;
+    const uint portNumber = parser.value(port).toUInt(&portOk);
+    if (!portOk || portNumber > 65535) {
+        std::fprintf(stderr, "veltra2-devsim: bad port %s\n", qPrintable(parser.value(port)));
+        return 1;
+    }
+    DeviceSimulator simulator(options);
+    if (!simulator.listen(QHostAddress(parser.value(address)), quint16(portNumber))) {
+        std::fprintf(
+            stderr, "veltra2-devsim: cannot listen: %s\n", qPrintable(simulator.errorString()));
+        return 1;
+    }
+    // Scripts and tests read the port from this line.
+    std::printf("veltra2-devsim %s listening on %s:%u\n", qPrintable(options.board),
+        qPrintable(parser.value(address)), simulator.port());
+    std::fflush(stdout);
+    return QCoreApplication::exec();
+}

@@ -1,0 +1,118 @@
+#include "simulatorsession.h"
+
+#include "link/protocol.h"
+#include "simulateddevice.h"
+
+#include <QHostAddress>
+#include <QJsonDocument>
+#include <QPointer>
+#include <QTcpSocket>
+#include <QTimer>
+
+#include <cstdio>
+
+namespace {
+// Larger than any line a client should accept.
+constexpr int OversizedLength = 9 * 1024 * 1024;
+} // namespace
+
+SimulatorSession::SimulatorSession(
+    QTcpSocket *socket, SimulatedDevice *device, const SimulatorOptions &options, QObject *parent)
+    : QObject(parent)
+    , socket(socket)
+    , device(device)
+    , options(options)
+{
+    socket->setParent(this);
+    connect(socket, &QTcpSocket::readyRead, this, &SimulatorSession::readRequests);
+    connect(socket, &QTcpSocket::disconnected, this, &QObject::deleteLater);
+    if (options.verbose)
+        std::printf("-- client %s:%u connected\n", qPrintable(socket->peerAddress().toString()),
+            socket->peerPort());
+    std::fflush(stdout);
+}
+
+void SimulatorSession::readRequests()
+{
+    buffer.append(socket->readAll());
+    while (true) {
+        if (payloadLeft >= 0) {
+            if (buffer.size() < payloadLeft)
+                return;
+            const QByteArray payload = buffer.left(int(payloadLeft));
+            buffer.remove(0, int(payloadLeft));
+            payloadLeft = -1;
+            log("<-", QByteArray("[") + QByteArray::number(payload.size()) + " payload bytes]");
+            handle(pendingPut, payload);
+            continue;
+        }
+        const int end = buffer.indexOf(Protocol::LineEnd);
+        if (end < 0)
+            return;
+        const QByteArray line = buffer.left(end);
+        buffer.remove(0, end + 2);
+        if (line.isEmpty())
+            continue;
+        log("<-", line);
+        const QJsonDocument doc = QJsonDocument::fromJson(line);
+        const QJsonObject request = doc.object();
+        if (request.value(Protocol::Query).toString() == QLatin1String(Protocol::Put)) {
+            pendingPut = request;
+            payloadLeft = qMax(0, request.value(Protocol::Size).toInt());
+            continue;
+        }
+        handle(request, {});
+    }
+}
+
+void SimulatorSession::handle(const QJsonObject &request, const QByteArray &payload)
+{
+    const QJsonObject answer = request.isEmpty()
+        ? QJsonObject { { Protocol::Code, Protocol::ErrorCode }, { Protocol::Error, "not JSON" } }
+        : device->answer(request, payload);
+    const bool reboot = request.value(Protocol::Query).toString() == QLatin1String(Protocol::Reset)
+        && answer.value(Protocol::Code).toInt() != Protocol::ErrorCode;
+    if (options.replyDelayMsec <= 0) {
+        reply(answer, reboot);
+        return;
+    }
+    QPointer<SimulatorSession> self(this);
+    QTimer::singleShot(options.replyDelayMsec, this, [self, answer, reboot] {
+        if (self)
+            self->reply(answer, reboot);
+    });
+}
+
+void SimulatorSession::reply(const QJsonObject &answer, bool closeAfter)
+{
+    if (socket->state() != QAbstractSocket::ConnectedState)
+        return;
+    ++replies;
+    if (options.muteAfterReplies > 0 && replies > options.muteAfterReplies)
+        return;
+    if (replies == options.garbageBeforeReply)
+        sendLine("this is not JSON {");
+    if (replies == options.oversizedBeforeReply) {
+        log("->", QByteArray("[") + QByteArray::number(OversizedLength) + " bytes without CR LF]");
+        socket->write(QByteArray(OversizedLength, 'x'));
+    }
+    sendLine(QJsonDocument(answer).toJson(QJsonDocument::Compact));
+    if (closeAfter || replies == options.closeAfterReplies) {
+        log("--", "closing the connection");
+        socket->disconnectFromHost();
+    }
+}
+
+void SimulatorSession::sendLine(const QByteArray &line)
+{
+    log("->", line);
+    socket->write(line + Protocol::LineEnd);
+}
+
+void SimulatorSession::log(const char *direction, const QByteArray &text) const
+{
+    if (!options.verbose)
+        return;
+    std::printf("%s %s\n", direction, text.constData());
+    std::fflush(stdout);
+}
