@@ -136,36 +136,19 @@ void TcpSocketClient::close()
 void TcpSocketClient::tcpReadyRead()
 {
     buffer.append(socket->readAll());
-
-    // Cut every complete line out of the buffer, then drop the consumed front
-    // in one go: one large read stays linear in its size.
-    int begin = 0;
-    int from = scanned;
-    while (true) {
-        const int end = buffer.indexOf(Protocol::LineEnd, from);
-        if (end < 0)
-            break;
-        if (end > begin) {
-            QPointer<TcpSocketClient> alive(this);
-            emit newDatagram(buffer.mid(begin, end - begin));
-            // A receiver may close the link (or even delete us) in reaction.
-            if (!alive)
-                return;
-        }
-        // An empty line carries nothing; skip it and go on with the next one.
-        begin = end + 2;
-        from = begin;
+    QPointer<TcpSocketClient> alive(this);
+    QByteArray line;
+    while (buffer.next(&line)) {
+        emit newDatagram(line);
+        // A receiver may close the link (or even delete us) in reaction.
+        if (!alive)
+            return;
         if (socket->state() != QAbstractSocket::ConnectedState)
             break;
     }
-    if (begin > 0)
-        buffer.remove(0, begin);
-    // The last byte may be the CR of a terminator whose LF is still to come.
-    scanned = qMax(0, buffer.size() - 1);
-
-    if (buffer.size() > MaxLineLength) {
+    buffer.compact();
+    if (buffer.pending() > MaxLineLength) {
         buffer.clear();
-        scanned = 0;
         socket->close();
     }
 }
@@ -175,7 +158,6 @@ void TcpSocketClient::tcpConnected()
     // Half a line left over from the previous connection would corrupt the
     // first reply of this one.
     buffer.clear();
-    scanned = 0;
     emit connected();
 }
 

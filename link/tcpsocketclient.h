@@ -1,6 +1,8 @@
 #ifndef TCPSOCKETCLIENT_H
 #define TCPSOCKETCLIENT_H
 
+#include "link/lineframer.h"
+
 #include <QAbstractSocket>
 #include <QByteArray>
 #include <QJsonObject>
@@ -72,10 +74,7 @@ private:
     QString hostName;
     quint16 portNumber = DefaultPort;
     QTcpSocket *socket = nullptr;
-    QByteArray buffer;
-    // Bytes of `buffer` already searched for a terminator, so a line arriving
-    // in many small reads is not scanned again from its start each time.
-    int scanned = 0;
+    LineFramer buffer;
     int timerId = -1;
     int retryTicks = 0;
     int retryMsec = DefaultRetryInterval;

@@ -1,0 +1,24 @@
+#ifndef TESTMAIN_H
+#define TESTMAIN_H
+
+#include <QCoreApplication>
+#include <QTemporaryDir>
+#include <QTest>
+
+// Like QTEST_GUILESS_MAIN, but every test executable gets a settings store of
+// its own that disappears afterwards, so no test sees the user's settings or
+// another test's.
+#define VELTRA2_TEST_MAIN(TestObject)                                                              \
+    int main(int argc, char *argv[])                                                               \
+    {                                                                                              \
+        QTemporaryDir configHome;                                                                  \
+        qputenv("XDG_CONFIG_HOME", configHome.path().toLocal8Bit());                               \
+        QCoreApplication app(argc, argv);                                                          \
+        QCoreApplication::setOrganizationName(QStringLiteral("Kestrel"));                          \
+        QCoreApplication::setApplicationName(QStringLiteral("VELTRA2"));                           \
+        TestObject tc;                                                                             \
+        QTEST_SET_MAIN_SOURCE_PATH                                                                 \
+        return QTest::qExec(&tc, argc, argv);                                                      \
+    }
+
+#endif // TESTMAIN_H

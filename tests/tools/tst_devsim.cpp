@@ -1,0 +1,162 @@
+#include "common/devsimprocess.h"
+#include "common/testmain.h"
+#include "link/protocol.h"
+#include "runner/iotrunner.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QSignalSpy>
+#include <QTcpSocket>
+#include <QTest>
+
+namespace {
+// A plain socket speaking the protocol, one reply per request.
+class Line {
+public:
+    bool open(quint16 port)
+    {
+        socket.connectToHost(QStringLiteral("127.0.0.1"), port);
+        return socket.waitForConnected(5000);
+    }
+    QJsonObject ask(const QByteArray &request, const QByteArray &payload = {})
+    {
+        socket.write(request + "\r\n" + payload);
+        while (!socket.canReadLine())
+            if (!socket.waitForReadyRead(5000))
+                return { { "timeout", true } };
+        return QJsonDocument::fromJson(socket.readLine().trimmed()).object();
+    }
+    bool waitForClose()
+    {
+        return socket.state() == QAbstractSocket::UnconnectedState
+            || socket.waitForDisconnected(5000);
+    }
+
+private:
+    QTcpSocket socket;
+};
+
+QByteArray file(const QJsonObject &getReply)
+{
+    return QByteArray::fromBase64(getReply.value(Protocol::Data).toString().toLatin1());
+}
+} // namespace
+
+class TestDevsim : public QObject {
+    Q_OBJECT
+
+private slots:
+    void answersEveryRequestOfBothModels_data()
+    {
+        QTest::addColumn<QString>("model");
+        QTest::newRow("wired") << "2u";
+        QTest::newRow("wifi") << "2w";
+    }
+
+    void answersEveryRequestOfBothModels()
+    {
+        QFETCH(QString, model);
+        const bool wifi = model == "2w";
+        DevsimProcess sim;
+        QVERIFY(sim.start({ "--model", model, "--history-samples", "5" }));
+        Line line;
+        QVERIFY(line.open(sim.port()));
+
+        QCOMPARE(line.ask("{\"query\":\"info\"}").value(Protocol::Board).toString(),
+            wifi ? Protocol::BoardWifi : Protocol::BoardWired);
+        const QJsonObject state = line.ask("{\"query\":\"state\"}");
+        QCOMPARE(state.value(Protocol::Value).isObject(), wifi);
+        QVERIFY(state.value(Protocol::Modbus).isBool() && state.value(Protocol::Mqtt).isBool());
+        const QJsonObject history = line.ask("{\"query\":\"history\"}");
+        const QJsonObject series = wifi ? history.value(Protocol::Humidity).toObject() : history;
+        QCOMPARE(series.value(Protocol::Data).toArray().size(), 5);
+        QCOMPARE(series.value(Protocol::Interval).toInt(), 900000);
+
+        // The payload is raw: a CR LF inside it is not a line end.
+        const QByteArray cert("\x30\x82\r\n\x00\x01", 6);
+        QCOMPARE(line.ask("{\"name\":\"mqtt.cert.der\",\"query\":\"put\",\"size\":6}", cert)
+                     .value(Protocol::Code)
+                     .toInt(),
+            0);
+        QCOMPARE(file(line.ask("{\"name\":\"mqtt.cert.der\",\"query\":\"get\"}")), cert);
+        QCOMPARE(line.ask("{\"query\":\"dev\"}").value(Protocol::Cert).toBool(), true);
+
+        const QByteArray config = "{\"net-mode\":\"if\",\"sys-mode\":\"tcp\"}";
+        line.ask("{\"name\":\"settings.cfg\",\"query\":\"put\",\"size\":"
+                + QByteArray::number(config.size()) + "}",
+            config);
+        line.ask("{\"id\":\"dev-42\",\"query\":\"scloud\"}");
+        const QJsonObject stored = QJsonDocument::fromJson(
+            file(line.ask("{\"name\":\"settings.cfg\",\"query\":\"get\"}")))
+                                       .object();
+        QCOMPARE(stored.value(Protocol::NetMode).toString(), QStringLiteral("if"));
+        QCOMPARE(stored.value(Protocol::MqttId).toString(), QStringLiteral("dev-42"));
+        QCOMPARE(line.ask("{\"query\":\"state\"}").value(Protocol::Modbus).toBool(), true);
+
+        // Factory settings.
+        line.ask("{\"name\":\"settings.cfg\",\"query\":\"put\",\"size\":2}", "{}");
+        QCOMPARE(
+            QJsonDocument::fromJson(file(line.ask("{\"name\":\"settings.cfg\",\"query\":\"get\"}")))
+                .object()
+                .value(Protocol::SysMode)
+                .toString(),
+            QStringLiteral("web"));
+
+        QCOMPARE(line.ask("{\"query\":\"bogus\"}").value(Protocol::Code).toInt(), 1);
+        QCOMPARE(line.ask("{\"query\":\"reset\"}").value(Protocol::Code).toInt(), 0);
+        QVERIFY(line.waitForClose());
+    }
+
+    void misbehavesOnRequest()
+    {
+        DevsimProcess sim;
+        QVERIFY(sim.start({ "--fail", "dev", "--garbage-before", "2", "--close-after", "3" }));
+        QTcpSocket socket;
+        socket.connectToHost(QStringLiteral("127.0.0.1"), sim.port());
+        QVERIFY(socket.waitForConnected(5000));
+        socket.write("{\"query\":\"info\"}\r\n{\"query\":\"dev\"}\r\n{\"query\":\"state\"}\r\n");
+        QByteArray got;
+        while (socket.state() == QAbstractSocket::ConnectedState && socket.waitForReadyRead(5000))
+            got += socket.readAll();
+        got += socket.readAll();
+        const QList<QByteArray> lines = got.split('\n');
+        QCOMPARE(lines.size(), 5); // four lines and the empty rest
+        QVERIFY(lines.at(0).contains("\"board\""));
+        QVERIFY(QJsonDocument::fromJson(lines.at(1).trimmed()).isNull());
+        QCOMPARE(QJsonDocument::fromJson(lines.at(2).trimmed()).object().value("code").toInt(), 1);
+        QVERIFY(lines.at(3).contains("\"value\""));
+    }
+
+    void runnerKeepsTheDeviceConnected()
+    {
+        DevsimProcess sim;
+        QVERIFY(sim.start({ "--model", "2u" }));
+        IOTRunner runner;
+        runner.setPollInterval(100);
+        runner.setRetryInterval(10);
+        QSignalSpy connected(&runner, &IOTRunner::connectedToHost);
+        QSignalSpy gone(&runner, &IOTRunner::disconnectedFromHost);
+        runner.connectToHost(QStringLiteral("127.0.0.1"), sim.port());
+        QVERIFY(connected.wait(5000));
+        QVERIFY(sim.waitForReceived(5));
+        const QList<QByteArray> lines = sim.received();
+        QCOMPARE(lines.mid(0, 3),
+            (QList<QByteArray> { "{\"query\":\"info\"}", "{\"query\":\"dev\"}",
+                "{\"name\":\"settings.cfg\",\"query\":\"get\"}" }));
+        QCOMPARE(lines.at(3), QByteArray("{\"query\":\"state\"}"));
+        QCOMPARE(lines.at(4), QByteArray("{\"query\":\"state\"}"));
+
+        // The device goes away and comes back on the same port.
+        const quint16 port = sim.port();
+        sim.kill();
+        QVERIFY(gone.wait(5000));
+        QVERIFY(sim.start({ "--model", "2u" }, port));
+        QVERIFY(connected.wait(5000));
+        QVERIFY(sim.waitForReceived(3));
+        QCOMPARE(sim.received().at(0), QByteArray("{\"query\":\"info\"}"));
+    }
+};
+
+VELTRA2_TEST_MAIN(TestDevsim)
+#include "tst_devsim.moc"
