@@ -1,5 +1,6 @@
 #include "app/translationloader.h"
 #include "link/protocol.h"
+#include "models/chartdataprovider.h"
 #include "runner/iotrunner.h"
 
 #include <QApplication>
@@ -48,6 +49,7 @@ int main(int argc, char *argv[])
 {
     qmlRegisterUncreatableType<IOTRunner>("IOTRunner", 1, 0, "IOTRunner",
         QStringLiteral("Cannot create IOTRunner - use the static instance"));
+    qmlRegisterType<ChartDataProvider>("ChartDataProvider", 1, 0, "ChartDataProvider");
 
     QApplication::setAttribute(Qt::AA_EnableHighDpiScaling, true);
     answerCommandLineWithoutDisplay(argc, argv);

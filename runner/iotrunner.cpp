@@ -1,16 +1,26 @@
 #include "runner/iotrunner.h"
 
 #include "link/protocol.h"
+#include "link/requests.h"
 #include "link/tcpsocketclient.h"
+#include "runner/units.h"
 
 #include <QJsonDocument>
+#include <QQmlEngine>
+#include <QSaveFile>
 #include <QSettings>
+#include <QUrl>
 
 namespace {
 // Ticks that may find a request unanswered before the link counts as stalled.
 constexpr int StaleLimit = 2;
 constexpr char SettingsHost[] = "host";
 constexpr char SettingsPort[] = "port";
+// Gauge ranges of the two kinds of sensor.
+constexpr double TemperatureMin = -55.0;
+constexpr double TemperatureMax = 128.0;
+constexpr double HumidityMin = 0.0;
+constexpr double HumidityMax = 100.0;
 } // namespace
 
 IOTRunner::IOTRunner(QObject *parent)
@@ -42,6 +52,16 @@ void IOTRunner::setPollInterval(int msec)
 void IOTRunner::setRetryInterval(int msec)
 {
     client->setRetryInterval(msec);
+}
+
+ChartDataProvider *IOTRunner::chartData(int index)
+{
+    if (index < 0 || index >= charts.size())
+        return nullptr;
+    ChartDataProvider *series = &charts[index];
+    // The series stays ours; QML must never collect it.
+    QQmlEngine::setObjectOwnership(series, QQmlEngine::CppOwnership);
+    return series;
 }
 
 QString IOTRunner::version() const
@@ -77,36 +97,78 @@ void IOTRunner::disconnectFromHost()
     pendingRequests.clear();
 }
 
-void IOTRunner::requestConfig() { }
+bool IOTRunner::isConnected() const
+{
+    return client->state() == QAbstractSocket::ConnectedState;
+}
 
-void IOTRunner::requestDevInfo() { }
+void IOTRunner::requestConfig()
+{
+    if (isConnected())
+        send(Requests::get(Protocol::SettingsFile));
+}
 
-void IOTRunner::requestReboot() { }
+void IOTRunner::requestDevInfo()
+{
+    if (isConnected())
+        send(Requests::dev());
+}
 
-void IOTRunner::requestHistory() { }
+void IOTRunner::requestReboot()
+{
+    if (isConnected())
+        send(Requests::reset());
+}
+
+void IOTRunner::requestHistory()
+{
+    if (isConnected())
+        send(Requests::history());
+}
 
 void IOTRunner::updateConfig(QVariantMap config)
 {
-    Q_UNUSED(config)
+    // The amendment is kept even while the link is down, for a later update.
+    for (auto it = config.cbegin(); it != config.cend(); ++it)
+        configObject.insert(it.key(), QJsonValue::fromVariant(it.value()));
+    upload(QJsonDocument(configObject).toJson(QJsonDocument::Compact), Protocol::SettingsFile);
 }
 
-void IOTRunner::resetConfig() { }
+void IOTRunner::resetConfig()
+{
+    upload(QByteArrayLiteral("{}"), Protocol::SettingsFile);
+}
 
 void IOTRunner::setupCloud(QString id)
 {
-    Q_UNUSED(id)
+    if (isConnected())
+        send(Requests::scloud(id));
 }
 
 void IOTRunner::upload(QByteArray data, QString name)
 {
-    Q_UNUSED(data)
-    Q_UNUSED(name)
+    if (!isConnected())
+        return;
+    const QJsonObject header = Requests::put(name, data.size());
+    client->write(header);
+    client->write(data, false);
+    client->flush();
+    pendingRequests.append(header);
 }
 
 void IOTRunner::saveAs(QByteArray data, QString name)
 {
-    Q_UNUSED(data)
-    Q_UNUSED(name)
+    const QUrl url(name.trimmed(), QUrl::TolerantMode);
+    const QString path = url.isLocalFile() ? url.toLocalFile() : name;
+    // Written beside the target and renamed over it only when complete, so a
+    // failed write never leaves a truncated file under the chosen name.
+    QSaveFile file(path);
+    const bool saved
+        = file.open(QIODevice::WriteOnly) && file.write(data) == data.size() && file.commit();
+    if (saved)
+        emit alert(tr("Saved to %1").arg(name));
+    else
+        emit alert(tr("Cannot write to %1: %2").arg(name, file.errorString()));
 }
 
 void IOTRunner::send(const QJsonObject &request)
@@ -122,7 +184,7 @@ void IOTRunner::tcp_timer()
     if (pendingRequests.isEmpty()) {
         // A prompt answer since the last tick proves the link alive.
         staleTicks = 0;
-        send({ { Protocol::Query, Protocol::State } });
+        send(Requests::state());
         return;
     }
     if (staleTicks != StaleLimit) {
@@ -135,9 +197,9 @@ void IOTRunner::tcp_timer()
 
 void IOTRunner::tcp_connected()
 {
-    send({ { Protocol::Query, Protocol::Info } });
-    send({ { Protocol::Query, Protocol::Dev } });
-    send({ { Protocol::Query, Protocol::Get }, { Protocol::Name, Protocol::SettingsFile } });
+    send(Requests::info());
+    send(Requests::dev());
+    send(Requests::get(Protocol::SettingsFile));
     staleTicks = 0;
     tcp_timer();
     pollTimer.start();
@@ -148,6 +210,7 @@ void IOTRunner::tcp_disconnected()
 {
     pollTimer.stop();
     pendingRequests.clear();
+    charts.clear();
     emit alert(tr("Connection closed"));
     emit disconnectedFromHost();
 }
@@ -160,6 +223,69 @@ void IOTRunner::tcp_newDatagram(QByteArray data)
         pendingRequests.clear();
         return;
     }
-    if (!pendingRequests.isEmpty())
-        pendingRequests.removeFirst();
+    const QJsonObject request
+        = pendingRequests.isEmpty() ? QJsonObject() : pendingRequests.takeFirst();
+    const QJsonObject reply = doc.object();
+
+    if (reply.contains(Protocol::Code)
+        && reply.value(Protocol::Code).toInt() == Protocol::ErrorCode) {
+        emit alert(tr("Cannot execte %1. Device error %2")
+                       .arg(request.value(Protocol::Query).toString(),
+                           reply.value(Protocol::Error).toString().toHtmlEscaped()));
+        return;
+    }
+
+    const QJsonValue query = request.value(Protocol::Query);
+    if (query == QJsonValue(Protocol::Info))
+        identify(reply);
+}
+
+void IOTRunner::identify(const QJsonObject &reply)
+{
+    const QString board = reply.value(Protocol::Board).toString();
+    const QString model = board.toLower();
+    int sensors = 0;
+    if (model == QLatin1String(Protocol::BoardWired)) {
+        deviceType = VELTRA_2U;
+        sensors = 1;
+    } else if (model == QLatin1String(Protocol::BoardWifi)) {
+        deviceType = VELTRA_2W;
+        sensors = 2;
+    } else {
+        emit alert(tr("Device type %1 is not known. Please update the application or the device "
+                      "firmware")
+                       .arg(board.toHtmlEscaped()));
+        // The link stays started: a device that comes back is asked again.
+        client->close();
+        return;
+    }
+
+    charts.clear();
+    for (int i = 0; i < sensors; ++i)
+        charts.append(ChartDataProvider(this));
+    const QStringList units = QStringList { Units::Celsius, Units::Percent }.mid(0, sensors);
+    emit deviceSetup(sensors, units);
+    emit sensorSetup(0, TemperatureMin, TemperatureMax);
+    if (sensors > 1)
+        emit sensorSetup(1, HumidityMin, HumidityMax);
+
+    // Device texts are escaped: the table is shown as rich text.
+    QString sensor;
+    if (!reply.contains(Protocol::Stm))
+        sensor = tr("build is too old");
+    else if (reply.value(Protocol::Stm).toString().isEmpty())
+        sensor = QStringLiteral("???");
+    else
+        sensor = reply.value(Protocol::Stm).toString().toHtmlEscaped();
+    const QString table = QStringLiteral("<table width=\"100%\" border=1><tr><td>") + tr("Device")
+        + QStringLiteral(":</td><td>") + board.toHtmlEscaped()
+        + QStringLiteral("</td></tr><tr><td>") + tr("Version") + QStringLiteral(":</td><td>")
+        + reply.value(Protocol::Version).toString().toHtmlEscaped()
+        + QStringLiteral("</td></tr><tr><td>") + tr("Build") + QStringLiteral(":</td><td>")
+        + reply.value(Protocol::Build).toString().toHtmlEscaped()
+        + QStringLiteral("</td></tr><tr><td>") + tr("Sensor") + QStringLiteral(":</td><td>")
+        + sensor + QStringLiteral("</td></tr></table>");
+    emit deviceDiscovered(table);
+
+    send(Requests::state());
 }

@@ -9,6 +9,9 @@
 #include <QStringList>
 #include <QTimer>
 #include <QVariantMap>
+#include <QVector>
+
+#include "models/chartdataprovider.h"
 
 class TcpSocketClient;
 
@@ -32,6 +35,7 @@ public:
     void setPollInterval(int msec);
     void setRetryInterval(int msec);
 
+    Q_INVOKABLE ChartDataProvider *chartData(int index);
     Q_INVOKABLE QString version() const;
 
 signals:
@@ -70,7 +74,9 @@ private slots:
     void tcp_newDatagram(QByteArray data);
 
 private:
+    bool isConnected() const;
     void send(const QJsonObject &request);
+    void identify(const QJsonObject &reply);
 
     QTimer pollTimer;
     // Consecutive poll ticks that found requests still unanswered.
@@ -79,6 +85,7 @@ private:
     QList<QJsonObject> pendingRequests;
     Type deviceType = INVALID;
     QJsonObject configObject;
+    QVector<ChartDataProvider> charts;
 };
 
 #endif // IOTRUNNER_H

@@ -12,6 +12,8 @@ namespace {
 const QList<QByteArray> StartupLines { "{\"query\":\"info\"}", "{\"query\":\"dev\"}",
     "{\"name\":\"settings.cfg\",\"query\":\"get\"}" };
 const QByteArray StateLine = "{\"query\":\"state\"}";
+// Answers any request without side effects beyond a message.
+const QByteArray Failure = "{\"code\":1,\"error\":\"busy\"}";
 } // namespace
 
 class TestIOTRunner : public QObject {
@@ -70,7 +72,7 @@ private slots:
         QTest::qWait(20);
         QCOMPARE(peer.lines().size(), 3); // three requests still unanswered
         for (int i = 0; i < 3; ++i)
-            peer.sendLine("{}");
+            peer.sendLine(Failure);
         QTest::qWait(20);
         tick(*runner);
         QVERIFY(peer.waitForLines(4));
@@ -119,7 +121,7 @@ private slots:
         int answered = 0;
         auto answerAll = [&] {
             while (answered < peer.lines().size()) {
-                peer.sendLine("{}");
+                peer.sendLine(Failure);
                 ++answered;
             }
             QTest::qWait(20);
