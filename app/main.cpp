@@ -49,6 +49,10 @@ int main(int argc, char *argv[])
 {
     qmlRegisterUncreatableType<IOTRunner>("IOTRunner", 1, 0, "IOTRunner",
         QStringLiteral("Cannot create IOTRunner - use the static instance"));
+    qmlRegisterUncreatableType<VariantMapModel>("VariantMapModel", 1, 0, "VariantMapModel",
+        QStringLiteral("Cannot create a VariantMapModel"));
+    qmlRegisterUncreatableType<HistoryDataModel>("HistoryDataModel", 1, 0, "HistoryDataModel",
+        QStringLiteral("Cannot create a HistoryDataModel"));
     qmlRegisterType<ChartDataProvider>("ChartDataProvider", 1, 0, "ChartDataProvider");
 
     QApplication::setAttribute(Qt::AA_EnableHighDpiScaling, true);

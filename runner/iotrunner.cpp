@@ -26,11 +26,14 @@ constexpr double HumidityMax = 100.0;
 IOTRunner::IOTRunner(QObject *parent)
     : QObject(parent)
     , pollTimer(this)
+    , stateTable(this)
+    , history(this)
     , client(new TcpSocketClient(this))
 {
     connect(client, &TcpSocketClient::connected, this, &IOTRunner::tcp_connected);
     connect(client, &TcpSocketClient::disconnected, this, &IOTRunner::tcp_disconnected);
     connect(client, &TcpSocketClient::newDatagram, this, &IOTRunner::tcp_newDatagram);
+    connect(&history, &HistoryDataModel::intervalUpdated, this, &IOTRunner::histIntervalUpdated);
 
     pollTimer.setInterval(DefaultPollInterval);
     connect(&pollTimer, &QTimer::timeout, this, &IOTRunner::tcp_timer);
@@ -69,6 +72,18 @@ QString IOTRunner::version() const
     return QStringLiteral("0.1.0");
 }
 
+VariantMapModel *IOTRunner::stateTableModel()
+{
+    QQmlEngine::setObjectOwnership(&stateTable, QQmlEngine::CppOwnership);
+    return &stateTable;
+}
+
+HistoryDataModel *IOTRunner::historyModel()
+{
+    QQmlEngine::setObjectOwnership(&history, QQmlEngine::CppOwnership);
+    return &history;
+}
+
 void IOTRunner::connectFromList(int index)
 {
     Q_UNUSED(index)
@@ -94,6 +109,7 @@ void IOTRunner::disconnectFromHost()
 {
     client->stop();
     client->close();
+    stateTable.set({});
     pendingRequests.clear();
 }
 
@@ -238,6 +254,20 @@ void IOTRunner::tcp_newDatagram(QByteArray data)
     const QJsonValue query = request.value(Protocol::Query);
     if (query == QJsonValue(Protocol::Info))
         identify(reply);
+    else if (query == QJsonValue(Protocol::State))
+        handleState(reply);
+    else if (query == QJsonValue(Protocol::Dev))
+        emit deviceInfo(reply.toVariantMap());
+    else if (query == QJsonValue(Protocol::Get))
+        handleConfig(reply);
+    else if (query == QJsonValue(Protocol::Put))
+        handleUploaded(request);
+    else if (query == QJsonValue(Protocol::Scloud))
+        handleCloud();
+    else if (query == QJsonValue(Protocol::History))
+        handleHistory(reply);
+    else if (query == QJsonValue(Protocol::Reset))
+        handleReboot();
 }
 
 void IOTRunner::identify(const QJsonObject &reply)
@@ -288,4 +318,75 @@ void IOTRunner::identify(const QJsonObject &reply)
     emit deviceDiscovered(table);
 
     send(Requests::state());
+}
+
+void IOTRunner::handleState(const QJsonObject &reply)
+{
+    // Points first, then the table, then the signal: a view redrawing on the
+    // signal finds the new point in every series.
+    if (deviceType == VELTRA_2U) {
+        if (charts.size() > 0)
+            charts[0].append(reply.value(Protocol::Value).toDouble());
+    } else if (deviceType == VELTRA_2W) {
+        const QJsonObject value = reply.value(Protocol::Value).toObject();
+        if (charts.size() > 0)
+            charts[0].append(value.value(Protocol::Temperature).toDouble());
+        if (charts.size() > 1)
+            charts[1].append(value.value(Protocol::Humidity).toDouble());
+    }
+
+    if (stateTable.rowCount() == 0)
+        stateTable.set(reply.toVariantMap());
+    else
+        stateTable.amend(reply.toVariantMap());
+
+    emit deviceUpdate(reply.value(Protocol::Mqtt).toBool(), reply.value(Protocol::Modbus).toBool());
+}
+
+void IOTRunner::handleConfig(const QJsonObject &reply)
+{
+    const QByteArray content
+        = QByteArray::fromBase64(reply.value(Protocol::Data).toString().toLatin1());
+    if (reply.value(Protocol::Get).toString() != QLatin1String(Protocol::SettingsFile))
+        return;
+    QJsonParseError error;
+    const QJsonDocument doc = QJsonDocument::fromJson(content, &error);
+    configObject = doc.object();
+    if (error.error != QJsonParseError::NoError)
+        return;
+    const QVariantMap config = configObject.toVariantMap();
+    emit deviceConfig(config);
+    emit mqttConfig(config);
+}
+
+void IOTRunner::handleUploaded(const QJsonObject &request)
+{
+    const QString name = request.value(Protocol::Name).toString();
+    emit alert(tr("File %1 uploaded").arg(name));
+    // Let the cloud page learn that the certificate or key is now there.
+    if (name == QLatin1String(Protocol::MqttCertFile)
+        || name == QLatin1String(Protocol::MqttKeyFile))
+        send(Requests::dev());
+}
+
+void IOTRunner::handleCloud()
+{
+    emit alert(tr("Cloud settings applied"));
+    send(Requests::get(Protocol::SettingsFile));
+}
+
+void IOTRunner::handleHistory(const QJsonObject &reply)
+{
+    if (deviceType == VELTRA_2U)
+        history.update(reply, { Protocol::Temperature }, { Units::Celsius });
+    else if (deviceType == VELTRA_2W)
+        history.update(reply, { Protocol::Temperature, Protocol::Humidity },
+            { Units::Celsius, Units::Percent });
+}
+
+void IOTRunner::handleReboot()
+{
+    emit alert(tr("Device will reboot"));
+    // The link stays started and finds the device again once it is back.
+    client->close();
 }

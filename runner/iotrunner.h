@@ -12,6 +12,8 @@
 #include <QVector>
 
 #include "models/chartdataprovider.h"
+#include "models/historydatamodel.h"
+#include "models/variantmapmodel.h"
 
 class TcpSocketClient;
 
@@ -37,6 +39,8 @@ public:
 
     Q_INVOKABLE ChartDataProvider *chartData(int index);
     Q_INVOKABLE QString version() const;
+    Q_INVOKABLE VariantMapModel *stateTableModel();
+    Q_INVOKABLE HistoryDataModel *historyModel();
 
 signals:
     void connectedToHost();
@@ -77,10 +81,18 @@ private:
     bool isConnected() const;
     void send(const QJsonObject &request);
     void identify(const QJsonObject &reply);
+    void handleState(const QJsonObject &reply);
+    void handleConfig(const QJsonObject &reply);
+    void handleUploaded(const QJsonObject &request);
+    void handleCloud();
+    void handleHistory(const QJsonObject &reply);
+    void handleReboot();
 
     QTimer pollTimer;
     // Consecutive poll ticks that found requests still unanswered.
     int staleTicks = 0;
+    VariantMapModel stateTable;
+    HistoryDataModel history;
     TcpSocketClient *client = nullptr;
     QList<QJsonObject> pendingRequests;
     Type deviceType = INVALID;

@@ -156,6 +156,68 @@ private slots:
         QVERIFY(sim.waitForReceived(3));
         QCOMPARE(sim.received().at(0), QByteArray("{\"query\":\"info\"}"));
     }
+
+    void runnerDrivesEitherModel_data()
+    {
+        QTest::addColumn<QString>("model");
+        QTest::addColumn<int>("sensors");
+        QTest::newRow("wired") << "2u" << 1;
+        QTest::newRow("wifi") << "2w" << 2;
+    }
+
+    void runnerDrivesEitherModel()
+    {
+        QFETCH(QString, model);
+        QFETCH(int, sensors);
+        DevsimProcess sim;
+        QVERIFY(sim.start(
+            { "--model", model, "--history-samples", "48", "--history-interval", "60000" }));
+        IOTRunner runner;
+        runner.setPollInterval(50);
+        runner.setRetryInterval(10);
+        QSignalSpy updates(&runner, &IOTRunner::deviceUpdate);
+        QSignalSpy config(&runner, &IOTRunner::deviceConfig);
+        QSignalSpy info(&runner, &IOTRunner::deviceInfo);
+        QSignalSpy interval(&runner, &IOTRunner::histIntervalUpdated);
+        QSignalSpy connected(&runner, &IOTRunner::connectedToHost);
+        QSignalSpy alerts(&runner, &IOTRunner::alert);
+        runner.connectToHost(QStringLiteral("127.0.0.1"), sim.port());
+        QTRY_VERIFY_WITH_TIMEOUT(updates.count() >= 3, 10000);
+        QCOMPARE(info.count(), 1);
+        QCOMPARE(config.count(), 1);
+        QCOMPARE(config.at(0).at(0).toMap().value("sys-mode").toString(), QStringLiteral("web"));
+        for (int i = 0; i < sensors; ++i)
+            QVERIFY(runner.chartData(i)->getValues().size() >= 3);
+        QVERIFY(!runner.chartData(sensors));
+        QVERIFY(runner.stateTableModel()->rowCount() >= 3);
+
+        runner.requestHistory();
+        QVERIFY(interval.wait(5000));
+        QCOMPARE(interval.at(0).at(0).toInt(), 60000);
+        QCOMPARE(runner.historyModel()->rowCount(), 48);
+
+        // A changed configuration is what the device hands back next time.
+        runner.updateConfig({ { "net-ssid", "lab" }, { "sys-mode", "tcp" } });
+        QTRY_VERIFY(alerts.count() >= 1);
+        QCOMPARE(alerts.last().at(0).toString(), QStringLiteral("File settings.cfg uploaded"));
+        runner.requestConfig();
+        QVERIFY(config.wait(5000));
+        const QVariantMap stored = config.last().at(0).toMap();
+        QCOMPARE(stored.value("net-ssid").toString(), QStringLiteral("lab"));
+        QCOMPARE(stored.value("sys-mode").toString(), QStringLiteral("tcp"));
+        QCOMPARE(stored.value("net-mode").toString(), QStringLiteral("ap"));
+
+        // A reboot drops the link, which comes back and identifies the device again.
+        QSignalSpy setup(&runner, &IOTRunner::deviceSetup);
+        runner.requestReboot();
+        QVERIFY(connected.wait(5000));
+        QVERIFY(setup.wait(5000));
+        QCOMPARE(setup.at(0).at(0).toInt(), sensors);
+        QVERIFY(alerts.count() >= 3);
+        QCOMPARE(
+            alerts.at(alerts.count() - 2).at(0).toString(), QStringLiteral("Device will reboot"));
+        QCOMPARE(alerts.last().at(0).toString(), QStringLiteral("Connection closed"));
+    }
 };
 
 VELTRA2_TEST_MAIN(TestDevsim)

@@ -1,0 +1,81 @@
+// Cost of the runner's reply handling: one "state" reply end to end (parse,
+// series, table, signal, and the next poll request written), and a history
+// download of 10,000 samples in two fields.
+//   bench_runner [ITERATIONS]   (default 20000)
+
+#include "models/historydatamodel.h"
+#include "runner/iotrunner.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QJsonArray>
+#include <QJsonObject>
+#include <QSignalSpy>
+#include <QTcpServer>
+#include <QTcpSocket>
+
+#include <cstdio>
+
+namespace {
+void feed(IOTRunner &runner, const QByteArray &line)
+{
+    QMetaObject::invokeMethod(&runner, "tcp_newDatagram", Q_ARG(QByteArray, line));
+}
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setOrganizationName(QStringLiteral("Kestrel-bench"));
+    const int iterations = argc > 1 ? QByteArray(argv[1]).toInt() : 20000;
+
+    // A peer that swallows what the runner writes.
+    QTcpServer server;
+    server.listen(QHostAddress::LocalHost, 0);
+    QObject::connect(&server, &QTcpServer::newConnection, [&] {
+        QTcpSocket *s = server.nextPendingConnection();
+        QObject::connect(s, &QTcpSocket::readyRead, [s] { s->readAll(); });
+    });
+
+    IOTRunner runner;
+    runner.setPollInterval(3600 * 1000);
+    runner.setRetryInterval(10);
+    QSignalSpy connected(&runner, &IOTRunner::connectedToHost);
+    runner.connectToHost(QStringLiteral("127.0.0.1"), server.serverPort());
+    if (!connected.wait(5000))
+        return 1;
+    feed(runner, R"({"board":"veltra-2w","version":"2.3.1","build":"b","stm":"1.0"})");
+    feed(runner, R"({"code":1,"error":"skip"})");
+    feed(runner, R"({"code":1,"error":"skip"})");
+
+    int updates = 0;
+    QObject::connect(&runner, &IOTRunner::deviceUpdate, [&] { ++updates; });
+    const QByteArray state
+        = R"({"modbus":false,"mqtt":true,"rssi":-55,"uptime":1234,"value":{"h":45.12,"t":21.37}})";
+    QElapsedTimer clock;
+    clock.start();
+    for (int i = 0; i < iterations; ++i) {
+        feed(runner, state); // answers the outstanding state request
+        QMetaObject::invokeMethod(&runner, "tcp_timer"); // writes the next one
+    }
+    const double perReply = clock.nsecsElapsed() / 1e3 / iterations;
+    std::printf("state reply, end to end: %.2f us (%d replies, %.0f per second)\n", perReply,
+        updates, 1e6 / perReply);
+
+    QJsonArray t;
+    QJsonArray h;
+    for (int i = 0; i < 10000; ++i) {
+        t.append(20 + (i % 100) / 10.0);
+        h.append(40 + (i % 50) / 10.0);
+    }
+    const QJsonObject source { { "t", QJsonObject { { "data", t }, { "interval", 60000 } } },
+        { "h", QJsonObject { { "data", h }, { "interval", 60000 } } } };
+    HistoryDataModel history;
+    clock.restart();
+    const int rounds = 20;
+    for (int i = 0; i < rounds; ++i)
+        history.update(source, { "t", "h" }, { QStringLiteral("\u2103"), "%" });
+    std::printf("history update, 10000 samples x 2 fields: %.2f ms (%d rows)\n",
+        clock.nsecsElapsed() / 1e6 / rounds, history.rowCount());
+    return updates == iterations ? 0 : 1;
+}
