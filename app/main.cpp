@@ -1,6 +1,7 @@
 #include "app/translationloader.h"
 #include "link/protocol.h"
 #include "models/chartdataprovider.h"
+#include "models/qdroptexthandler.h"
 #include "runner/iotrunner.h"
 
 #include <QApplication>
@@ -49,6 +50,8 @@ int main(int argc, char *argv[])
 {
     qmlRegisterUncreatableType<IOTRunner>("IOTRunner", 1, 0, "IOTRunner",
         QStringLiteral("Cannot create IOTRunner - use the static instance"));
+    qmlRegisterUncreatableType<ConnectionsListModel>("ConnectionsListModel", 1, 0,
+        "ConnectionsListModel", QStringLiteral("Cannot create ConnectionsListModel"));
     qmlRegisterUncreatableType<VariantMapModel>("VariantMapModel", 1, 0, "VariantMapModel",
         QStringLiteral("Cannot create a VariantMapModel"));
     qmlRegisterUncreatableType<HistoryDataModel>("HistoryDataModel", 1, 0, "HistoryDataModel",
@@ -86,6 +89,7 @@ int main(int argc, char *argv[])
 
     auto engine = std::make_unique<QQmlApplicationEngine>();
     engine->addImportPath(QApplication::applicationDirPath());
+    QDropTextHandler::registerQml(engine.get());
     QQmlContext *context = engine->rootContext();
     context->setContextProperty(QStringLiteral("runner"), runner);
     context->setContextProperty(

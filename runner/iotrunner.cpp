@@ -5,10 +5,13 @@
 #include "link/tcpsocketclient.h"
 #include "runner/units.h"
 
+#include <QFileInfo>
 #include <QJsonDocument>
 #include <QQmlEngine>
 #include <QSaveFile>
 #include <QSettings>
+#include <QSslCertificate>
+#include <QSslKey>
 #include <QUrl>
 
 namespace {
@@ -26,10 +29,12 @@ constexpr double HumidityMax = 100.0;
 IOTRunner::IOTRunner(QObject *parent)
     : QObject(parent)
     , pollTimer(this)
+    , connections(this)
     , stateTable(this)
     , history(this)
     , client(new TcpSocketClient(this))
 {
+    connections.load();
     connect(client, &TcpSocketClient::connected, this, &IOTRunner::tcp_connected);
     connect(client, &TcpSocketClient::disconnected, this, &IOTRunner::tcp_disconnected);
     connect(client, &TcpSocketClient::newDatagram, this, &IOTRunner::tcp_newDatagram);
@@ -41,6 +46,7 @@ IOTRunner::IOTRunner(QObject *parent)
 
 IOTRunner::~IOTRunner()
 {
+    connections.save();
     pollTimer.stop();
     client->disconnect(this);
     delete client;
@@ -72,6 +78,41 @@ QString IOTRunner::version() const
     return QStringLiteral("0.1.0");
 }
 
+bool IOTRunner::validateDrop(QString filename, QByteArray data)
+{
+    if (filename == QLatin1String(Protocol::MqttCertFile)) {
+        if (!QSslCertificate(data, QSsl::Der).isNull())
+            return true;
+        const QSslCertificate pem(data, QSsl::Pem);
+        if (pem.isNull()) {
+            emit alert(tr("Invalid certificate data"));
+            return false;
+        }
+        emit alert(tr("Certificate will be converted from PEM to DER"));
+        emit amendData(filename, pem.toDer());
+        return true;
+    }
+    if (filename == QLatin1String(Protocol::MqttKeyFile)) {
+        if (!QSslKey(data, QSsl::Rsa, QSsl::Der, QSsl::PrivateKey, QByteArray()).isNull())
+            return true;
+        const QSslKey pem(data, QSsl::Rsa, QSsl::Pem, QSsl::PrivateKey, QByteArray());
+        if (pem.isNull()) {
+            emit alert(tr("Invalid private key"));
+            return false;
+        }
+        emit alert(tr("Key will be converted from PEM to DER"));
+        emit amendData(filename, pem.toDer(QByteArray()));
+        return true;
+    }
+    return true;
+}
+
+ConnectionsListModel *IOTRunner::connListModel()
+{
+    QQmlEngine::setObjectOwnership(&connections, QQmlEngine::CppOwnership);
+    return &connections;
+}
+
 VariantMapModel *IOTRunner::stateTableModel()
 {
     QQmlEngine::setObjectOwnership(&stateTable, QQmlEngine::CppOwnership);
@@ -86,7 +127,19 @@ HistoryDataModel *IOTRunner::historyModel()
 
 void IOTRunner::connectFromList(int index)
 {
-    Q_UNUSED(index)
+    if (index < 0 || index >= connections.rowCount())
+        return;
+    const Connection entry = connections.at(index);
+    connectToHost(entry.host, entry.port);
+}
+
+bool IOTRunner::isUrlReadable(QString str) const
+{
+    const QString path = QUrl(str.trimmed(), QUrl::TolerantMode).toLocalFile();
+    if (path.isEmpty())
+        return false;
+    const QFileInfo info(path);
+    return info.exists() && info.isReadable();
 }
 
 void IOTRunner::connectToHost(QString host, int port)
@@ -102,7 +155,10 @@ void IOTRunner::connectToHost(QString host, int port)
 
 void IOTRunner::saveConnection(QString name)
 {
-    Q_UNUSED(name)
+    if (connections.add({ name, client->host(), client->port() }))
+        emit alert(tr("Connection saved"));
+    else
+        emit alert(tr("Connection exists"));
 }
 
 void IOTRunner::disconnectFromHost()

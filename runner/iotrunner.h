@@ -12,6 +12,7 @@
 #include <QVector>
 
 #include "models/chartdataprovider.h"
+#include "models/connectionslistmodel.h"
 #include "models/historydatamodel.h"
 #include "models/variantmapmodel.h"
 
@@ -39,8 +40,11 @@ public:
 
     Q_INVOKABLE ChartDataProvider *chartData(int index);
     Q_INVOKABLE QString version() const;
+    Q_INVOKABLE bool validateDrop(QString filename, QByteArray data);
+    Q_INVOKABLE ConnectionsListModel *connListModel();
     Q_INVOKABLE VariantMapModel *stateTableModel();
     Q_INVOKABLE HistoryDataModel *historyModel();
+    Q_INVOKABLE bool isUrlReadable(QString str) const;
 
 signals:
     void connectedToHost();
@@ -91,6 +95,7 @@ private:
     QTimer pollTimer;
     // Consecutive poll ticks that found requests still unanswered.
     int staleTicks = 0;
+    ConnectionsListModel connections;
     VariantMapModel stateTable;
     HistoryDataModel history;
     TcpSocketClient *client = nullptr;
