@@ -1,7 +1,5 @@
+#include "app/qmlsetup.h"
 #include "app/translationloader.h"
-#include "link/protocol.h"
-#include "models/chartdataprovider.h"
-#include "models/qdroptexthandler.h"
 #include "runner/iotrunner.h"
 
 #include <QApplication>
@@ -9,10 +7,8 @@
 #include <QIcon>
 #include <QLoggingCategory>
 #include <QQmlApplicationEngine>
-#include <QQmlContext>
 #include <QSettings>
 #include <QTranslator>
-#include <QtQml>
 
 #include <memory>
 
@@ -48,15 +44,7 @@ void answerCommandLineWithoutDisplay(int argc, char *argv[])
 
 int main(int argc, char *argv[])
 {
-    qmlRegisterUncreatableType<IOTRunner>("IOTRunner", 1, 0, "IOTRunner",
-        QStringLiteral("Cannot create IOTRunner - use the static instance"));
-    qmlRegisterUncreatableType<ConnectionsListModel>("ConnectionsListModel", 1, 0,
-        "ConnectionsListModel", QStringLiteral("Cannot create ConnectionsListModel"));
-    qmlRegisterUncreatableType<VariantMapModel>("VariantMapModel", 1, 0, "VariantMapModel",
-        QStringLiteral("Cannot create a VariantMapModel"));
-    qmlRegisterUncreatableType<HistoryDataModel>("HistoryDataModel", 1, 0, "HistoryDataModel",
-        QStringLiteral("Cannot create a HistoryDataModel"));
-    qmlRegisterType<ChartDataProvider>("ChartDataProvider", 1, 0, "ChartDataProvider");
+    QmlSetup::registerTypes();
 
     QApplication::setAttribute(Qt::AA_EnableHighDpiScaling, true);
     answerCommandLineWithoutDisplay(argc, argv);
@@ -89,14 +77,7 @@ int main(int argc, char *argv[])
 
     auto engine = std::make_unique<QQmlApplicationEngine>();
     engine->addImportPath(QApplication::applicationDirPath());
-    QDropTextHandler::registerQml(engine.get());
-    QQmlContext *context = engine->rootContext();
-    context->setContextProperty(QStringLiteral("runner"), runner);
-    context->setContextProperty(
-        QStringLiteral("MQTT_CERT_NAME"), QString::fromLatin1(Protocol::MqttCertFile));
-    context->setContextProperty(
-        QStringLiteral("MQTT_KEY_NAME"), QString::fromLatin1(Protocol::MqttKeyFile));
-    context->setContextProperty(QStringLiteral("QT_VERSION_STR"), QStringLiteral(QT_VERSION_STR));
+    QmlSetup::publish(engine.get(), runner);
     engine->load(QUrl(QStringLiteral("qrc:/main.qml")));
 
     const int code = QApplication::exec();

@@ -83,4 +83,189 @@
         <translation>Бинарный контент: %1...</translation>
     </message>
 </context>
+<context>
+    <name>main</name>
+    <message>
+        <source>3rd party software</source>
+        <translation>Стороннее ПО</translation>
+    </message>
+    <message>
+        <source>About</source>
+        <translation>О программе</translation>
+    </message>
+    <message>
+        <source>An update to &lt;b&gt;version %1&lt;/b&gt; is available</source>
+        <translation>Доступно обновление до &lt;b&gt;версии %1&lt;/b&gt;</translation>
+    </message>
+    <message>
+        <source>Application will restart itself once updated</source>
+        <translation>Приложение будет перезапущено после обновления</translation>
+    </message>
+    <message>
+        <source>Check for updates</source>
+        <translation>Проверить обновления</translation>
+    </message>
+    <message>
+        <source>Cloud</source>
+        <translation>Облако</translation>
+    </message>
+    <message>
+        <source>Cloud/MQTT is not running</source>
+        <translation>Облако/MQTT выключено</translation>
+    </message>
+    <message>
+        <source>Cloud/MQTT is running</source>
+        <translation>Облако/MQTT запущено</translation>
+    </message>
+    <message>
+        <source>Config</source>
+        <translation>Настройки</translation>
+    </message>
+    <message>
+        <source>Connected</source>
+        <translation>Подключено</translation>
+    </message>
+    <message>
+        <source>Connecting</source>
+        <translation>Подключаемся</translation>
+    </message>
+    <message>
+        <source>Device Info</source>
+        <translation>Сведения об устройстве</translation>
+    </message>
+    <message>
+        <source>Disconnect</source>
+        <translation>Отключиться</translation>
+    </message>
+    <message>
+        <source>English</source>
+        <translation>Английский</translation>
+    </message>
+    <message>
+        <source>History</source>
+        <translation>История</translation>
+    </message>
+    <message>
+        <source>Info</source>
+        <translation>Информация</translation>
+    </message>
+    <message>
+        <source>Tarvex client is not running</source>
+        <translation>Клиент Тарвекс выключен</translation>
+    </message>
+    <message>
+        <source>Tarvex client is running</source>
+        <translation>Клиент Тарвекс запущен</translation>
+    </message>
+    <message>
+        <source>Language</source>
+        <translation>Язык</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Имя</translation>
+    </message>
+    <message>
+        <source>New version %1 is available!</source>
+        <translation>Доступна новая версия %1!</translation>
+    </message>
+    <message>
+        <source>No updates available</source>
+        <translation>Нет доступных обновлений</translation>
+    </message>
+    <message>
+        <source>Not connected</source>
+        <translation>Не подключено</translation>
+    </message>
+    <message>
+        <source>VELTRA2</source>
+        <translation>VELTRA2</translation>
+    </message>
+    <message>
+        <source>VELTRA2 </source>
+        <translation>VELTRA2 </translation>
+    </message>
+    <message>
+        <source>Quit</source>
+        <translation>Выход</translation>
+    </message>
+    <message>
+        <source>Reboot</source>
+        <translation>Перезагрузить</translation>
+    </message>
+    <message>
+        <source>Restart the app to apply changes</source>
+        <translation>Перезапустите приложение для применения изменений</translation>
+    </message>
+    <message>
+        <source>Russian</source>
+        <translation>Русский</translation>
+    </message>
+    <message>
+        <source>Save Connection</source>
+        <translation>Сохранить подключение</translation>
+    </message>
+    <message>
+        <source>Status</source>
+        <translation>Состояние</translation>
+    </message>
+    <message>
+        <source>Time column value accuracy</source>
+        <translation>Точность значений в колонке время</translation>
+    </message>
+    <message>
+        <source>Update the data</source>
+        <translation>Обновить данные</translation>
+    </message>
+    <message>
+        <source>Update to %1?</source>
+        <translation>Обновиться до %1?</translation>
+    </message>
+    <message>
+        <source>min</source>
+        <translation>мин</translation>
+    </message>
+    <message>
+        <source>sec</source>
+        <translation>сек</translation>
+    </message>
+</context>
+<context>
+    <name>ConnectionPage</name>
+    <message>
+        <source>Back</source>
+        <translation>Назад</translation>
+    </message>
+    <message>
+        <source>Connect</source>
+        <translation>Подключиться</translation>
+    </message>
+    <message>
+        <source>Connections List</source>
+        <translation>Список подключений</translation>
+    </message>
+    <message>
+        <source>Device IP:</source>
+        <translation>IP устройства:</translation>
+    </message>
+    <message>
+        <source>New connection</source>
+        <translation>Новое подключение</translation>
+    </message>
+    <message>
+        <source>Port:</source>
+        <translation>Порт:</translation>
+    </message>
+</context>
+<context>
+    <name>ConnectionsList</name>
+    <message>
+        <source>Delete</source>
+        <translation>Удалить</translation>
+    </message>
+    <message>
+        <source>Saved Connections</source>
+        <translation>Сохраненные подключения</translation>
+    </message>
+</context>
 </TS>

@@ -11,6 +11,88 @@
 
 #include <memory>
 
+namespace {
+// Every Russian text the program shows, under the context that shows it.
+struct CatalogueEntry {
+    const char *context;
+    const char *source;
+    const char *russian;
+};
+const CatalogueEntry Catalogue[] = {
+    { "IOTRunner", "Connection closed", "Соединение закрыто" },
+    { "IOTRunner", "Connection saved", "Подключение сохранено" },
+    { "IOTRunner", "Connection exists", "Подключение уже существует" },
+    { "IOTRunner", "Saved to %1", "Сохранено в %1" },
+    { "IOTRunner", "Cannot write to %1: %2", "Невозможно записать %1: %2" },
+    { "IOTRunner", "Cannot execte %1. Device error %2",
+        "Невозможно выполнить %1. Ошибка устройства %2" },
+    { "IOTRunner",
+        "Device type %1 is not known. Please update the application or the device firmware",
+        "Тип устройства %1 неизвестен. Пожалуйста обновите приложение или прошивку устройства" },
+    { "IOTRunner", "Device", "Устройство" },
+    { "IOTRunner", "Version", "Версия" },
+    { "IOTRunner", "Build", "Сборка" },
+    { "IOTRunner", "Sensor", "Датчик" },
+    { "IOTRunner", "build is too old", "сборка слишком старая" },
+    { "IOTRunner", "File %1 uploaded", "Файл %1 загружен" },
+    { "IOTRunner", "Device will reboot", "Устройство будет перезагружено" },
+    { "IOTRunner", "Invalid certificate data", "Файл не является сертификатом" },
+    { "IOTRunner", "Certificate will be converted from PEM to DER",
+        "Сертификат будет преобразован из PEM в DER" },
+    { "IOTRunner", "Invalid private key", "Файл не является секретным ключом" },
+    { "IOTRunner", "Key will be converted from PEM to DER",
+        "Ключ будет преобразован из PEM в DER" },
+    { "QDropTextHandler", "Binary content: %1...", "Бинарный контент: %1..." },
+    { "main", "3rd party software", "Стороннее ПО" },
+    { "main", "About", "О программе" },
+    { "main", "An update to <b>version %1</b> is available",
+        "Доступно обновление до <b>версии %1</b>" },
+    { "main", "Application will restart itself once updated",
+        "Приложение будет перезапущено после обновления" },
+    { "main", "Check for updates", "Проверить обновления" },
+    { "main", "Cloud", "Облако" },
+    { "main", "Cloud/MQTT is not running", "Облако/MQTT выключено" },
+    { "main", "Cloud/MQTT is running", "Облако/MQTT запущено" },
+    { "main", "Config", "Настройки" },
+    { "main", "Connected", "Подключено" },
+    { "main", "Connecting", "Подключаемся" },
+    { "main", "Device Info", "Сведения об устройстве" },
+    { "main", "Disconnect", "Отключиться" },
+    { "main", "English", "Английский" },
+    { "main", "History", "История" },
+    { "main", "Info", "Информация" },
+    { "main", "Tarvex client is not running", "Клиент Тарвекс выключен" },
+    { "main", "Tarvex client is running", "Клиент Тарвекс запущен" },
+    { "main", "Language", "Язык" },
+    { "main", "Name", "Имя" },
+    { "main", "New version %1 is available!", "Доступна новая версия %1!" },
+    { "main", "No updates available", "Нет доступных обновлений" },
+    { "main", "Not connected", "Не подключено" },
+    { "main", "VELTRA2", "VELTRA2" },
+    { "main", "VELTRA2 ", "VELTRA2 " },
+    { "main", "Quit", "Выход" },
+    { "main", "Reboot", "Перезагрузить" },
+    { "main", "Restart the app to apply changes",
+        "Перезапустите приложение для применения изменений" },
+    { "main", "Russian", "Русский" },
+    { "main", "Save Connection", "Сохранить подключение" },
+    { "main", "Status", "Состояние" },
+    { "main", "Time column value accuracy", "Точность значений в колонке время" },
+    { "main", "Update the data", "Обновить данные" },
+    { "main", "Update to %1?", "Обновиться до %1?" },
+    { "main", "min", "мин" },
+    { "main", "sec", "сек" },
+    { "ConnectionPage", "Back", "Назад" },
+    { "ConnectionPage", "Connect", "Подключиться" },
+    { "ConnectionPage", "Connections List", "Список подключений" },
+    { "ConnectionPage", "Device IP:", "IP устройства:" },
+    { "ConnectionPage", "New connection", "Новое подключение" },
+    { "ConnectionPage", "Port:", "Порт:" },
+    { "ConnectionsList", "Delete", "Удалить" },
+    { "ConnectionsList", "Saved Connections", "Сохраненные подключения" },
+};
+} // namespace
+
 class TestStartup : public QObject {
     Q_OBJECT
 
@@ -82,9 +164,9 @@ private slots:
         QTest::addColumn<QString>("source");
         QTest::addColumn<QString>("russian");
 
-        QTest::newRow("closed") << "IOTRunner"
-                                << "Connection closed"
-                                << "Соединение закрыто";
+        for (const CatalogueEntry &e : Catalogue)
+            QTest::newRow(qPrintable(QString("%1: %2").arg(e.context, e.source))) << QString(
+                e.context) << QString::fromUtf8(e.source) << QString::fromUtf8(e.russian);
     }
 
     void russianCatalogueIsComplete()

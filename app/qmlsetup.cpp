@@ -1,0 +1,38 @@
+#include "app/qmlsetup.h"
+
+#include "link/protocol.h"
+#include "models/chartdataprovider.h"
+#include "models/connectionslistmodel.h"
+#include "models/historydatamodel.h"
+#include "models/qdroptexthandler.h"
+#include "models/variantmapmodel.h"
+#include "runner/iotrunner.h"
+
+#include <QQmlContext>
+#include <QQmlEngine>
+#include <QtQml>
+
+void QmlSetup::registerTypes()
+{
+    qmlRegisterUncreatableType<IOTRunner>("IOTRunner", 1, 0, "IOTRunner",
+        QStringLiteral("Cannot create IOTRunner - use the static instance"));
+    qmlRegisterUncreatableType<ConnectionsListModel>("ConnectionsListModel", 1, 0,
+        "ConnectionsListModel", QStringLiteral("Cannot create ConnectionsListModel"));
+    qmlRegisterUncreatableType<VariantMapModel>("VariantMapModel", 1, 0, "VariantMapModel",
+        QStringLiteral("Cannot create a VariantMapModel"));
+    qmlRegisterUncreatableType<HistoryDataModel>("HistoryDataModel", 1, 0, "HistoryDataModel",
+        QStringLiteral("Cannot create a HistoryDataModel"));
+    qmlRegisterType<ChartDataProvider>("ChartDataProvider", 1, 0, "ChartDataProvider");
+}
+
+void QmlSetup::publish(QQmlEngine *engine, IOTRunner *runner)
+{
+    QDropTextHandler::registerQml(engine);
+    QQmlContext *context = engine->rootContext();
+    context->setContextProperty(QStringLiteral("runner"), runner);
+    context->setContextProperty(
+        QStringLiteral("MQTT_CERT_NAME"), QString::fromLatin1(Protocol::MqttCertFile));
+    context->setContextProperty(
+        QStringLiteral("MQTT_KEY_NAME"), QString::fromLatin1(Protocol::MqttKeyFile));
+    context->setContextProperty(QStringLiteral("QT_VERSION_STR"), QStringLiteral(QT_VERSION_STR));
+}

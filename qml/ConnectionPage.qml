@@ -1,0 +1,110 @@
+import QtQuick 2.11
+import QtQuick.Controls 2.4
+import QtQuick.Controls.Material 2.3
+import QtQuick.Layouts 1.3
+
+// Page 0: a form for a new connection, or the saved connections.
+MaterialPane {
+    id: page
+
+    property alias host: hostEdit.text
+    property alias port: portEdit.value
+    property alias connecting: connIndicator.running
+
+    signal start()
+
+    StackLayout {
+        id: stack
+
+        anchors.fill: parent
+        currentIndex: 0
+
+        MaterialPane {
+            Rectangle {
+                anchors.centerIn: parent
+                width: grid.width + 12
+                height: grid.height + 12
+                radius: 8
+                color: "transparent"
+                border.width: 1
+                border.color: Material.primary
+
+                GridLayout {
+                    id: grid
+
+                    anchors.centerIn: parent
+                    columns: 2
+
+                    Label {
+                        text: qsTr("New connection")
+                        font.pointSize: 16
+                        Layout.columnSpan: 2
+                        Layout.alignment: Qt.AlignHCenter
+                    }
+                    Label {
+                        text: qsTr("Device IP:")
+                        font.pointSize: 16
+                        Layout.alignment: Qt.AlignRight
+                    }
+                    MaterialInput {
+                        id: hostEdit
+
+                        objectName: "hostEdit"
+                        font.pointSize: 16
+                        Layout.fillWidth: true
+                        onTextChanged: page.connecting = false
+                    }
+                    Label {
+                        text: qsTr("Port:")
+                        font.pointSize: 16
+                        Layout.alignment: Qt.AlignRight
+                    }
+                    MaterialSpin {
+                        id: portEdit
+
+                        objectName: "portEdit"
+                        from: 0
+                        to: 65535
+                        font.pointSize: 16
+                        Layout.fillWidth: true
+                    }
+                    MaterialButton {
+                        objectName: "connectButton"
+                        text: qsTr("Connect")
+                        micon: MaterialFont.icon.send
+                        font.pointSize: 16
+                        enabled: hostEdit.text !== ""
+                        Layout.columnSpan: 2
+                        Layout.alignment: Qt.AlignRight
+                        onClicked: page.start()
+                    }
+                }
+            }
+        }
+
+        ConnectionsList {
+            id: connectionsListPane
+        }
+    }
+
+    BusyIndicator {
+        id: connIndicator
+
+        anchors.centerIn: parent
+        width: Math.min(Math.round(page.width / 2), Math.round(page.height / 2))
+        height: width
+        running: false
+        visible: running
+    }
+
+    MaterialToolButton {
+        objectName: "listButton"
+        anchors.right: parent.right
+        anchors.bottom: parent.bottom
+        anchors.margins: 5
+        visible: stack.currentIndex === 1 || connectionsListPane.count > 0
+        text: stack.currentIndex === 0 ? MaterialFont.icon.list : MaterialFont.icon.navigate_before
+        tooltip: stack.currentIndex === 0 ? qsTr("Connections List") : qsTr("Back")
+        onClicked: stack.currentIndex = stack.currentIndex === 0 ? 1 : 0
+    }
+}

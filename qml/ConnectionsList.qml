@@ -1,0 +1,105 @@
+import QtQuick 2.11
+import QtQuick.Controls 2.4
+import QtQuick.Controls.Material 2.3
+
+// The saved connections: click to connect, swipe to delete.
+Rectangle {
+    id: connListContainer
+
+    property alias count: connList.count
+
+    color: "transparent"
+
+    Column {
+        anchors.fill: parent
+
+        Label {
+            id: title
+
+            width: parent.width
+            text: qsTr("Saved Connections")
+            font.pointSize: 16
+            horizontalAlignment: Text.AlignHCenter
+        }
+
+        ListView {
+            id: connList
+
+            objectName: "connList"
+            width: parent.width
+            height: parent.height - title.height
+            clip: true
+            anchors.margins: 5
+            spacing: 5
+            model: runner.connListModel()
+
+            delegate: SwipeDelegate {
+                id: swipeDelegate
+
+                property bool opened: swipe.position !== 0
+
+                width: connList.width
+                text: cname + " (" + chost + ":" + cport + ")"
+                font.pointSize: 14
+                onClicked: runner.connectFromList(index)
+
+                contentItem: Text {
+                    text: swipeDelegate.text
+                    font: swipeDelegate.font
+                    color: swipeDelegate.opened ? "black" : "white"
+                    horizontalAlignment: Text.AlignHCenter
+                    verticalAlignment: Text.AlignVCenter
+                    elide: Text.ElideRight
+                }
+
+                background: Rectangle {
+                    color: Material.primary
+                    radius: swipeDelegate.opened ? 0 : 6
+                    opacity: swipeDelegate.opened ? 0.5 : 1
+                }
+
+                swipe.right: Label {
+                    id: deleteLabel
+
+                    text: qsTr("Delete")
+                    color: Material.foreground
+                    verticalAlignment: Label.AlignVCenter
+                    padding: 12
+                    height: parent.height
+                    anchors.right: parent.right
+
+                    background: Rectangle {
+                        color: deleteArea.pressed ? Qt.darker(Material.accent, 1.1) : Material.accent
+                    }
+
+                    MouseArea {
+                        id: deleteArea
+
+                        anchors.fill: parent
+                        acceptedButtons: Qt.LeftButton
+                        onClicked: connList.model.remove(index)
+                    }
+                }
+
+                ListView.onRemove: SequentialAnimation {
+                    PropertyAction {
+                        target: swipeDelegate
+                        property: "ListView.delayRemove"
+                        value: true
+                    }
+                    NumberAnimation {
+                        target: swipeDelegate
+                        property: "height"
+                        to: 0
+                        easing.type: Easing.InOutQuad
+                    }
+                    PropertyAction {
+                        target: swipeDelegate
+                        property: "ListView.delayRemove"
+                        value: false
+                    }
+                }
+            }
+        }
+    }
+}

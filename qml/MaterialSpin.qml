@@ -1,0 +1,78 @@
+import QtQuick 2.11
+import QtQuick.Controls 2.4
+import QtQuick.Controls.Material 2.3
+
+// An editable number box showing plain numbers (8081, never 8,081).
+SpinBox {
+    id: control
+
+    editable: true
+    textFromValue: function(value) {
+        return value.toString();
+    }
+    valueFromText: function(text) {
+        return parseInt(text, 10);
+    }
+
+    background: Rectangle {
+        implicitWidth: 40
+        color: "transparent"
+        border.width: 1
+        border.color: control.enabled ? Material.primary : Qt.darker(Material.foreground)
+    }
+
+    up.indicator: Rectangle {
+        x: control.mirrored ? 0 : control.width - width
+        height: control.height
+        implicitWidth: 40
+        implicitHeight: 32
+        color: control.up.pressed ? Material.accent : Material.primary
+        border.color: control.enabled ? Material.primary : Material.background
+
+        Text {
+            anchors.fill: parent
+            text: MaterialFont.icon.add
+            font.family: MaterialFont.fontName
+            font.pointSize: 16
+            fontSizeMode: Text.Fit
+            color: "white"
+            horizontalAlignment: Text.AlignHCenter
+            verticalAlignment: Text.AlignVCenter
+        }
+    }
+
+    down.indicator: Rectangle {
+        x: control.mirrored ? control.width - width : 0
+        height: control.height
+        implicitWidth: 40
+        implicitHeight: 32
+        color: control.down.pressed ? Material.accent : Material.primary
+        border.color: control.enabled ? Material.primary : Material.background
+
+        Text {
+            anchors.fill: parent
+            text: MaterialFont.icon.remove
+            font.family: MaterialFont.fontName
+            font.pointSize: 16
+            fontSizeMode: Text.Fit
+            color: "white"
+            horizontalAlignment: Text.AlignHCenter
+            verticalAlignment: Text.AlignVCenter
+        }
+    }
+
+    contentItem: TextInput {
+        z: 2
+        text: control.textFromValue(control.value, control.locale)
+        font: control.font
+        color: "black"
+        selectionColor: Material.accent
+        selectedTextColor: "#ffffff"
+        horizontalAlignment: Qt.AlignHCenter
+        verticalAlignment: Qt.AlignVCenter
+        readOnly: !control.editable
+        validator: control.validator
+        inputMethodHints: Qt.ImhFormattedNumbersOnly
+        selectByMouse: true
+    }
+}

@@ -1,0 +1,57 @@
+import QtQuick 2.11
+import QtQuick.Controls 2.4
+
+// Page 1: one swipeable sub-page per sensor of the device.
+MaterialPane {
+    id: page
+
+    property alias count: view.count
+
+    function pageAt(index) {
+        return view.itemAt(index);
+    }
+
+    function addPage(unit) {
+        console.log("Adding page " + view.count + " unit " + unit);
+        var component = Qt.createComponent("SensorItem.qml");
+        var item = component.createObject(view, {
+            "index": view.count,
+            "unit": unit
+        });
+        view.addItem(item);
+        item.visible = true;
+    }
+
+    function removePage(idx) {
+        if (idx < view.count) {
+            var item = view.itemAt(idx);
+            view.removeItem(item);
+        }
+    }
+
+    function clearView() {
+        while (view.count > 0)
+            removePage(view.count - 1);
+    }
+
+    SwipeView {
+        id: view
+
+        objectName: "sensorView"
+        anchors.fill: parent
+        clip: true
+        currentIndex: indicator.currentIndex
+    }
+
+    PageIndicator {
+        id: indicator
+
+        objectName: "pageIndicator"
+        interactive: true
+        visible: view.count > 1
+        count: view.count
+        currentIndex: view.currentIndex
+        anchors.bottom: view.bottom
+        anchors.horizontalCenter: parent.horizontalCenter
+    }
+}

@@ -1,0 +1,64 @@
+import QtQuick 2.11
+
+// One notification: fades in, stays, fades out.
+Rectangle {
+    id: root
+
+    property bool selfDestroying: false
+    readonly property real defaultTime: 3000
+    property real time: defaultTime
+    readonly property real fadeTime: 300
+    property real margin: 10
+
+    signal finished()
+
+    function show(text, duration) {
+        message.text = text;
+        time = duration !== undefined ? Math.max(duration, 2 * fadeTime) : defaultTime;
+        animation.start();
+    }
+
+    width: parent ? parent.width - 2 * margin : 0
+    anchors.horizontalCenter: parent ? parent.horizontalCenter : undefined
+    height: message.height + margin
+    radius: margin
+    color: "#222222"
+    opacity: 0
+
+    Text {
+        id: message
+
+        anchors.top: parent.top
+        anchors.left: parent.left
+        anchors.right: parent.right
+        anchors.margins: root.margin / 2
+        color: "white"
+        textFormat: Text.RichText
+        wrapMode: Text.Wrap
+        horizontalAlignment: Text.AlignHCenter
+    }
+
+    SequentialAnimation on opacity {
+        id: animation
+
+        running: false
+
+        NumberAnimation {
+            to: 0.9
+            duration: root.fadeTime
+        }
+        PauseAnimation {
+            duration: root.time - 2 * root.fadeTime
+        }
+        NumberAnimation {
+            to: 0
+            duration: root.fadeTime
+        }
+
+        onStopped: {
+            root.finished();
+            if (root.selfDestroying)
+                root.destroy();
+        }
+    }
+}

@@ -1,0 +1,58 @@
+import QtQuick 2.11
+
+// The notification strip: newest at the bottom, older ones move up.
+ListView {
+    id: root
+
+    property int shown: 0
+
+    function show(text, duration) {
+        shown += 1;
+        toastModel.insert(0, {
+            "text": text,
+            "duration": duration === undefined ? -1 : duration,
+            "uid": shown
+        });
+    }
+
+    function discard(uid) {
+        for (var i = 0; i < toastModel.count; ++i) {
+            if (toastModel.get(i).uid === uid) {
+                toastModel.remove(i);
+                return;
+            }
+        }
+    }
+
+    z: Infinity
+    implicitWidth: 200
+    height: contentHeight
+    anchors.horizontalCenter: parent.horizontalCenter
+    anchors.bottom: parent.bottom
+    anchors.bottomMargin: 10
+    spacing: 5
+    verticalLayoutDirection: ListView.BottomToTop
+    interactive: false
+    model: ListModel {
+        id: toastModel
+    }
+
+    displaced: Transition {
+        NumberAnimation {
+            properties: "y"
+            easing.type: Easing.InOutQuad
+        }
+    }
+
+    delegate: Toast {
+        // A finished notification leaves the list; kept, they would pile up
+        // over a long run.
+        onFinished: Qt.callLater(root.discard, uid)
+        Component.onCompleted: {
+            if (duration < 0)
+                show(text);
+            else
+                show(text, duration);
+        }
+    }
+}
