@@ -47,7 +47,7 @@ ListView {
     delegate: Toast {
         // A finished notification leaves the list; kept, they would pile up
         // over a long run.
-        onFinished: Qt.callLater(root.discard, uid)
+        onFinished: root.discard(uid)
         Component.onCompleted: {
             if (duration < 0)
                 show(text);
