@@ -1,29 +1,58 @@
 import QtQuick 2.11
-import QtQuick.Controls 2.4
+import QtQuick.Controls.Material 2.3
+import QtQuick.Layouts 1.3
+import "Chart.js" as Charts
 
-// One sensor: its latest reading.
+// One sensor: a gauge with the latest reading and a chart of the recent ones.
 Item {
     id: control
 
     property int index: 0
-    property string unit: ""
-    property real value: 0
+    property alias unit: gauge.unit
+    property alias gauge: gauge
+    property alias chart: chart
 
     function update() {
         var series = runner.chartData(index);
         if (!series)
             return;
         var values = series.getValues();
+        chart.labels = series.getLabels();
+        chart.values = values;
+        chart.updateChart();
         if (values.length > 0)
-            value = values[values.length - 1];
+            gauge.value = values[values.length - 1];
     }
 
     function setup(min, max) {
+        gauge.min = min;
+        gauge.max = max;
     }
 
-    Label {
-        anchors.centerIn: parent
-        text: control.value + control.unit
-        font.pointSize: 32
+    GridLayout {
+        anchors.fill: parent
+        anchors.leftMargin: 1
+        anchors.rightMargin: 1
+        flow: control.width > control.height ? GridLayout.LeftToRight : GridLayout.TopToBottom
+
+        SensorGauge {
+            id: gauge
+
+            rindex: control.index
+            Layout.fillWidth: true
+            Layout.fillHeight: true
+        }
+
+        MChart {
+            id: chart
+
+            chartType: Charts.ChartType.LINE
+            labels: []
+            values: []
+            pointColor: Material.primary
+            fillColor: Qt.rgba(Material.primary.r, Material.primary.g, Material.primary.b, 0.5)
+            Layout.fillWidth: true
+            Layout.fillHeight: true
+        }
     }
 }

@@ -12,7 +12,7 @@ packages=(
     qttools5-dev qttools5-dev-tools
     qml-module-qtquick2 qml-module-qtquick-window2 qml-module-qtquick-controls2
     qml-module-qtquick-templates2 qml-module-qtquick-layouts qml-module-qt-labs-settings
-    qml-module-qttest
+    qml-module-qttest qml-module-qtquick-extras qml-module-qtquick-controls
     xvfb xauth
 )
 

@@ -1,0 +1,123 @@
+import QtQuick 2.11
+import QtQuick.Controls.Material 2.3
+import QtQuick.Controls.Styles 1.4
+import QtQuick.Extras 1.4
+
+// The round gauge of one sensor; its scale ends on whole steps.
+CircularGauge {
+    id: gauge
+
+    property int rindex: 0
+    property string unit: ""
+    property real min: 0
+    property real max: 100
+    property int mstepSize: 5
+
+    // Lower limit moved down, upper limit moved up, to a multiple of the step.
+    function lowerBound(limit, step) {
+        var r = Math.round(limit);
+        return r - ((step - (Math.abs(r) % step)) % step);
+    }
+
+    function upperBound(limit, step) {
+        var r = Math.round(limit);
+        return r + ((step - (Math.abs(r) % step)) % step);
+    }
+
+    // Every second major tick is labelled.
+    function labelShown(tick) {
+        return Math.round(tick) % (2 * mstepSize) === 0;
+    }
+
+    // 23.456 -> "23.46", 23.5 -> "23.5", 23.0 -> "23".
+    function valueText(v) {
+        return "%1%2".arg(parseFloat(v.toFixed(2))).arg(unit);
+    }
+
+    minimumValue: lowerBound(min, mstepSize)
+    maximumValue: upperBound(max, mstepSize)
+    value: 0
+
+    style: CircularGaugeStyle {
+        id: gaugeStyle
+
+        tickmarkStepSize: gauge.mstepSize
+        labelStepSize: gauge.mstepSize
+
+        background: Canvas {
+            onWidthChanged: requestPaint()
+            onHeightChanged: requestPaint()
+            onPaint: {
+                var ctx = getContext("2d");
+                ctx.reset();
+                var r = gaugeStyle.outerRadius;
+                ctx.beginPath();
+                ctx.strokeStyle = Material.primary;
+                ctx.lineWidth = 8;
+                ctx.lineCap = "butt";
+                ctx.arc(r, r, r * 0.94 - 4,
+                        (gaugeStyle.valueToAngle(gauge.minimumValue) - 90) * Math.PI / 180,
+                        (gaugeStyle.valueToAngle(gauge.maximumValue) - 90) * Math.PI / 180);
+                ctx.stroke();
+            }
+        }
+
+        tickmark: Rectangle {
+            implicitWidth: gaugeStyle.outerRadius * 0.02
+            implicitHeight: gaugeStyle.outerRadius * 0.06
+            antialiasing: true
+            color: Qt.darker(Material.primary)
+        }
+
+        minorTickmark: Rectangle {
+            implicitWidth: gaugeStyle.outerRadius * 0.01
+            implicitHeight: gaugeStyle.outerRadius * 0.03
+            antialiasing: true
+            color: Material.primary
+        }
+
+        tickmarkLabel: Text {
+            text: styleData.value
+            visible: gauge.labelShown(styleData.value)
+            color: Material.primary
+            font.pixelSize: Math.max(6, gaugeStyle.outerRadius * 0.1)
+            antialiasing: true
+        }
+
+        needle: Item {
+            implicitWidth: gaugeStyle.outerRadius * 0.08
+            implicitHeight: gaugeStyle.outerRadius * 0.85
+            y: -gaugeStyle.outerRadius * 0.05
+
+            Image {
+                anchors.fill: parent
+                source: "qrc:/needle.png"
+                asynchronous: true
+                antialiasing: true
+                smooth: true
+            }
+        }
+
+        foreground: Item {
+            Rectangle {
+                anchors.centerIn: valueLabel
+                width: Math.max(valueLabel.width * 1.2, gaugeStyle.outerRadius * 0.6)
+                height: valueLabel.height + 6
+                radius: 5
+                color: Material.primary
+                border.color: "white"
+            }
+
+            Text {
+                id: valueLabel
+
+                objectName: "gaugeValue"
+                anchors.centerIn: parent
+                anchors.verticalCenterOffset: gauge.height * 0.15
+                text: gauge.valueText(gauge.value)
+                font.pixelSize: gaugeStyle.outerRadius * 0.2
+                color: Material.foreground
+            }
+        }
+    }
+}
