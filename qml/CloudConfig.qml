@@ -1,11 +1,160 @@
 import QtQuick 2.11
+import QtQuick.Controls 2.4
+import QtQuick.Controls.Material 2.3
+import QtQuick.Layouts 1.3
 
+// Page 3: the device's cloud identity, its registration, and the upload of
+// the client certificate and key.
 MaterialPane {
     id: page
 
     function update_config(config) {
+        if (config.hasOwnProperty("mqtt-id") && config["mqtt-id"] !== "")
+            mqttClientID.text = config["mqtt-id"];
+        else
+            mqttClientID.text = "<font color=\"red\"><b>" + qsTr("not set") + "</b></font>";
     }
 
     function update_devinfo(info) {
+        mqttCert.state = info.cert ? "ok" : "err";
+        mqttKey.state = info.key ? "ok" : "err";
+    }
+
+    SwipeView {
+        id: swipe
+
+        objectName: "cloudSwipe"
+        anchors.fill: parent
+        clip: true
+
+        Item {
+            id: infoPane
+
+            Column {
+                anchors.left: parent.left
+                anchors.right: parent.right
+                anchors.top: parent.top
+                spacing: 10
+
+                GroupBox {
+                    width: parent.width
+                    title: qsTr("Client ID")
+
+                    Label {
+                        id: mqttClientID
+
+                        objectName: "mqttClientID"
+                        width: parent.width
+                        font.pointSize: 16
+                        textFormat: Text.RichText
+                        wrapMode: Text.WrapAnywhere
+                    }
+                }
+                GroupBox {
+                    width: parent.width
+                    title: qsTr("Certificate")
+
+                    Label {
+                        id: mqttCert
+
+                        objectName: "mqttCert"
+                        font.pointSize: 16
+                        textFormat: Text.RichText
+                        state: "err"
+                        states: [
+                            State {
+                                name: "ok"
+                                PropertyChanges {
+                                    target: mqttCert
+                                    text: qsTr("present")
+                                    color: Material.color(Material.Green)
+                                }
+                            },
+                            State {
+                                name: "err"
+                                PropertyChanges {
+                                    target: mqttCert
+                                    text: "<b>" + qsTr("missing") + "</b>"
+                                    color: Material.color(Material.Red)
+                                }
+                            }
+                        ]
+                    }
+                }
+                GroupBox {
+                    width: parent.width
+                    title: qsTr("Key")
+
+                    Label {
+                        id: mqttKey
+
+                        objectName: "mqttKey"
+                        font.pointSize: 16
+                        textFormat: Text.RichText
+                        state: "err"
+                        states: [
+                            State {
+                                name: "ok"
+                                PropertyChanges {
+                                    target: mqttKey
+                                    text: qsTr("present")
+                                    color: Material.color(Material.Green)
+                                }
+                            },
+                            State {
+                                name: "err"
+                                PropertyChanges {
+                                    target: mqttKey
+                                    text: "<b>" + qsTr("missing") + "</b>"
+                                    color: Material.color(Material.Red)
+                                }
+                            }
+                        ]
+                    }
+                }
+            }
+        }
+
+        Item {
+            id: setupPane
+
+            ColumnLayout {
+                anchors.centerIn: parent
+
+                Label {
+                    text: qsTr("Registration ID") + ":"
+                }
+                MaterialInput {
+                    id: regIdInput
+
+                    objectName: "regIdInput"
+                    Layout.preferredWidth: Math.min(400, setupPane.width - 20)
+                }
+                MaterialButton {
+                    objectName: "regApplyButton"
+                    text: qsTr("Apply")
+                    micon: MaterialFont.icon.done
+                    enabled: regIdInput.text !== ""
+                    Layout.alignment: Qt.AlignRight
+                    onClicked: runner.setupCloud(regIdInput.text)
+                }
+            }
+        }
+
+        FileUpload {
+            id: uploadPage
+
+            objectName: "uploadPage"
+        }
+    }
+
+    MaterialToolButton {
+        objectName: "nextButton"
+        anchors.right: parent.right
+        anchors.bottom: parent.bottom
+        anchors.margins: 5
+        text: MaterialFont.icon.navigate_next
+        tooltip: qsTr("Next")
+        onClicked: swipe.currentIndex = swipe.currentIndex === swipe.count - 1 ? 0 : swipe.currentIndex + 1
     }
 }

@@ -11,5 +11,7 @@ ScrollBar {
         implicitHeight: 100
         radius: width / 2
         color: control.pressed ? Qt.darker(Material.accent) : Material.accent
+        // Only when there is something to scroll.
+        visible: control.size < 1.0
     }
 }

@@ -268,4 +268,129 @@
         <translation>Сохраненные подключения</translation>
     </message>
 </context>
+<context>
+    <name>ConfigPage</name>
+    <message>
+        <source>Access Point</source>
+        <translation>Точка доступа</translation>
+    </message>
+    <message>
+        <source>Apply</source>
+        <translation>Применить</translation>
+    </message>
+    <message>
+        <source>Auth Mode</source>
+        <translation>Тип шифрования</translation>
+    </message>
+    <message>
+        <source>Cloud/MQTT</source>
+        <translation>Cloud/MQTT</translation>
+    </message>
+    <message>
+        <source>Factory Defaults</source>
+        <translation>Заводские настройки</translation>
+    </message>
+    <message>
+        <source>Infrastructure</source>
+        <translation>Инфраструктура</translation>
+    </message>
+    <message>
+        <source>Mode</source>
+        <translation>Режим</translation>
+    </message>
+    <message>
+        <source>Open Network</source>
+        <translation>Открытая сеть</translation>
+    </message>
+    <message>
+        <source>Password</source>
+        <translation>Пароль</translation>
+    </message>
+    <message>
+        <source>SSID</source>
+        <translation>Имя сети</translation>
+    </message>
+    <message>
+        <source>TCP Server</source>
+        <translation>TCP сервер</translation>
+    </message>
+    <message>
+        <source>WEP</source>
+        <translation>WEP</translation>
+    </message>
+    <message>
+        <source>WPA</source>
+        <translation>WPA</translation>
+    </message>
+    <message>
+        <source>WPA/WPA2</source>
+        <translation>WPA/WPA2</translation>
+    </message>
+    <message>
+        <source>WPA2</source>
+        <translation>WPA2</translation>
+    </message>
+    <message>
+        <source>Web Server</source>
+        <translation>Веб сервер</translation>
+    </message>
+    <message>
+        <source>WiFi Mode</source>
+        <translation>Режим WiFi</translation>
+    </message>
+</context>
+<context>
+    <name>CloudConfig</name>
+    <message>
+        <source>Apply</source>
+        <translation>Применить</translation>
+    </message>
+    <message>
+        <source>Certificate</source>
+        <translation>Сертификат</translation>
+    </message>
+    <message>
+        <source>Client ID</source>
+        <translation>ИД клиента</translation>
+    </message>
+    <message>
+        <source>Key</source>
+        <translation>Ключ</translation>
+    </message>
+    <message>
+        <source>Next</source>
+        <translation>Следующий</translation>
+    </message>
+    <message>
+        <source>Registration ID</source>
+        <translation>Регистрационный ИД</translation>
+    </message>
+    <message>
+        <source>missing</source>
+        <translation>отсутствует</translation>
+    </message>
+    <message>
+        <source>not set</source>
+        <translation>не задан</translation>
+    </message>
+    <message>
+        <source>present</source>
+        <translation>есть</translation>
+    </message>
+</context>
+<context>
+    <name>MaterialLoadItem</name>
+    <message>
+        <source>Clear</source>
+        <translation>Очистить</translation>
+    </message>
+    <message>
+        <source>Open</source>
+        <translation>Открыть</translation>
+    </message>
+    <message>
+        <source>Upload</source>
+        <translation>Загрузить</translation>
+    </message>
+</context>
 </TS>

@@ -13,6 +13,7 @@ packages=(
     qml-module-qtquick2 qml-module-qtquick-window2 qml-module-qtquick-controls2
     qml-module-qtquick-templates2 qml-module-qtquick-layouts qml-module-qt-labs-settings
     qml-module-qttest qml-module-qtquick-extras qml-module-qtquick-controls
+    qml-module-qt-labs-folderlistmodel qml-module-qt-labs-platform
     xvfb xauth
 )
 

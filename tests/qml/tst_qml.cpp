@@ -2,12 +2,17 @@
 // real runner object.
 
 #include "app/qmlsetup.h"
+#include "common/devsimprocess.h"
 #include "runner/iotrunner.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QLoggingCategory>
+#include <QProcess>
+#include <QQmlContext>
 #include <QQmlEngine>
 #include <QTemporaryDir>
+#include <QUrl>
 #include <QtQuickTest>
 
 #include <cstdio>
@@ -51,10 +56,43 @@ public slots:
         runner = new IOTRunner(engine);
         runner->setRetryInterval(10);
         QmlSetup::publish(engine, runner);
+        engine->rootContext()->setContextProperty(QStringLiteral("testData"), prepareDevice());
     }
 
 private:
+    bool openssl(const QStringList &args)
+    {
+        QProcess p;
+        p.setWorkingDirectory(files.path());
+        p.start(QStringLiteral("openssl"), args);
+        return p.waitForFinished(60000) && p.exitCode() == 0;
+    }
+
+    // A simulated device keeping its files in a folder the tests can read,
+    // and certificate material made afresh by openssl.
+    QVariantMap prepareDevice()
+    {
+        const QDir dir(files.path());
+        dir.mkdir(QStringLiteral("device"));
+        const bool made = openssl({ "genrsa", "-traditional", "-out", "key.pem", "2048" })
+            && openssl(
+                { "rsa", "-in", "key.pem", "-traditional", "-outform", "der", "-out", "key.der" })
+            && openssl({ "req", "-new", "-x509", "-key", "key.pem", "-subj", "/CN=veltra2-qml",
+                "-days", "2", "-out", "cert.pem" })
+            && openssl({ "x509", "-in", "cert.pem", "-outform", "der", "-out", "cert.der" });
+        QFile notes(dir.filePath(QStringLiteral("notes.txt")));
+        if (notes.open(QIODevice::WriteOnly))
+            notes.write("these are not keys\n");
+        notes.close();
+        const bool started = simulator.start({ "--model", "2w", "--data-dir",
+            dir.filePath("device"), "--history-samples", "100", "--history-interval", "60000" });
+        return { { "ready", made && started }, { "port", simulator.port() },
+            { "folder", QUrl::fromLocalFile(files.path()).toString() } };
+    }
+
     QTemporaryDir configHome;
+    QTemporaryDir files;
+    DevsimProcess simulator;
     IOTRunner *runner = nullptr;
 };
 

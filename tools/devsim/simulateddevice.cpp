@@ -102,13 +102,16 @@ QJsonObject SimulatedDevice::details() const
 
 double SimulatedDevice::temperatureAt(qint64 msec) const
 {
-    // A ten-minute swing of two degrees around room temperature.
-    return 21.5 + 2.0 * std::sin(2.0 * Pi * double(msec) / 600000.0);
+    // A slow swing over six hours around room temperature, with a small
+    // ripple of a quarter of an hour on top.
+    return 21.5 + 2.5 * std::sin(2.0 * Pi * double(msec) / 21600000.0)
+        + 0.3 * std::sin(2.0 * Pi * double(msec) / 1020000.0);
 }
 
 double SimulatedDevice::humidityAt(qint64 msec) const
 {
-    return 45.0 + 8.0 * std::sin(2.0 * Pi * double(msec) / 900000.0);
+    return 45.0 + 8.0 * std::sin(2.0 * Pi * double(msec) / 32400000.0)
+        + 0.8 * std::sin(2.0 * Pi * double(msec) / 1380000.0);
 }
 
 QJsonObject SimulatedDevice::state() const

@@ -1,0 +1,83 @@
+import QtQuick 2.11
+import QtQuick.Layouts 1.3
+
+// The certificate and key slots, and the dialog that picks their files.
+MaterialPane {
+    id: pane
+
+    property alias certificateItem: certificateItem
+    property alias keyItem: keyItem
+    property alias fileDialog: fileDialog
+
+    function pick(file, target) {
+        console.log("Selected file " + file + " for " + target);
+        var item = null;
+        if (certificateItem.title === target)
+            item = certificateItem;
+        else if (keyItem.title === target)
+            item = keyItem;
+        if (item === null)
+            return;
+        item.openFile(file);
+        // A PEM file is converted by the intake, which hands the DER bytes
+        // back through amendData before it returns.
+        if (item.udata !== null && !runner.validateDrop(target, item.udata))
+            item.reset();
+    }
+
+    Connections {
+        target: runner
+        onAmendData: {
+            if (name === MQTT_CERT_NAME)
+                certificateItem.udata = data;
+            else if (name === MQTT_KEY_NAME)
+                keyItem.udata = data;
+        }
+    }
+
+    GridLayout {
+        anchors.fill: parent
+        flow: pane.width > pane.height * 1.9 ? GridLayout.LeftToRight : GridLayout.TopToBottom
+
+        MaterialLoadItem {
+            id: certificateItem
+
+            objectName: "certificateItem"
+            title: MQTT_CERT_NAME
+            Layout.fillWidth: true
+            Layout.fillHeight: true
+            onGetfile: {
+                fileDialog.target = title;
+                fileDialog.open();
+            }
+            onUpload: runner.upload(udata, title)
+        }
+
+        MaterialLoadItem {
+            id: keyItem
+
+            objectName: "keyItem"
+            title: MQTT_KEY_NAME
+            Layout.fillWidth: true
+            Layout.fillHeight: true
+            onGetfile: {
+                fileDialog.target = title;
+                fileDialog.open();
+            }
+            onUpload: runner.upload(udata, title)
+        }
+    }
+
+    OpenFileDialog {
+        id: fileDialog
+
+        property string target: ""
+
+        objectName: "fileDialog"
+        x: -10
+        y: -10
+        width: pane.width
+        height: pane.height
+        onSelected: pane.pick(file, target)
+    }
+}

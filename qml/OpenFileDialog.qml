@@ -1,0 +1,160 @@
+import QtQuick 2.11
+import QtQuick.Controls 2.4
+import QtQuick.Controls.Material 2.3
+import Qt.labs.folderlistmodel 2.1
+import Qt.labs.platform 1.0 as Platform
+
+// Browses local folders and picks one file.
+Dialog {
+    id: fDialog
+
+    property alias folder: fmodel.folder
+    property alias nameFilters: fmodel.nameFilters
+    property alias showDirs: fmodel.showDirs
+    property alias showFiles: fmodel.showFiles
+
+    signal selected(string file)
+
+    function clickProcess(isdir, url) {
+        if (isdir) {
+            fmodel.folder = url;
+            return;
+        }
+        console.log("Selected " + url);
+        selected(url);
+        accept();
+    }
+
+    function cdUp() {
+        console.log("cdup from " + fmodel.folder + " to " + fmodel.parentFolder);
+        if (!runner.isUrlReadable(fmodel.parentFolder)) {
+            console.log("cannot cdup - permission denied");
+            return;
+        }
+        fmodel.folder = fmodel.parentFolder;
+    }
+
+    modal: true
+    focus: true
+    standardButtons: Dialog.Open
+    background: MaterialPopupBackground {
+    }
+
+    Component.onCompleted: {
+        var home = Qt.platform.os === "android"
+                ? Platform.StandardPaths.writableLocation(Platform.StandardPaths.DownloadLocation)
+                : Platform.StandardPaths.writableLocation(Platform.StandardPaths.HomeLocation);
+        fmodel.folder = home;
+        console.log("FileSelector folder: " + fmodel.folder);
+    }
+
+    FolderListModel {
+        id: fmodel
+    }
+
+    header: Rectangle {
+        implicitHeight: headerRow.implicitHeight
+        color: Material.primary
+        border.width: 1
+        border.color: Material.primary
+
+        Row {
+            id: headerRow
+
+            width: parent.width
+
+            MaterialToolButton {
+                id: upTool
+
+                objectName: "upTool"
+                bgColor: "transparent"
+                text: MaterialFont.icon.arrow_drop_up
+                enabled: fmodel.parentFolder.toString() !== ""
+                         && fmodel.parentFolder.toString() !== fmodel.folder.toString()
+                onClicked: fDialog.cdUp()
+            }
+            Item {
+                width: headerRow.width - upTool.width - closeTool.width
+                height: 1
+            }
+            MaterialToolButton {
+                id: closeTool
+
+                bgColor: "transparent"
+                text: MaterialFont.icon.close
+                onClicked: fDialog.reject()
+            }
+        }
+    }
+
+    ListView {
+        id: fileList
+
+        objectName: "fileList"
+        anchors.fill: parent
+        anchors.rightMargin: scrollBar.width
+        clip: true
+        spacing: 2
+        model: fmodel
+        highlight: Rectangle {
+            radius: 5
+            color: Qt.lighter(Material.primary)
+        }
+
+        delegate: Rectangle {
+            width: fileList.width
+            height: entry.height + 2
+            color: "#eeeeee"
+
+            Row {
+                id: entry
+
+                width: parent.width
+
+                MaterialToolButton {
+                    id: icon
+
+                    bgColor: "transparent"
+                    text: fileIsDir ? MaterialFont.icon.folder : MaterialFont.icon.insert_drive_file
+                    normalColor: fileIsDir ? Material.accent : "black"
+                    enabled: fileIsDir
+                    onDoubleClicked: fDialog.clickProcess(fileIsDir, fileURL)
+                    onClicked: {
+                        if (Qt.platform.os === "android")
+                            fDialog.clickProcess(fileIsDir, fileURL);
+                    }
+                }
+                Label {
+                    width: parent.width - icon.width
+                    height: Math.max(32, implicitHeight)
+                    text: fileName
+                    wrapMode: Text.WrapAnywhere
+                    verticalAlignment: Text.AlignVCenter
+
+                    MouseArea {
+                        anchors.fill: parent
+                        acceptedButtons: Qt.LeftButton
+                        onClicked: {
+                            fileList.currentIndex = index;
+                            if (Qt.platform.os === "android")
+                                fDialog.clickProcess(fileIsDir, fileURL);
+                        }
+                        onDoubleClicked: fDialog.clickProcess(fileIsDir, fileURL)
+                    }
+                }
+            }
+        }
+    }
+
+    MaterialScrollBar {
+        id: scrollBar
+
+        anchors.left: fileList.right
+        anchors.top: fileList.top
+        anchors.bottom: fileList.bottom
+        orientation: Qt.Vertical
+        size: fileList.visibleArea.heightRatio
+        position: fileList.visibleArea.yPosition
+        active: true
+    }
+}

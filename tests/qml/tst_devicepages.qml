@@ -1,0 +1,179 @@
+import QtQuick 2.11
+import QtTest 1.2
+
+// The whole window against the simulated device: configuration, cloud status,
+// certificate and key upload, state and history pages.
+TestCase {
+    id: test
+
+    property var window: null
+
+    function child(name) {
+        var item = findChild(window.contentItem, name);
+        verify(item, name);
+        return item;
+    }
+
+    function file(name) {
+        return testData.folder + "/" + name;
+    }
+
+    name: "DevicePages"
+    when: windowShown
+
+    SignalSpy {
+        id: connected
+
+        target: runner
+        signalName: "connectedToHost"
+    }
+
+    SignalSpy {
+        id: configs
+
+        target: runner
+        signalName: "deviceConfig"
+    }
+
+    SignalSpy {
+        id: alerts
+
+        target: runner
+        signalName: "alert"
+    }
+
+    function initTestCase() {
+        verify(testData.ready, "simulator and certificates");
+        var component = Qt.createComponent("qrc:/main.qml");
+        compare(component.status, Component.Ready, component.errorString());
+        window = component.createObject(null);
+        waitForRendering(window.contentItem);
+
+        // Connect the way an operator does: address, port, Connect.
+        var page = child("connectionPage");
+        page.host = "127.0.0.1";
+        page.port = testData.port;
+        mouseClick(child("connectButton"));
+        connected.wait(5000);
+        tryCompare(child("stack"), "currentIndex", 1);
+        tryCompare(child("sensorsPage"), "count", 2);
+        tryVerify(function() { return child("deviceTool").visible; }, 5000);
+    }
+
+    function cleanupTestCase() {
+        runner.disconnectFromHost();
+        window.destroy();
+    }
+
+    function freshConfig() {
+        configs.clear();
+        runner.requestConfig();
+        configs.wait(5000);
+        return configs.signalArguments[configs.count - 1][0];
+    }
+
+    function test_1_configurationRoundTrip() {
+        var config = child("configPage");
+        config.setup({ "sys-mode": "modbus", "net-mode": "ap", "net-auth": "wpa2", "net-pwd": "x" });
+        compare(child("sysMode").currentIndex, 0);
+        compare(child("netMode").currentText, "Access Point");
+        verify(child("netAuthMode").enabled);
+        compare(child("netAuthMode").currentText, "WPA2");
+        compare(child("netSsid").text, "");
+
+        child("netMode").currentIndex = 0; // Infrastructure
+        verify(!child("netAuthMode").enabled);
+        compare(child("netAuthMode").currentIndex, 3);
+        child("sysMode").currentIndex = 1; // Cloud/MQTT
+        child("netSsid").text = "lab net";
+        child("netPassword").text = "s3cret \"quoted\"";
+        child("stack").currentIndex = 2;
+        waitForRendering(config);
+        mouseClick(child("applyButton"));
+        compare(child("stack").currentIndex, 1);
+
+        var stored = freshConfig();
+        compare(stored["sys-mode"], "mqtt");
+        compare(stored["net-mode"], "if");
+        compare(stored["net-ssid"], "lab net");
+        compare(stored["net-pwd"], "s3cret \"quoted\"");
+        compare(stored["net-auth"], "wpa2");
+        compare(child("netSsid").text, "lab net"); // the page shows it again
+    }
+
+    function test_2_cloudStatus() {
+        runner.deviceConfig({ "mqtt-id": "" });
+        compare(child("mqttClientID").text, "<font color=\"red\"><b>not set</b></font>");
+        runner.deviceConfig({ "mqtt-id": "dev-7" });
+        compare(child("mqttClientID").text, "dev-7");
+        child("stack").currentIndex = 3;
+        var swipe = child("cloudSwipe");
+        mouseClick(child("nextButton"));
+        compare(swipe.currentIndex, 1);
+        verify(!child("regApplyButton").enabled);
+        mouseClick(child("nextButton"));
+        mouseClick(child("nextButton"));
+        compare(swipe.currentIndex, 0);
+    }
+
+    function test_3_uploadsCertificateAndKey() {
+        var upload = child("uploadPage");
+        var cert = child("certificateItem");
+        var key = child("keyItem");
+        compare(child("mqttCert").state, "err");
+
+        // A text file is no key: refused, nothing to upload.
+        alerts.clear();
+        upload.fileDialog.target = "mqtt.key.der";
+        upload.fileDialog.clickProcess(false, file("notes.txt"));
+        compare(alerts.signalArguments[0][0], "Invalid private key");
+        compare(key.udata, null);
+        compare(key.source, "");
+        verify(!findChild(key, "uploadButton").enabled);
+
+        // PEM files are converted, shown by path and uploaded as DER.
+        alerts.clear();
+        upload.fileDialog.target = "mqtt.cert.der";
+        upload.fileDialog.clickProcess(false, file("cert.pem"));
+        compare(alerts.signalArguments[0][0], "Certificate will be converted from PEM to DER");
+        verify(cert.source.indexOf("cert.pem") > 0, cert.source);
+        upload.fileDialog.target = "mqtt.key.der";
+        upload.fileDialog.clickProcess(false, file("key.pem"));
+        verify(findChild(key, "uploadButton").enabled);
+
+        child("stack").currentIndex = 3;
+        var swipe = child("cloudSwipe");
+        swipe.currentIndex = 2;
+        // Let the pane slide into place before clicking on it.
+        tryVerify(function() {
+            return Math.abs(upload.mapToItem(null, 0, 0).x - swipe.mapToItem(null, 0, 0).x) < 1;
+        });
+        waitForRendering(upload);
+        mouseClick(findChild(cert, "uploadButton"));
+        mouseClick(findChild(key, "uploadButton"));
+        tryCompare(child("mqttCert"), "state", "ok", 5000);
+        tryCompare(child("mqttKey"), "state", "ok", 5000);
+        compare(child("mqttCert").text, "present");
+
+        // What the device holds is exactly what openssl writes as DER.
+        compare(q_dropHandler.processInput(file("device/mqtt.cert.der")),
+                q_dropHandler.processInput(file("cert.der")));
+        compare(q_dropHandler.processInput(file("device/mqtt.key.der")),
+                q_dropHandler.processInput(file("key.der")));
+
+        mouseClick(findChild(cert, "clearButton"));
+        verify(!findChild(cert, "uploadButton").enabled);
+    }
+
+    function test_4_historyScrolls() {
+        var history = child("historyTable");
+        child("stack").currentIndex = 5;
+        runner.requestHistory();
+        tryCompare(history, "count", 100, 5000);
+        waitForRendering(history);
+        verify(history.contentHeight > history.height);
+        history.positionViewAtEnd();
+        verify(history.contentY > 0);
+        verify(child("accuracyLine").text.indexOf("±30sec") > 0);
+    }
+}
