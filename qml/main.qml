@@ -127,6 +127,7 @@ ApplicationWindow {
                     id: mainMenu
 
                     objectName: "mainMenu"
+                    width: 280 // room for the longest Russian item
                     y: menuTool.height
                     x: 0
                     transformOrigin: Menu.TopLeft
