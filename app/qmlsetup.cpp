@@ -1,5 +1,7 @@
 #include "app/qmlsetup.h"
 
+#include "app/updater.h"
+
 #include "link/protocol.h"
 #include "models/chartdataprovider.h"
 #include "models/connectionslistmodel.h"
@@ -23,6 +25,7 @@ void QmlSetup::registerTypes()
     qmlRegisterUncreatableType<HistoryDataModel>("HistoryDataModel", 1, 0, "HistoryDataModel",
         QStringLiteral("Cannot create a HistoryDataModel"));
     qmlRegisterType<ChartDataProvider>("ChartDataProvider", 1, 0, "ChartDataProvider");
+    qmlRegisterType<Updater>("Kestrel.Updater", 1, 0, "Updater");
 }
 
 void QmlSetup::publish(QQmlEngine *engine, IOTRunner *runner)

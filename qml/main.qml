@@ -4,7 +4,9 @@ import QtQuick.Controls.Material 2.3
 import QtQuick.Controls.Universal 2.3
 import QtQuick.Layouts 1.3
 import Qt.labs.settings 1.0
+import QtQuick.Dialogs 1.3 as Dialogs
 import IOTRunner 1.0
+import Kestrel.Updater 1.0
 
 ApplicationWindow {
     id: window
@@ -23,6 +25,16 @@ ApplicationWindow {
         return "* " + qsTr("Time column value accuracy") + ": ±" + accuracy;
     }
 
+    // A centred paragraph, as the update line shows its messages.
+    function centered(html) {
+        return "<p style=\"text-align:center\">" + html + "</p>";
+    }
+
+    function checkParagraph() {
+        return centered("&nbsp;<a href=\"upd://check\" style=\"text-decoration:none;color:blue\">"
+                        + qsTr("Check for updates") + "</a>");
+    }
+
     function centeredX(dialog) {
         return Math.round((window.width - dialog.width) / 2);
     }
@@ -39,6 +51,62 @@ ApplicationWindow {
     Component.onCompleted: {
         connectionPage.host = settings.host;
         connectionPage.port = settings.port;
+        if (Qt.platform.os !== "android")
+            chkUpdTimer.start();
+    }
+
+    Updater {
+        id: updater
+
+        onNewVersion: {
+            if (Qt.platform.os === "android")
+                return;
+            noUpdTimer.stop();
+            toast.show(qsTr("New version %1 is available!").arg(version), 2000);
+            updateLine.horizontalAlignment = Text.AlignLeft;
+            updateLine.text = window.centered(qsTr("An update to <b>version %1</b> is available").arg(version))
+                    + changelog;
+            if (Qt.platform.os === "linux") {
+                updateDlg.version = version;
+                updateDlg.open();
+            }
+        }
+    }
+
+    Timer {
+        id: chkUpdTimer
+
+        interval: 500
+        repeat: false
+        onTriggered: {
+            updateLine.horizontalAlignment = Text.AlignHCenter;
+            updateLine.text = window.checkParagraph();
+        }
+    }
+
+    Timer {
+        id: noUpdTimer
+
+        objectName: "noUpdTimer"
+        interval: 2000
+        repeat: false
+        onTriggered: {
+            toast.show(qsTr("No updates available"), 1000);
+            updateLine.horizontalAlignment = Text.AlignHCenter;
+            updateLine.text = window.centered(qsTr("No updates available")) + window.checkParagraph();
+        }
+    }
+
+    Dialogs.MessageDialog {
+        id: updateDlg
+
+        property string version: ""
+
+        title: qsTr("VELTRA2")
+        standardButtons: Dialogs.StandardButton.No | Dialogs.StandardButton.Yes
+        text: window.centered(qsTr("Update to %1?").arg(version) + "<br>"
+                              + qsTr("Application will restart itself once updated"))
+        onYes: updater.doUpdate()
     }
 
     Settings {
@@ -582,12 +650,20 @@ ApplicationWindow {
             Label {
                 id: updateLine
 
+                objectName: "updateLine"
                 width: parent.width
                 visible: Qt.platform.os !== "android"
                 wrapMode: Text.Wrap
                 font.pointSize: 12
                 textFormat: Text.RichText
-                onLinkActivated: Qt.openUrlExternally(link)
+                onLinkActivated: {
+                    if (link.indexOf("upd://") === 0) {
+                        updater.checkUpdate();
+                        noUpdTimer.start();
+                    } else {
+                        Qt.openUrlExternally(link);
+                    }
+                }
 
                 background: Rectangle {
                     color: "transparent"

@@ -13,7 +13,8 @@ packages=(
     qml-module-qtquick2 qml-module-qtquick-window2 qml-module-qtquick-controls2
     qml-module-qtquick-templates2 qml-module-qtquick-layouts qml-module-qt-labs-settings
     qml-module-qttest qml-module-qtquick-extras qml-module-qtquick-controls
-    qml-module-qt-labs-folderlistmodel qml-module-qt-labs-platform
+    qml-module-qt-labs-folderlistmodel qml-module-qt-labs-platform qml-module-qtquick-dialogs
+    qml-module-qtquick-privatewidgets desktop-file-utils dpkg-dev file
     xvfb xauth
 )
 

@@ -11,6 +11,7 @@
 #include <QProcess>
 #include <QQmlContext>
 #include <QQmlEngine>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QUrl>
 #include <QtQuickTest>
@@ -44,11 +45,21 @@ public:
         QLoggingCategory::setFilterRules(QStringLiteral("qt.qml.connections=false"));
     }
 
+    // Lets a test put a value in the settings store before it builds a window.
+    Q_INVOKABLE void setSetting(const QString &key, const QString &value)
+    {
+        QSettings().setValue(key, value);
+    }
+
 public slots:
     void applicationAvailable()
     {
         QCoreApplication::setOrganizationName(QStringLiteral("Kestrel"));
         QCoreApplication::setApplicationName(QStringLiteral("VELTRA2"));
+        QCoreApplication::setApplicationVersion(QStringLiteral("0.1.0"));
+        // The window's update check must never leave this machine.
+        QSettings().setValue(
+            QStringLiteral("Update/URL"), QStringLiteral("http://127.0.0.1:9/appcast.xml"));
     }
 
     void qmlEngineAvailable(QQmlEngine *engine)
@@ -57,6 +68,7 @@ public slots:
         runner->setRetryInterval(10);
         QmlSetup::publish(engine, runner);
         engine->rootContext()->setContextProperty(QStringLiteral("testData"), prepareDevice());
+        engine->rootContext()->setContextProperty(QStringLiteral("testHelper"), this);
     }
 
 private:
@@ -84,6 +96,19 @@ private:
         if (notes.open(QIODevice::WriteOnly))
             notes.write("these are not keys\n");
         notes.close();
+        // Update feeds offering the running version and a newer one.
+        for (const char *version : { "0.1.0", "0.2.0" }) {
+            QFile feed(dir.filePath(QStringLiteral("appcast-%1.xml").arg(version)));
+            if (feed.open(QIODevice::WriteOnly))
+                feed.write(
+                    QByteArray(
+                        "<?xml version=\"1.0\"?><rss version=\"2.0\" "
+                        "xmlns:sparkle=\"http://www.andymatuschak.org/xml-namespaces/sparkle\">"
+                        "<channel><item><sparkle:version>")
+                    + version + "</sparkle:version><description><![CDATA[<p>Notes for " + version
+                    + "</p>]]></description><enclosure url=\"https://example.invalid/v.msi\"/>"
+                      "</item></channel></rss>");
+        }
         const bool started = simulator.start({ "--model", "2w", "--data-dir",
             dir.filePath("device"), "--history-samples", "100", "--history-interval", "60000" });
         return { { "ready", made && started }, { "port", simulator.port() },

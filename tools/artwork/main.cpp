@@ -1,6 +1,6 @@
 // Draws the program's own artwork: the application icon (a Windows icon file
-// with seven sizes) and the gauge needle. The build runs it, so the pictures
-// always match this code:  veltra2-artwork OUTPUT_DIR
+// with seven sizes, and the same sizes as PNG files) and the gauge needle. The build runs it, so
+// the pictures always match this code:  veltra2-artwork OUTPUT_DIR
 
 #include <QBuffer>
 #include <QCoreApplication>
@@ -167,8 +167,14 @@ int main(int argc, char *argv[])
     QByteArray needle;
     QBuffer buffer(&needle);
     buffer.open(QIODevice::WriteOnly);
-    if (!drawNeedle().save(&buffer, "PNG") || !writeFile(dir.filePath("needle.png"), needle)
-        || !writeFile(dir.filePath("veltra2.ico"), icoFile(icons))) {
+    bool written = drawNeedle().save(&buffer, "PNG")
+        && writeFile(dir.filePath("needle.png"), needle)
+        && writeFile(dir.filePath("veltra2.ico"), icoFile(icons));
+    // The same icon as PNG files, for the desktop's icon theme.
+    for (const QImage &icon : icons)
+        written = written
+            && icon.save(dir.filePath(QStringLiteral("veltra2-%1.png").arg(icon.width())), "PNG");
+    if (!written) {
         std::fprintf(stderr, "veltra2-artwork: cannot write into %s\n", qPrintable(args.at(1)));
         return 1;
     }

@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# Installs the build into a scratch prefix and checks what a desktop needs:
+# the program and the simulator, a valid menu entry, the icon in every size.
+#   check_install.sh BUILD_DIR
+set -euo pipefail
+build=$1
+prefix=$(mktemp -d)
+trap 'rm -rf "$prefix"' EXIT
+cmake --install "$build" --prefix "$prefix" >/dev/null
+
+fail() { echo "FAIL: $*"; exit 1; }
+[ -x "$prefix/bin/veltra2" ] || fail "program not installed"
+[ -x "$prefix/bin/veltra2-devsim" ] || fail "simulator not installed"
+desktop=$prefix/share/applications/veltra2.desktop
+[ -f "$desktop" ] || fail "no menu entry"
+desktop-file-validate "$desktop" || fail "menu entry does not validate"
+grep -qx 'Exec=veltra2' "$desktop" || fail "menu entry does not start the program"
+for size in 16 22 24 32 48 96 128; do
+    icon=$prefix/share/icons/hicolor/${size}x${size}/apps/veltra2.png
+    [ -f "$icon" ] || fail "no ${size}px icon"
+    file "$icon" | grep -q "PNG image data, $size x $size" || fail "${size}px icon has the wrong size"
+done
+# The installed program runs from its installed place.
+[ "$(env -u DISPLAY "$prefix/bin/veltra2" --version)" = "VELTRA2 0.1.0" ] || fail "installed program does not run"
+echo "install layout: ok"
