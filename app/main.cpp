@@ -82,7 +82,10 @@ int main(int argc, char *argv[])
 
     const int code = QApplication::exec();
 
-    // The runner writes the saved connections back while the engine still exists.
+    // The windows go first: their bindings would otherwise be evaluated once
+    // more against a runner that no longer exists. The runner then writes the
+    // saved connections back while the engine still exists.
+    qDeleteAll(engine->rootObjects());
     delete runner;
     if (translator) {
         QApplication::removeTranslator(translator);

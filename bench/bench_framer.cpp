@@ -1,5 +1,7 @@
-// Throughput of the line framer on 100-byte lines handed over in one read.
+// Throughput of the line framer on 100-byte lines handed over in one read,
+// against a plain memchr scan for the same terminators in the same bytes.
 //   bench_framer [MEGABYTES...]   (default: 10 100)
+// Prints one line per size: MB, framer MB/s, memchr MB/s, seconds.
 
 #include "link/lineframer.h"
 
@@ -9,6 +11,26 @@
 #include <QStringList>
 
 #include <cstdio>
+#include <cstring>
+
+namespace {
+// The least a framer must do: find every LF and check the CR before it.
+qint64 memchrLines(const QByteArray &bytes)
+{
+    qint64 lines = 0;
+    const char *p = bytes.constData();
+    const char *end = p + bytes.size();
+    while (p < end) {
+        const char *lf = static_cast<const char *>(std::memchr(p, '\n', size_t(end - p)));
+        if (!lf)
+            break;
+        if (lf > bytes.constData() && lf[-1] == '\r')
+            ++lines;
+        p = lf + 1;
+    }
+    return lines;
+}
+} // namespace
 
 int main(int argc, char *argv[])
 {
@@ -24,22 +46,23 @@ int main(int argc, char *argv[])
         for (int i = 0; i < lines; ++i)
             read += line;
 
-        LineFramer framer;
         QElapsedTimer clock;
         clock.start();
+        const qint64 baseline = memchrLines(read);
+        const double memchrSeconds = clock.nsecsElapsed() / 1e9;
+
+        LineFramer framer;
+        clock.restart();
         framer.append(read);
         QByteArray out;
         qint64 count = 0;
-        qint64 bytes = 0;
-        while (framer.next(&out)) {
+        while (framer.next(&out))
             ++count;
-            bytes += out.size();
-        }
         framer.compact();
         const double seconds = clock.nsecsElapsed() / 1e9;
-        std::printf("%6.0f MB: %lld lines (%lld bytes) in %.3f s = %.0f MB/s\n", read.size() / 1e6,
-            count, bytes, seconds, read.size() / 1e6 / seconds);
-        if (count != lines)
+        std::printf("%.0f %.0f %.0f %.4f\n", read.size() / 1e6, read.size() / 1e6 / seconds,
+            read.size() / 1e6 / memchrSeconds, seconds);
+        if (count != lines || baseline != lines)
             return 1;
     }
     return 0;

@@ -7,7 +7,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 build=${VELTRA2_BUILD_DIR:-$root/build}
 
 packages=(
-    cmake g++ make clang-format openssl
+    cmake g++ make clang-format openssl clang libclang-rt-14-dev llvm
     qtbase5-dev qtdeclarative5-dev qtdeclarative5-dev-tools qtquickcontrols2-5-dev
     qttools5-dev qttools5-dev-tools
     qml-module-qtquick2 qml-module-qtquick-window2 qml-module-qtquick-controls2

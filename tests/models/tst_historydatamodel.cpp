@@ -107,7 +107,7 @@ private slots:
         for (int i = 0; i < 1000; ++i)
             data += (i ? "," : "") + QByteArray::number(i);
         HistoryDataModel model;
-        const qint64 now = 1780000000000LL;
+        qint64 now = 1780000000000LL;
         model.setClock([now] { return now; });
         model.update(json("{\"data\":[" + data + "],\"interval\":3600000}"), { "t" }, { C });
         QCOMPARE(model.rowCount(), 1000);

@@ -36,6 +36,10 @@ int main(int argc, char *argv[])
     const QCommandLineOption fail(
         "fail", "Answer this query with a device error (repeatable).", "query");
     const QCommandLineOption delay("delay", "Answer every request this late.", "ms", "0");
+    const QCommandLineOption delayFrom("delay-from", "Answer late from reply N on.", "n", "1");
+    const QCommandLineOption cut("cut-reply", "Send half of reply N, then close.", "n", "0");
+    const QCommandLineOption closeUpload("close-during-upload",
+        "Close after this many bytes of an upload's payload.", "bytes", "-1");
     const QCommandLineOption garbage(
         "garbage-before", "Send a line that is not JSON before reply N.", "n", "0");
     const QCommandLineOption oversized(
@@ -44,7 +48,7 @@ int main(int argc, char *argv[])
         "close-after", "Close the connection after reply N.", "n", "0");
     const QCommandLineOption muteAfter("mute-after", "Stop answering after reply N.", "n", "0");
     parser.addOptions({ port, address, model, board, noStm, verbose, dataDir, samples, interval,
-        fail, delay, garbage, oversized, closeAfter, muteAfter });
+        fail, delay, delayFrom, cut, closeUpload, garbage, oversized, closeAfter, muteAfter });
     parser.process(app);
 
     SimulatorOptions options;
@@ -73,6 +77,9 @@ int main(int argc, char *argv[])
     for (const QString &query : parser.values(fail))
         options.failingQueries.insert(query);
     options.replyDelayMsec = parser.value(delay).toInt();
+    options.delayFromReply = parser.value(delayFrom).toInt();
+    options.cutReply = parser.value(cut).toInt();
+    options.closeDuringUploadAfter = parser.value(closeUpload).toInt();
     options.garbageBeforeReply = parser.value(garbage).toInt();
     options.oversizedBeforeReply = parser.value(oversized).toInt();
     options.closeAfterReplies = parser.value(closeAfter).toInt();

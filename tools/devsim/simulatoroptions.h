@@ -20,6 +20,12 @@ struct SimulatorOptions {
     // Misbehaviour. Reply counts are per connection and start at 1.
     QSet<QString> failingQueries;
     int replyDelayMsec = 0;
+    // Replies before this one are prompt; it and later ones come late.
+    int delayFromReply = 1;
+    // Send only the first half of this reply, then close.
+    int cutReply = 0;
+    // Close the connection after this many bytes of an upload's payload.
+    int closeDuringUploadAfter = -1;
     int garbageBeforeReply = 0;
     int oversizedBeforeReply = 0;
     int closeAfterReplies = 0;

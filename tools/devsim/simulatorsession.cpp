@@ -37,6 +37,13 @@ void SimulatorSession::readRequests()
     buffer.append(socket->readAll());
     while (true) {
         if (payloadLeft >= 0) {
+            if (options.closeDuringUploadAfter >= 0
+                && buffer.size() > options.closeDuringUploadAfter
+                && payloadLeft > options.closeDuringUploadAfter) {
+                log("--", "closing in the middle of an upload");
+                socket->abort();
+                return;
+            }
             if (buffer.size() < payloadLeft)
                 return;
             const QByteArray payload = buffer.left(int(payloadLeft));
@@ -72,7 +79,8 @@ void SimulatorSession::handle(const QJsonObject &request, const QByteArray &payl
         : device->answer(request, payload);
     const bool reboot = request.value(Protocol::Query).toString() == QLatin1String(Protocol::Reset)
         && answer.value(Protocol::Code).toInt() != Protocol::ErrorCode;
-    if (options.replyDelayMsec <= 0) {
+    ++answered;
+    if (options.replyDelayMsec <= 0 || answered < options.delayFromReply) {
         reply(answer, reboot);
         return;
     }
@@ -96,7 +104,15 @@ void SimulatorSession::reply(const QJsonObject &answer, bool closeAfter)
         log("->", QByteArray("[") + QByteArray::number(OversizedLength) + " bytes without CR LF]");
         socket->write(QByteArray(OversizedLength, 'x'));
     }
-    sendLine(QJsonDocument(answer).toJson(QJsonDocument::Compact));
+    const QByteArray line = QJsonDocument(answer).toJson(QJsonDocument::Compact);
+    if (replies == options.cutReply) {
+        log("->", line.left(line.size() / 2) + " [cut, closing]");
+        socket->write(line.left(line.size() / 2));
+        socket->flush();
+        socket->abort();
+        return;
+    }
+    sendLine(line);
     if (closeAfter || replies == options.closeAfterReplies) {
         log("--", "closing the connection");
         socket->disconnectFromHost();

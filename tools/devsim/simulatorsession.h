@@ -34,6 +34,7 @@ private:
     QJsonObject pendingPut;
     qint64 payloadLeft = -1;
     int replies = 0;
+    int answered = 0;
 };
 
 #endif // SIMULATORSESSION_H

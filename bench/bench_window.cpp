@@ -1,0 +1,136 @@
+// The program's window as the operator gets it (the same documents, runner
+// and registrations as the program), measured: time from process start to the
+// first rendered frame, resident memory after start, after connecting and
+// after 100 and 1000 state replies, and the CPU used while connected and idle.
+//   bench_window [IDLE_SECONDS]   (default 60)
+// Prints: first-frame ms, RSS start/connected/100/1000 replies (MB), idle CPU %.
+
+#include "app/qmlsetup.h"
+#include "common/devsimprocess.h"
+#include "runner/iotrunner.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QFile>
+#include <QQmlApplicationEngine>
+#include <QQuickWindow>
+#include <QSettings>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
+
+#include <cstdio>
+#include <sys/times.h>
+#include <unistd.h>
+
+namespace {
+double residentMb()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray &line : status.readAll().split('\n'))
+        if (line.startsWith("VmRSS:"))
+            return line.mid(6).trimmed().split(' ').first().toDouble() / 1024.0;
+    return -1;
+}
+
+// Milliseconds since this process started, from the kernel's own record.
+double sinceProcessStart()
+{
+    QFile stat(QStringLiteral("/proc/self/stat"));
+    QFile uptime(QStringLiteral("/proc/uptime"));
+    if (!stat.open(QIODevice::ReadOnly) || !uptime.open(QIODevice::ReadOnly))
+        return -1;
+    const QByteArray s = stat.readAll();
+    const QList<QByteArray> fields = s.mid(s.lastIndexOf(')') + 2).split(' ');
+    const double started = fields.at(19).toDouble() / double(sysconf(_SC_CLK_TCK));
+    const double now = uptime.readAll().split(' ').first().toDouble();
+    return (now - started) * 1000.0;
+}
+
+// Waits in the event loop itself, so the waiting costs no CPU of its own.
+void idleFor(int msec)
+{
+    QEventLoop loop;
+    QTimer::singleShot(msec, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+double cpuSeconds()
+{
+    struct tms t;
+    times(&t);
+    return double(t.tms_utime + t.tms_stime) / double(sysconf(_SC_CLK_TCK));
+}
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    qputenv("XDG_CONFIG_HOME", "/tmp/veltra2-bench-config");
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    qputenv("QT_QUICK_BACKEND", "software");
+    QmlSetup::registerTypes();
+    QApplication app(argc, argv);
+    QCoreApplication::setOrganizationName(QStringLiteral("Kestrel"));
+    QCoreApplication::setApplicationName(QStringLiteral("VELTRA2"));
+    QCoreApplication::setApplicationVersion(QStringLiteral("0.1.0"));
+    QSettings().setValue(QStringLiteral("Update/URL"), QStringLiteral("http://127.0.0.1:9/x"));
+    const int idleSeconds = argc > 1 ? QByteArray(argv[1]).toInt() : 60;
+
+    auto *runner = new IOTRunner;
+    QQmlApplicationEngine engine;
+    QmlSetup::publish(&engine, runner);
+    double firstFrame = -1;
+    int frames = 0;
+    QObject::connect(&engine, &QQmlApplicationEngine::objectCreated, [&](QObject *object) {
+        if (auto *window = qobject_cast<QQuickWindow *>(object))
+            QObject::connect(window, &QQuickWindow::frameSwapped, [&] {
+                ++frames;
+                if (firstFrame < 0)
+                    firstFrame = sinceProcessStart();
+            });
+    });
+    engine.load(QUrl(QStringLiteral("qrc:/main.qml")));
+    QElapsedTimer clock;
+    clock.start();
+    while (firstFrame < 0 && clock.elapsed() < 10000)
+        QTest::qWait(1);
+    QTest::qWait(1000);
+    const double startMb = residentMb();
+
+    DevsimProcess sim;
+    if (!sim.start({ "--model", "2w" }))
+        return 1;
+    QSignalSpy updates(runner, &IOTRunner::deviceUpdate);
+    runner->connectToHost(QStringLiteral("127.0.0.1"), sim.port());
+    if (!updates.wait(5000))
+        return 1;
+    QTest::qWait(2000);
+    const double connectedMb = residentMb();
+
+    // State replies as fast as the device answers them, each redrawn.
+    runner->setPollInterval(5);
+    updates.clear();
+    while (updates.count() < 100)
+        updates.wait(1000);
+    const double after100 = residentMb();
+    while (updates.count() < 1000)
+        updates.wait(1000);
+    const double after1000 = residentMb();
+
+    runner->setPollInterval(IOTRunner::DefaultPollInterval);
+    QTest::qWait(1000);
+    const double cpuBefore = cpuSeconds();
+    const int framesBefore = frames;
+    idleFor(idleSeconds * 1000);
+    std::fprintf(stderr, "frames while idle: %d\n", frames - framesBefore);
+    const double idlePercent = (cpuSeconds() - cpuBefore) / idleSeconds * 100.0;
+
+    std::printf("%.0f %.1f %.1f %.1f %.1f %.2f\n", firstFrame, startMb, connectedMb, after100,
+        after1000, idlePercent);
+    qDeleteAll(engine.rootObjects());
+    delete runner;
+    return 0;
+}

@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Runs every benchmark and prints one table: each figure beside its baseline
+# (where it has one) and its target.   bench/run.sh [BUILD_DIR] [IDLE_SECONDS]
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=${1:-$root/build}/bench
+idle=${2:-60}
+
+read -r -a small < <("$build/bench_framer" 10)
+read -r -a large < <("$build/bench_framer" 100)
+read -r state history < <("$build/bench_runner")
+read -r upload raw < <("$build/bench_upload")
+read -r frame rss_start rss_conn rss_100 rss_1000 cpu < <("$build/bench_window" "$idle")
+
+ratio() { awk "BEGIN { printf \"%.0f%%\", 100 * $1 / $2 }"; }
+printf '%-46s %14s %16s %s\n' "measure" "value" "baseline" "target"
+printf '%-46s %14s %16s %s\n' "framer, 100 MB of 100-byte lines (MB/s)" "${large[1]}" "memchr ${large[2]}" ">= 50% of memchr: $(ratio "${large[1]}" "${large[2]}")"
+printf '%-46s %14s %16s %s\n' "framer time, 100 MB / 10 MB" "$(awk "BEGIN { printf \"%.1fx\", ${large[3]} / ${small[3]} }")" "data 10x" "<= 12x"
+printf '%-46s %14s %16s %s\n' "state reply handled end to end (us)" "$state" "" "< 50"
+printf '%-46s %14s %16s %s\n' "history update, 10,000 samples x 2 (ms)" "$history" "" "< 20"
+printf '%-46s %14s %16s %s\n' "10 MiB upload to the simulator (ms)" "$upload" "raw $raw" ">= 50% of raw: $(ratio "$raw" "$upload")"
+printf '%-46s %14s %16s %s\n' "process start to first frame (ms)" "$frame" "" "< 1000"
+printf '%-46s %14s %16s %s\n' "idle CPU, connected, ${idle} s (% of a core)" "$cpu" "" "< 0.5"
+printf '%-46s %14s %16s %s\n' "resident memory after start (MB)" "$rss_start" "" "< 120"
+printf '%-46s %14s %16s %s\n' "resident memory connected (MB)" "$rss_conn" "" "< 120"
+printf '%-46s %14s %16s %s\n' "resident memory, 100 / 1000 replies (MB)" "$rss_100 / $rss_1000" "" "flat within 2"

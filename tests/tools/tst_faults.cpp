@@ -1,0 +1,218 @@
+#include "common/devsimprocess.h"
+#include "common/testmain.h"
+#include "runner/iotrunner.h"
+
+#include <QFile>
+#include <QSignalSpy>
+#include <QTcpServer>
+#include <QTest>
+
+#include <memory>
+
+#if defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define VELTRA2_UNDER_ASAN 1
+#endif
+#endif
+#if defined(__SANITIZE_ADDRESS__)
+#define VELTRA2_UNDER_ASAN 1
+#endif
+
+namespace {
+// Resident memory of this process in kB.
+long residentKb()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray &line : status.readAll().split('\n'))
+        if (line.startsWith("VmRSS:"))
+            return line.mid(6).trimmed().split(' ').first().toLong();
+    return -1;
+}
+} // namespace
+
+// The program facing a device that misbehaves. After each fault it must stay
+// responsive, find the device again and pair replies with requests correctly.
+class TestFaults : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<IOTRunner> runner;
+    std::unique_ptr<QSignalSpy> setups;
+    std::unique_ptr<QSignalSpy> alerts;
+    std::unique_ptr<QSignalSpy> gone;
+
+    void start(DevsimProcess &sim, const QStringList &flags)
+    {
+        QVERIFY(sim.start(QStringList { "--model", "2w" } + flags));
+        runner->connectToHost(QStringLiteral("127.0.0.1"), sim.port());
+    }
+
+    QStringList alertTexts() const
+    {
+        QStringList texts;
+        for (const auto &args : *alerts)
+            texts << args.at(0).toString();
+        return texts;
+    }
+
+    // The queue is in step with the device: a fresh request gets its own answer.
+    void verifyPairing()
+    {
+        QSignalSpy config(runner.get(), &IOTRunner::deviceConfig);
+        QTRY_VERIFY_WITH_TIMEOUT(
+            [&] {
+                runner->requestConfig();
+                return config.wait(1000);
+            }(),
+            10000);
+        QCOMPARE(config.last().at(0).toMap().value("sys-mode").toString(), QStringLiteral("web"));
+    }
+
+private slots:
+    void init()
+    {
+        runner = std::make_unique<IOTRunner>();
+        runner->setPollInterval(100);
+        runner->setRetryInterval(5);
+        setups = std::make_unique<QSignalSpy>(runner.get(), &IOTRunner::deviceSetup);
+        alerts = std::make_unique<QSignalSpy>(runner.get(), &IOTRunner::alert);
+        gone = std::make_unique<QSignalSpy>(runner.get(), &IOTRunner::disconnectedFromHost);
+    }
+
+    void cleanup()
+    {
+        gone.reset();
+        alerts.reset();
+        setups.reset();
+        runner.reset();
+    }
+
+    void deviceErrorsOnEveryCommand()
+    {
+        DevsimProcess sim;
+        start(sim, { "--fail", "history", "--fail", "put", "--fail", "scloud", "--fail", "reset" });
+        QTRY_COMPARE_WITH_TIMEOUT(setups->count(), 1, 5000);
+        alerts->clear();
+        runner->requestHistory();
+        runner->upload("x", "a.bin");
+        runner->updateConfig({ { "net-ssid", "x" } });
+        runner->resetConfig();
+        runner->setupCloud("id");
+        runner->requestReboot();
+        QTRY_COMPARE_WITH_TIMEOUT(alerts->count(), 6, 5000);
+        QCOMPARE(alertTexts(),
+            (QStringList { "Cannot execte history. Device error simulated failure of history",
+                "Cannot execte put. Device error simulated failure of put",
+                "Cannot execte put. Device error simulated failure of put",
+                "Cannot execte put. Device error simulated failure of put",
+                "Cannot execte scloud. Device error simulated failure of scloud",
+                "Cannot execte reset. Device error simulated failure of reset" }));
+        QCOMPARE(gone->count(), 0);
+        verifyPairing();
+    }
+
+    void lateRepliesDropTheLinkWhichComesBack()
+    {
+        DevsimProcess sim;
+        // Prompt start-up, then every reply three poll periods late.
+        start(sim, { "--delay-from", "5", "--delay", "350" });
+        QTRY_VERIFY_WITH_TIMEOUT(gone->count() >= 1, 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(setups->count() >= 2, 10000);
+        QVERIFY(alertTexts().contains("Connection closed"));
+    }
+
+    void garbageAmongTheStartUpReplies()
+    {
+        DevsimProcess sim;
+        start(sim, { "--garbage-before", "2" });
+        QSignalSpy updates(runner.get(), &IOTRunner::deviceUpdate);
+        QTRY_VERIFY_WITH_TIMEOUT(updates.count() >= 2, 5000);
+        QCOMPARE(setups->count(), 1);
+        QCOMPARE(gone->count(), 0);
+        verifyPairing();
+    }
+
+    void oversizedLineIsCutOff()
+    {
+        DevsimProcess sim;
+        start(sim, { "--oversized-before", "4" });
+        QTRY_VERIFY_WITH_TIMEOUT(gone->count() >= 1, 20000);
+        QTRY_VERIFY_WITH_TIMEOUT(setups->count() >= 2, 20000);
+    }
+
+    void lineCutByAClosedConnection()
+    {
+        DevsimProcess sim;
+        start(sim, { "--cut-reply", "3", "--history-samples", "5" });
+        QTRY_VERIFY_WITH_TIMEOUT(gone->count() >= 1, 5000);
+        // Half a line must not spoil the next connection's first reply.
+        QTRY_VERIFY_WITH_TIMEOUT(setups->count() >= 2, 5000);
+    }
+
+    void connectionClosedDuringAnUpload()
+    {
+        DevsimProcess sim;
+        start(sim, { "--close-during-upload", "1024" });
+        QTRY_COMPARE_WITH_TIMEOUT(setups->count(), 1, 5000);
+        runner->upload(QByteArray(100 * 1024, 'u'), "big.bin");
+        QTRY_VERIFY_WITH_TIMEOUT(gone->count() >= 1, 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(setups->count() >= 2, 5000);
+        verifyPairing();
+    }
+
+    void refusedThenAccepted()
+    {
+        QTcpServer probe;
+        QVERIFY(probe.listen(QHostAddress::LocalHost, 0));
+        const quint16 port = probe.serverPort();
+        probe.close();
+        runner->connectToHost(QStringLiteral("127.0.0.1"), port);
+        QTest::qWait(300); // several refused attempts
+        QCOMPARE(setups->count(), 0);
+        DevsimProcess sim;
+        QVERIFY(sim.start({ "--model", "2u" }, port));
+        QTRY_COMPARE_WITH_TIMEOUT(setups->count(), 1, 5000);
+        QCOMPARE(setups->at(0).at(0).toInt(), 1);
+        QCOMPARE(gone->count(), 0);
+    }
+
+    void reboot()
+    {
+        DevsimProcess sim;
+        start(sim, {});
+        QTRY_COMPARE_WITH_TIMEOUT(setups->count(), 1, 5000);
+        runner->requestReboot();
+        QTRY_VERIFY_WITH_TIMEOUT(setups->count() >= 2, 5000);
+        QVERIFY(alertTexts().contains("Device will reboot"));
+        verifyPairing();
+    }
+
+    void churn()
+    {
+        DevsimProcess sim;
+        QVERIFY(sim.start({ "--model", "2u" }));
+        QSignalSpy connected(runner.get(), &IOTRunner::connectedToHost);
+        long after100 = 0;
+        for (int cycle = 1; cycle <= 1000; ++cycle) {
+            runner->connectToHost(QStringLiteral("127.0.0.1"), sim.port());
+            QVERIFY2(connected.count() == cycle || connected.wait(5000),
+                qPrintable(QString::number(cycle)));
+            runner->disconnectFromHost();
+            if (cycle == 100)
+                after100 = residentKb();
+        }
+        QCOMPARE(gone->count(), 1000);
+        const long after1000 = residentKb();
+        qInfo("resident memory after 100 cycles: %ld kB, after 1000: %ld kB", after100, after1000);
+#ifndef VELTRA2_UNDER_ASAN
+        // AddressSanitizer holds freed memory back on purpose; elsewhere
+        // memory stays flat.
+        QVERIFY2(after1000 - after100 < 2048, qPrintable(QString::number(after1000 - after100)));
+#endif
+    }
+};
+
+VELTRA2_TEST_MAIN(TestFaults)
+#include "tst_faults.moc"
