@@ -108,26 +108,6 @@ private slots:
         QVERIFY(line.waitForClose());
     }
 
-    void misbehavesOnRequest()
-    {
-        DevsimProcess sim;
-        QVERIFY(sim.start({ "--fail", "dev", "--garbage-before", "2", "--close-after", "3" }));
-        QTcpSocket socket;
-        socket.connectToHost(QStringLiteral("127.0.0.1"), sim.port());
-        QVERIFY(socket.waitForConnected(5000));
-        socket.write("{\"query\":\"info\"}\r\n{\"query\":\"dev\"}\r\n{\"query\":\"state\"}\r\n");
-        QByteArray got;
-        while (socket.state() == QAbstractSocket::ConnectedState && socket.waitForReadyRead(5000))
-            got += socket.readAll();
-        got += socket.readAll();
-        const QList<QByteArray> lines = got.split('\n');
-        QCOMPARE(lines.size(), 5); // four lines and the empty rest
-        QVERIFY(lines.at(0).contains("\"board\""));
-        QVERIFY(QJsonDocument::fromJson(lines.at(1).trimmed()).isNull());
-        QCOMPARE(QJsonDocument::fromJson(lines.at(2).trimmed()).object().value("code").toInt(), 1);
-        QVERIFY(lines.at(3).contains("\"value\""));
-    }
-
     void runnerKeepsTheDeviceConnected()
     {
         DevsimProcess sim;
