@@ -138,8 +138,8 @@ private slots:
     {
         DevsimProcess sim;
         start(sim, { "--oversized-before", "4" });
-        QTRY_VERIFY_WITH_TIMEOUT(gone->count() >= 1, 20000);
-        QTRY_VERIFY_WITH_TIMEOUT(setups->count() >= 2, 20000);
+        QTRY_VERIFY_WITH_TIMEOUT(gone->count() >= 1, 60000);
+        QTRY_VERIFY_WITH_TIMEOUT(setups->count() >= 2, 60000);
     }
 
     void lineCutByAClosedConnection()
