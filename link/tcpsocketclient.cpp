@@ -139,6 +139,10 @@ void TcpSocketClient::tcpReadyRead()
     QPointer<TcpSocketClient> alive(this);
     QByteArray line;
     while (buffer.next(&line)) {
+        // Too long a line is refused however it arrived: whole in one read or
+        // still unterminated (below).
+        if (line.size() > MaxLineLength)
+            break;
         emit newDatagram(line);
         // A receiver may close the link (or even delete us) in reaction.
         if (!alive)
@@ -147,7 +151,7 @@ void TcpSocketClient::tcpReadyRead()
             break;
     }
     buffer.compact();
-    if (buffer.pending() > MaxLineLength) {
+    if (line.size() > MaxLineLength || buffer.pending() > MaxLineLength) {
         buffer.clear();
         socket->close();
     }
