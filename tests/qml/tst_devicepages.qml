@@ -58,6 +58,8 @@ TestCase {
         tryCompare(child("stack"), "currentIndex", 1);
         tryCompare(child("sensorsPage"), "count", 2);
         tryVerify(function() { return child("deviceTool").visible; }, 5000);
+        // The configuration read on connecting would overwrite edits made before it.
+        tryVerify(function() { return configs.count >= 1; }, 5000);
     }
 
     function cleanupTestCase() {
@@ -88,8 +90,14 @@ TestCase {
         child("netSsid").text = "lab net";
         child("netPassword").text = "s3cret \"quoted\"";
         child("stack").currentIndex = 2;
+        // Click only once the page is laid out, "Apply" beside "Factory Defaults".
+        var apply = child("applyButton");
+        var factory = child("factoryButton");
+        tryVerify(function() {
+            return apply.mapToItem(null, 0, 0).x >= factory.mapToItem(null, 0, 0).x + factory.width;
+        });
         waitForRendering(config);
-        mouseClick(child("applyButton"));
+        mouseClick(apply);
         compare(child("stack").currentIndex, 1);
 
         var stored = freshConfig();
