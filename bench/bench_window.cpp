@@ -7,6 +7,7 @@
 
 #include "app/qmlsetup.h"
 #include "common/devsimprocess.h"
+#include "common/processmemory.h"
 #include "runner/iotrunner.h"
 
 #include <QApplication>
@@ -25,17 +26,6 @@
 #include <unistd.h>
 
 namespace {
-double residentMb()
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray &line : status.readAll().split('\n'))
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').first().toDouble() / 1024.0;
-    return -1;
-}
-
 // Milliseconds since this process started, from the kernel's own record.
 double sinceProcessStart()
 {

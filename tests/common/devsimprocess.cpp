@@ -1,8 +1,9 @@
 #include "devsimprocess.h"
 
+#include "waituntil.h"
+
 #include <QDeadlineTimer>
 #include <QRegularExpression>
-#include <QTest>
 
 DevsimProcess::~DevsimProcess()
 {
@@ -60,11 +61,5 @@ QList<QByteArray> DevsimProcess::received()
 
 bool DevsimProcess::waitForReceived(int count, int msec)
 {
-    QDeadlineTimer deadline(msec);
-    while (received().size() < count) {
-        if (deadline.hasExpired())
-            return false;
-        QTest::qWait(10);
-    }
-    return true;
+    return waitUntil([&] { return received().size() >= count; }, msec);
 }

@@ -1,20 +1,6 @@
 #include "scriptedpeer.h"
 
-#include <QDeadlineTimer>
-#include <QTest>
-
-namespace {
-template <typename Done> bool waitUntil(Done done, int msec)
-{
-    QDeadlineTimer deadline(msec);
-    while (!done()) {
-        if (deadline.hasExpired())
-            return false;
-        QTest::qWait(5);
-    }
-    return true;
-}
-} // namespace
+#include "waituntil.h"
 
 ScriptedPeer::ScriptedPeer(QObject *parent)
     : QObject(parent)

@@ -19,7 +19,6 @@ public:
     // bytes that followed a "put" header.
     QJsonObject answer(const QJsonObject &request, const QByteArray &payload = {});
 
-    QJsonObject configuration() const { return config; }
     QByteArray file(const QString &name) const;
 
 private:
