@@ -21,23 +21,43 @@ void setIdentity()
     QCoreApplication::setApplicationVersion(QStringLiteral("0.1.0"));
 }
 
-// --help, --version and a bad option end the program before any window exists,
-// so they must work where no display is available: answer them from a
-// non-graphical application object.
-void answerCommandLineWithoutDisplay(int argc, char *argv[])
+// Only the standard help and version options are ours. Single-dash words
+// are read whole, so the toolkit's own options (-platform, -reverse, -style)
+// are never taken for strings of letters such as -v.
+struct StandardOptions {
+    QCommandLineOption help;
+    QCommandLineOption version;
+};
+
+StandardOptions addOptions(QCommandLineParser &parser)
+{
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    const QCommandLineOption help = parser.addHelpOption();
+    return { help, parser.addVersionOption() };
+}
+
+// --help and --version end the program before any window exists, so they must
+// work where no display is available: answer them from a non-graphical
+// application object. Everything else waits until the toolkit has taken its
+// own options out of the arguments.
+void answerHelpAndVersionWithoutDisplay(int argc, char *argv[])
 {
     QStringList args;
     for (int i = 0; i < argc; ++i)
         args << QString::fromLocal8Bit(argv[i]);
     QCommandLineParser probe;
-    const QCommandLineOption help = probe.addHelpOption();
-    const QCommandLineOption version = probe.addVersionOption();
-    if (probe.parse(args) && !probe.isSet(help) && !probe.isSet(version)
-        && !probe.isSet(QStringLiteral("help-all")))
+    const StandardOptions options = addOptions(probe);
+    probe.parse(args);
+    const bool help
+        = probe.isSet(options.help) || probe.optionNames().contains(QStringLiteral("help-all"));
+    const bool version = probe.isSet(options.version);
+    if (!help && !version)
         return;
     QCoreApplication core(argc, argv);
     setIdentity();
-    probe.process(core);
+    if (help)
+        probe.showHelp(0);
+    probe.showVersion();
 }
 
 } // namespace
@@ -47,25 +67,24 @@ int main(int argc, char *argv[])
     QmlSetup::registerTypes();
 
     QApplication::setAttribute(Qt::AA_EnableHighDpiScaling, true);
-    answerCommandLineWithoutDisplay(argc, argv);
+    answerHelpAndVersionWithoutDisplay(argc, argv);
     auto app = std::make_unique<QApplication>(argc, argv);
     setIdentity();
     QApplication::setWindowIcon(QIcon(QStringLiteral("://veltra2.ico")));
     QApplication::addLibraryPath(QApplication::applicationDirPath());
 
     auto parser = std::make_unique<QCommandLineParser>();
-    parser->addHelpOption();
-    parser->addVersionOption();
+    addOptions(*parser);
     parser->process(*app);
 
-    QTranslator *translator = nullptr;
+    QList<QTranslator *> translators;
     {
         QSettings settings;
         QString language = settings.value(QStringLiteral("language")).toString();
         if (language.isEmpty())
             language = QStringLiteral("en");
-        translator = TranslationLoader::load(language);
-        if (translator)
+        translators = TranslationLoader::loadWithToolkit(language);
+        for (QTranslator *translator : qAsConst(translators))
             QApplication::installTranslator(translator);
     }
 
@@ -87,7 +106,7 @@ int main(int argc, char *argv[])
     // saved connections back while the engine still exists.
     qDeleteAll(engine->rootObjects());
     delete runner;
-    if (translator) {
+    for (QTranslator *translator : qAsConst(translators)) {
         QApplication::removeTranslator(translator);
         delete translator;
     }

@@ -1,6 +1,7 @@
 #ifndef TRANSLATIONLOADER_H
 #define TRANSLATIONLOADER_H
 
+#include <QList>
 #include <QString>
 
 class QTranslator;
@@ -15,6 +16,10 @@ public:
     // A loaded translator for `language`, or null when there is none to load.
     // The caller owns the result.
     static QTranslator *load(const QString &language);
+    // Our catalogue followed by the toolkit's own ones for the same language
+    // (standard buttons, file dialogs), as far as they are installed; empty
+    // when we carry no catalogue for `language`. The caller owns the results.
+    static QList<QTranslator *> loadWithToolkit(const QString &language);
 };
 
 #endif // TRANSLATIONLOADER_H

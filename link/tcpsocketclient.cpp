@@ -204,7 +204,11 @@ void TcpSocketClient::changeEndpoint()
         retryTicks = 0;
         return;
     }
-    if (socket->state() == QAbstractSocket::ConnectingState)
+    // While the name is looked up or the attempt runs, a graceful disconnect
+    // is only deferred: the old endpoint would still connect and take what
+    // is meant for the new one.
+    const auto s = socket->state();
+    if (s == QAbstractSocket::ConnectingState || s == QAbstractSocket::HostLookupState)
         socket->abort();
     else
         socket->disconnectFromHost();

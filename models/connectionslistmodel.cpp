@@ -43,16 +43,27 @@ QHash<int, QByteArray> ConnectionsListModel::roleNames() const
 
 bool ConnectionsListModel::add(Connection conn)
 {
+    return tryAdd(conn) == AddResult::Added;
+}
+
+ConnectionsListModel::AddResult ConnectionsListModel::tryAdd(const Connection &conn)
+{
     for (const Connection &c : qAsConst(connections))
         if (c.host == conn.host && c.port == conn.port)
-            return false;
+            return AddResult::Exists;
     beginInsertRows(QModelIndex(), connections.size(), connections.size());
     connections.append(conn);
     endInsertRows();
     // Written at once: a crash or a killed process must not lose it.
-    save();
+    if (!save()) {
+        const int row = connections.size() - 1;
+        beginRemoveRows(QModelIndex(), row, row);
+        connections.removeLast();
+        endRemoveRows();
+        return AddResult::NotStored;
+    }
     emit changed();
-    return true;
+    return AddResult::Added;
 }
 
 void ConnectionsListModel::remove(int index)
@@ -103,11 +114,13 @@ void ConnectionsListModel::load()
     endInsertRows();
 }
 
-void ConnectionsListModel::save() const
+bool ConnectionsListModel::save() const
 {
     QStringList texts;
     for (const Connection &c : connections)
         texts.append(c.toJson());
     QSettings settings;
     settings.setValue(SettingsKey, texts);
+    settings.sync();
+    return settings.status() == QSettings::NoError;
 }

@@ -13,6 +13,7 @@ class ConnectionsListModel : public QAbstractListModel {
 
 public:
     enum Roles { NameRole = Qt::UserRole + 1, HostRole, PortRole };
+    enum class AddResult { Added, Exists, NotStored };
 
     explicit ConnectionsListModel(QObject *parent = nullptr);
 
@@ -21,12 +22,16 @@ public:
     QHash<int, QByteArray> roleNames() const override;
 
     Q_INVOKABLE bool add(Connection conn);
+    // Like add(), telling a duplicate from a settings store that could not be
+    // written (the entry is then left out, so the list shows what is stored).
+    AddResult tryAdd(const Connection &conn);
     Q_INVOKABLE void remove(int index);
     Q_INVOKABLE bool contains(QString name) const;
     Q_INVOKABLE bool containsHost(QString host) const;
 
     void load();
-    void save() const;
+    // False when the settings store could not be written.
+    bool save() const;
     // The entry at `row`, which must exist.
     const Connection &at(int row) const { return connections.at(row); }
 

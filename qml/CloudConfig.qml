@@ -9,10 +9,9 @@ MaterialPane {
     id: page
 
     function update_config(config) {
-        if (config.hasOwnProperty("mqtt-id") && config["mqtt-id"] !== "")
-            mqttClientID.text = config["mqtt-id"];
-        else
-            mqttClientID.text = "<font color=\"red\"><b>" + qsTr("not set") + "</b></font>";
+        var id = config.hasOwnProperty("mqtt-id") ? String(config["mqtt-id"]) : "";
+        mqttClientID.clientId = id;
+        mqttClientID.state = id !== "" ? "set" : "unset";
     }
 
     function update_devinfo(info) {
@@ -43,11 +42,32 @@ MaterialPane {
                     Label {
                         id: mqttClientID
 
+                        // The device's text, shown as it is and never as markup.
+                        property string clientId: ""
+
                         objectName: "mqttClientID"
                         width: parent.width
                         font.pointSize: 16
-                        textFormat: Text.RichText
+                        textFormat: Text.PlainText
                         wrapMode: Text.WrapAnywhere
+                        states: [
+                            State {
+                                name: "set"
+                                PropertyChanges {
+                                    target: mqttClientID
+                                    text: mqttClientID.clientId
+                                }
+                            },
+                            State {
+                                name: "unset"
+                                PropertyChanges {
+                                    target: mqttClientID
+                                    text: qsTr("not set")
+                                    color: "red"
+                                    font.bold: true
+                                }
+                            }
+                        ]
                     }
                 }
                 GroupBox {

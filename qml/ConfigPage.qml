@@ -101,6 +101,19 @@ MaterialPane {
         }
     }
 
+    // Factory settings take the device off its network and the cloud at once.
+    ConfirmDialog {
+        id: factoryDialog
+
+        objectName: "factoryDialog"
+        title: qsTr("Factory Defaults")
+        text: qsTr("Reset the device configuration to factory settings?")
+        onAccepted: {
+            runner.resetConfig();
+            page.finished();
+        }
+    }
+
     GridLayout {
         anchors.fill: parent
         columns: 2
@@ -166,10 +179,7 @@ MaterialPane {
                 objectName: "factoryButton"
                 text: qsTr("Factory Defaults")
                 micon: MaterialFont.icon["delete"]
-                onClicked: {
-                    runner.resetConfig();
-                    page.finished();
-                }
+                onClicked: factoryDialog.open()
             }
             MaterialButton {
                 objectName: "applyButton"

@@ -45,6 +45,7 @@ Rectangle {
 
                 contentItem: Text {
                     text: swipeDelegate.text
+                    textFormat: Text.PlainText
                     font: swipeDelegate.font
                     color: swipeDelegate.opened ? "black" : "white"
                     horizontalAlignment: Text.AlignHCenter

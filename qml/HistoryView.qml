@@ -37,11 +37,13 @@ ListView {
 
                 Label {
                     text: htime
+                    textFormat: Text.PlainText
                     padding: 6
                     Layout.preferredWidth: Math.round(layout.width / 2)
                 }
                 Label {
                     text: hvalue
+                    textFormat: Text.PlainText
                     padding: 6
                     wrapMode: Text.Wrap
                     Layout.preferredWidth: Math.round(layout.width / 2)

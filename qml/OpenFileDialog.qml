@@ -128,6 +128,7 @@ Dialog {
                     width: parent.width - icon.width
                     height: Math.max(32, implicitHeight)
                     text: fileName
+                    textFormat: Text.PlainText
                     wrapMode: Text.WrapAnywhere
                     verticalAlignment: Text.AlignVCenter
 

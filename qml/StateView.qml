@@ -35,6 +35,7 @@ ListView {
 
                 Label {
                     text: tkey
+                    textFormat: Text.PlainText
                     font.pointSize: 14
                     padding: 6
                     Layout.preferredWidth: Math.round(layout.width / 2)
@@ -44,6 +45,7 @@ ListView {
                 }
                 Label {
                     text: tvalue
+                    textFormat: Text.PlainText
                     font.pointSize: 14
                     padding: 6
                     wrapMode: Text.Wrap

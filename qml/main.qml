@@ -49,8 +49,9 @@ ApplicationWindow {
     title: qsTr("VELTRA2")
 
     Component.onCompleted: {
-        connectionPage.host = settings.host;
-        connectionPage.port = settings.port;
+        // Read once: the runner is the one writer of the address.
+        connectionPage.host = settings.value("host", "192.168.4.1");
+        connectionPage.port = Number(settings.value("port", 8081));
         if (Qt.platform.os !== "android")
             chkUpdTimer.start();
     }
@@ -109,11 +110,12 @@ ApplicationWindow {
         onYes: updater.doUpdate()
     }
 
+    // Only what the window itself writes is a property here: the element
+    // writes all its properties back when one changes, which would put the
+    // address read at start over the one saved on connecting since.
     Settings {
         id: settings
 
-        property string host: "192.168.4.1"
-        property int port: 8081
         property string language: "en"
     }
 
@@ -131,6 +133,9 @@ ApplicationWindow {
             connIndicator.state = "none";
             connectionPage.connecting = false;
             sensorsPage.clearView();
+            // Nothing is known of a device that is not connected.
+            mqttIndicator.state = "inactive";
+            modbusIndicator.state = "inactive";
             stack.currentIndex = 0;
             connSaveMenu.enabled = false;
             connAbortMenu.enabled = false;
@@ -298,7 +303,7 @@ ApplicationWindow {
                         id: devRebootItem
 
                         text: qsTr("Reboot")
-                        onTriggered: runner.requestReboot()
+                        onTriggered: rebootDialog.open()
                     }
                 }
             }
@@ -544,6 +549,15 @@ ApplicationWindow {
         }
     }
 
+    ConfirmDialog {
+        id: rebootDialog
+
+        objectName: "rebootDialog"
+        title: qsTr("Reboot")
+        text: qsTr("Reboot the device?")
+        onAccepted: runner.requestReboot()
+    }
+
     Dialog {
         id: connSaveDialog
 
@@ -598,6 +612,7 @@ ApplicationWindow {
         ComboBox {
             id: langCombo
 
+            objectName: "langCombo"
             width: langDialog.availableWidth
             textRole: "key"
             currentIndex: settings.language === "ru" ? 1 : 0

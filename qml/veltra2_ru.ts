@@ -75,6 +75,14 @@
         <source>Key will be converted from PEM to DER</source>
         <translation>Ключ будет преобразован из PEM в DER</translation>
     </message>
+    <message>
+        <source>Device configuration has not been read yet</source>
+        <translation>Конфигурация устройства ещё не прочитана</translation>
+    </message>
+    <message>
+        <source>Cannot save the connection</source>
+        <translation>Не удалось сохранить подключение</translation>
+    </message>
 </context>
 <context>
     <name>QDropTextHandler</name>
@@ -229,6 +237,10 @@
         <source>sec</source>
         <translation>сек</translation>
     </message>
+    <message>
+        <source>Reboot the device?</source>
+        <translation>Перезагрузить устройство?</translation>
+    </message>
 </context>
 <context>
     <name>ConnectionPage</name>
@@ -337,6 +349,10 @@
     <message>
         <source>WiFi Mode</source>
         <translation>Режим WiFi</translation>
+    </message>
+    <message>
+        <source>Reset the device configuration to factory settings?</source>
+        <translation>Сбросить конфигурацию устройства к заводским настройкам?</translation>
     </message>
 </context>
 <context>

@@ -155,10 +155,17 @@ void IOTRunner::connectToHost(QString host, int port)
 
 void IOTRunner::saveConnection(QString name)
 {
-    if (connections.add({ name, client->host(), client->port() }))
+    switch (connections.tryAdd({ name, client->host(), client->port() })) {
+    case ConnectionsListModel::AddResult::Added:
         emit alert(tr("Connection saved"));
-    else
+        break;
+    case ConnectionsListModel::AddResult::Exists:
         emit alert(tr("Connection exists"));
+        break;
+    case ConnectionsListModel::AddResult::NotStored:
+        emit alert(tr("Cannot save the connection"));
+        break;
+    }
 }
 
 void IOTRunner::disconnectFromHost()
@@ -200,7 +207,14 @@ void IOTRunner::requestHistory()
 
 void IOTRunner::updateConfig(QVariantMap config)
 {
-    // The amendment is kept even while the link is down, for a later update.
+    if (!isConnected())
+        return;
+    // The upload replaces the device's whole file: without the file this
+    // device sent, every member the page does not edit would be lost.
+    if (!configReceived) {
+        emit alert(tr("Device configuration has not been read yet"));
+        return;
+    }
     for (auto it = config.cbegin(); it != config.cend(); ++it)
         configObject.insert(it.key(), QJsonValue::fromVariant(it.value()));
     upload(QJsonDocument(configObject).toJson(QJsonDocument::Compact), Protocol::SettingsFile);
@@ -234,13 +248,18 @@ void IOTRunner::saveAs(QByteArray data, QString name)
     const QString path = url.isLocalFile() ? url.toLocalFile() : name;
     // Written beside the target and renamed over it only when complete, so a
     // failed write never leaves a truncated file under the chosen name.
+    // A folder that takes no new file may still let the file itself be
+    // rewritten in place.
     QSaveFile file(path);
+    file.setDirectWriteFallback(true);
     const bool saved
         = file.open(QIODevice::WriteOnly) && file.write(data) == data.size() && file.commit();
+    // Notifications show rich text; the path is the operator's, not markup.
     if (saved)
-        emit alert(tr("Saved to %1").arg(name));
+        emit alert(tr("Saved to %1").arg(name.toHtmlEscaped()));
     else
-        emit alert(tr("Cannot write to %1: %2").arg(name, file.errorString()));
+        emit alert(tr("Cannot write to %1: %2")
+                       .arg(name.toHtmlEscaped(), file.errorString().toHtmlEscaped()));
 }
 
 void IOTRunner::send(const QJsonObject &request)
@@ -269,6 +288,10 @@ void IOTRunner::tcp_timer()
 
 void IOTRunner::tcp_connected()
 {
+    // The kept configuration belongs to the device it came from; this may be
+    // another one.
+    configObject = QJsonObject();
+    configReceived = false;
     send(Requests::info());
     send(Requests::dev());
     send(Requests::get(Protocol::SettingsFile));
@@ -407,9 +430,12 @@ void IOTRunner::handleConfig(const QJsonObject &reply)
         return;
     QJsonParseError error;
     const QJsonDocument doc = QJsonDocument::fromJson(content, &error);
-    configObject = doc.object();
-    if (error.error != QJsonParseError::NoError)
+    // An unreadable file says nothing about the device's configuration: what
+    // we kept stays, rather than defaults that an update would write back.
+    if (error.error != QJsonParseError::NoError || !doc.isObject())
         return;
+    configObject = doc.object();
+    configReceived = true;
     const QVariantMap config = configObject.toVariantMap();
     emit deviceConfig(config);
     emit mqttConfig(config);

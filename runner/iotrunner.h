@@ -102,6 +102,8 @@ private:
     QList<QJsonObject> pendingRequests;
     Type deviceType = INVALID;
     QJsonObject configObject;
+    // Whether configObject holds a file this connection's device sent.
+    bool configReceived = false;
     QVector<ChartDataProvider> charts;
 };
 

@@ -9,7 +9,7 @@ build=${VELTRA2_BUILD_DIR:-$root/build}
 packages=(
     cmake g++ make clang-format openssl clang libclang-rt-14-dev llvm
     qtbase5-dev qtdeclarative5-dev qtdeclarative5-dev-tools qtquickcontrols2-5-dev
-    qttools5-dev qttools5-dev-tools
+    qttools5-dev qttools5-dev-tools qttranslations5-l10n
     qml-module-qtquick2 qml-module-qtquick-window2 qml-module-qtquick-controls2
     qml-module-qtquick-templates2 qml-module-qtquick-layouts qml-module-qt-labs-settings
     qml-module-qttest qml-module-qtquick-extras qml-module-qtquick-controls

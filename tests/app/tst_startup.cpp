@@ -9,8 +9,6 @@
 #include <QTest>
 #include <QTranslator>
 
-#include <memory>
-
 namespace {
 // Every Russian text the program shows, under the context that shows it.
 struct CatalogueEntry {
@@ -22,6 +20,9 @@ const CatalogueEntry Catalogue[] = {
     { "IOTRunner", "Connection closed", "Соединение закрыто" },
     { "IOTRunner", "Connection saved", "Подключение сохранено" },
     { "IOTRunner", "Connection exists", "Подключение уже существует" },
+    { "IOTRunner", "Cannot save the connection", "Не удалось сохранить подключение" },
+    { "IOTRunner", "Device configuration has not been read yet",
+        "Конфигурация устройства ещё не прочитана" },
     { "IOTRunner", "Saved to %1", "Сохранено в %1" },
     { "IOTRunner", "Cannot write to %1: %2", "Невозможно записать %1: %2" },
     { "IOTRunner", "Cannot execte %1. Device error %2",
@@ -72,6 +73,7 @@ const CatalogueEntry Catalogue[] = {
     { "main", "VELTRA2 ", "VELTRA2 " },
     { "main", "Quit", "Выход" },
     { "main", "Reboot", "Перезагрузить" },
+    { "main", "Reboot the device?", "Перезагрузить устройство?" },
     { "main", "Restart the app to apply changes",
         "Перезапустите приложение для применения изменений" },
     { "main", "Russian", "Русский" },
@@ -95,6 +97,8 @@ const CatalogueEntry Catalogue[] = {
     { "ConfigPage", "Auth Mode", "Тип шифрования" },
     { "ConfigPage", "Cloud/MQTT", "Cloud/MQTT" },
     { "ConfigPage", "Factory Defaults", "Заводские настройки" },
+    { "ConfigPage", "Reset the device configuration to factory settings?",
+        "Сбросить конфигурацию устройства к заводским настройкам?" },
     { "ConfigPage", "Infrastructure", "Инфраструктура" },
     { "ConfigPage", "Mode", "Режим" },
     { "ConfigPage", "Open Network", "Открытая сеть" },
@@ -135,8 +139,11 @@ private slots:
         QTest::newRow("version") << QStringList { "--version" } << 0 << "VELTRA2 0.1.0\n";
         QTest::newRow("short version") << QStringList { "-v" } << 0 << "VELTRA2 0.1.0\n";
         QTest::newRow("help") << QStringList { "--help" } << 0 << "--version";
-        QTest::newRow("unknown option")
-            << QStringList { "--frobnicate" } << 1 << "Unknown option 'frobnicate'";
+        QTest::newRow("toolkit options before the version") << QStringList { "-platform",
+            "offscreen", "-reverse", "--version" } << 0 << "VELTRA2 0.1.0\n";
+        QTest::newRow("unknown option beside the toolkit's")
+            << QStringList { "-platform", "offscreen", "-style", "Fusion", "--frobnicate" } << 1
+            << "Unknown option 'frobnicate'";
     }
 
     void commandLine()
@@ -162,29 +169,52 @@ private slots:
             QVERIFY2(text.contains(output), qPrintable(text));
     }
 
+    void toolkitOptionsReachTheToolkit()
+    {
+        // Refused options end the program at once; accepted, it keeps running.
+        QProcess program;
+        program.setProcessChannelMode(QProcess::MergedChannels);
+        program.start(QStringLiteral(VELTRA2_BINARY),
+            { "-platform", "offscreen", "-reverse", "-style", "Fusion" });
+        QVERIFY(program.waitForStarted(5000));
+        QVERIFY2(!program.waitForFinished(3000), program.readAll().constData());
+        program.kill();
+        program.waitForFinished(5000);
+    }
+
     void languageChoosesCatalogue_data()
     {
         QTest::addColumn<QString>("language");
         QTest::addColumn<QString>("closed");
+        QTest::addColumn<QString>("yes");
 
-        QTest::newRow("Russian") << "ru" << QStringLiteral("Соединение закрыто");
+        QTest::newRow("Russian") << "ru" << QStringLiteral("Соединение закрыто")
+                                 << QStringLiteral("&Да");
         QTest::newRow("English") << "en"
-                                 << "Connection closed";
+                                 << "Connection closed"
+                                 << "&Yes";
         QTest::newRow("no catalogue") << "de"
-                                      << "Connection closed";
+                                      << "Connection closed"
+                                      << "&Yes";
         QTest::newRow("not set") << ""
-                                 << "Connection closed";
+                                 << "Connection closed"
+                                 << "&Yes";
     }
 
     void languageChoosesCatalogue()
     {
         QFETCH(QString, language);
         QFETCH(QString, closed);
-        std::unique_ptr<QTranslator> translator(TranslationLoader::load(language));
-        QCOMPARE(bool(translator), language == "ru");
-        if (translator)
-            QCoreApplication::installTranslator(translator.get());
-        QCOMPARE(QCoreApplication::translate("IOTRunner", "Connection closed"), closed);
+        QFETCH(QString, yes);
+        const QList<QTranslator *> translators = TranslationLoader::loadWithToolkit(language);
+        for (QTranslator *translator : translators)
+            QCoreApplication::installTranslator(translator);
+        // Ours, and the toolkit's own standard buttons in the same language.
+        const QString closedSeen = QCoreApplication::translate("IOTRunner", "Connection closed");
+        const QString yesSeen = QCoreApplication::translate("QPlatformTheme", "&Yes");
+        qDeleteAll(translators);
+        QCOMPARE(closedSeen, closed);
+        QCOMPARE(yesSeen, yes);
     }
 
     void russianCatalogueIsComplete_data()

@@ -174,6 +174,21 @@ private slots:
         QVERIFY(first.waitForClientGone());
     }
 
+    void newEndpointDuringLookupNeverReachesTheOld()
+    {
+        ScriptedPeer first;
+        ScriptedPeer second;
+        TcpSocketClient client;
+        client.setHostAndPort(QStringLiteral("localhost"), first.port());
+        client.open();
+        QCOMPARE(client.state(), QAbstractSocket::HostLookupState);
+        QSignalSpy connected(&client, &TcpSocketClient::connected);
+        client.setHostAndPort(QStringLiteral("127.0.0.1"), second.port());
+        QVERIFY(second.waitForConnections(1));
+        QCOMPARE(connected.count(), 1);
+        QCOMPARE(first.connections(), 0);
+    }
+
     void newEndpointWhileUnconnectedWaitsForTick()
     {
         ScriptedPeer peer;

@@ -1,4 +1,5 @@
 import QtQuick 2.11
+import QtQuick.Controls 2.4
 import QtTest 1.2
 
 // The whole window against the simulated device: configuration, cloud status,
@@ -111,7 +112,7 @@ TestCase {
 
     function test_2_cloudStatus() {
         runner.deviceConfig({ "mqtt-id": "" });
-        compare(child("mqttClientID").text, "<font color=\"red\"><b>not set</b></font>");
+        compare(child("mqttClientID").text, "not set");
         runner.deviceConfig({ "mqtt-id": "dev-7" });
         compare(child("mqttClientID").text, "dev-7");
         child("stack").currentIndex = 3;
@@ -183,5 +184,57 @@ TestCase {
         history.positionViewAtEnd();
         verify(history.contentY > 0);
         verify(child("accuracyLine").text.indexOf("±30sec") > 0);
+    }
+
+    function clickButton(dialog, button) {
+        tryCompare(dialog, "opened", true);
+        waitForRendering(dialog.contentItem);
+        mouseClick(dialog.standardButton(button));
+        tryCompare(dialog, "visible", false);
+    }
+
+    function test_5_factoryDefaultsAskFirst() {
+        var stored = freshConfig();
+        verify(stored["net-ssid"] !== "VELTRA2-5E1001", "the device is set up");
+        child("stack").currentIndex = 2;
+        var factory = child("factoryButton");
+        waitForRendering(factory);
+        var dialog = findChild(window, "factoryDialog");
+
+        mouseClick(factory);
+        compare(dialog.text, "Reset the device configuration to factory settings?");
+        clickButton(dialog, Dialog.No);
+        compare(child("stack").currentIndex, 2);
+        compare(freshConfig()["net-ssid"], stored["net-ssid"]);
+
+        mouseClick(factory);
+        clickButton(dialog, Dialog.Yes);
+        compare(child("stack").currentIndex, 1);
+        tryVerify(function() { return freshConfig()["net-ssid"] === "VELTRA2-5E1001"; }, 5000);
+    }
+
+    function test_6_rebootAsksFirst() {
+        var dialog = findChild(window, "rebootDialog");
+        var menu = findChild(window, "deviceMenu");
+        function chooseReboot() {
+            mouseClick(child("deviceTool"));
+            tryCompare(menu, "opened", true);
+            waitForRendering(menu.contentItem);
+            mouseClick(menu.itemAt(menu.count - 1));
+        }
+
+        alerts.clear();
+        chooseReboot();
+        compare(dialog.text, "Reboot the device?");
+        clickButton(dialog, Dialog.No);
+        freshConfig(); // still linked, and answered in turn
+        compare(alerts.count, 0);
+
+        connected.clear();
+        chooseReboot();
+        clickButton(dialog, Dialog.Yes);
+        tryVerify(function() { return alerts.count >= 1; }, 5000);
+        compare(alerts.signalArguments[0][0], "Device will reboot");
+        connected.wait(15000);
     }
 }

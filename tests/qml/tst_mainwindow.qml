@@ -119,5 +119,31 @@ TestCase {
         runner.deviceUpdate(false, true);
         compare(mqtt.state, "inactive");
         compare(modbus.tooltip, "Tarvex client is running");
+        // Without a device nothing is running that the window could know of.
+        runner.deviceUpdate(true, true);
+        runner.disconnectedFromHost();
+        compare(mqtt.state, "inactive");
+        compare(modbus.state, "inactive");
     }
+
+    function test_languageChangeKeepsTheSavedAddress() {
+        // The runner saves the address it is asked to connect to.
+        runner.connectToHost("127.0.0.9", 4321);
+        runner.disconnectFromHost();
+        var dialog = child("langDialog");
+        dialog.open();
+        tryCompare(dialog, "opened", true);
+        findChild(dialog.contentItem, "langCombo").currentIndex = 1;
+        dialog.accept();
+        tryVerify(function() { return testHelper.setting("language") === "ru"; }, 5000);
+        testHelper.setSetting("language", "en");
+        compare(testHelper.setting("host"), "127.0.0.9");
+
+        // The next start shows it.
+        window.destroy();
+        init();
+        compare(child("connectionPage").host, "127.0.0.9");
+        compare(child("connectionPage").port, 4321);
+    }
+
 }

@@ -12,12 +12,16 @@
 #include <QQmlContext>
 #include <QQmlEngine>
 #include <QSettings>
+#include <QTcpServer>
+#include <QTcpSocket>
 #include <QTemporaryDir>
 #include <QUrl>
 #include <QtQuickTest>
 
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
+#include <vector>
 
 namespace {
 QtMessageHandler previousHandler = nullptr;
@@ -45,11 +49,28 @@ public:
         QLoggingCategory::setFilterRules(QStringLiteral("qt.qml.connections=false"));
     }
 
-    // Lets a test put a value in the settings store before it builds a window.
+    // Lets a test put a value in the settings store before it builds a window,
+    // and read what the window left there.
     Q_INVOKABLE void setSetting(const QString &key, const QString &value)
     {
         QSettings().setValue(key, value);
     }
+    Q_INVOKABLE QString setting(const QString &key) const
+    {
+        return QSettings().value(key).toString();
+    }
+
+    // Another simulated device, misbehaving as `args` say; its port, or 0.
+    Q_INVOKABLE int startSimulator(const QStringList &args)
+    {
+        extraSimulators.emplace_back(std::make_unique<DevsimProcess>());
+        return extraSimulators.back()->start(args) ? extraSimulators.back()->port() : 0;
+    }
+
+    // A listener that counts whoever connects: a device text shown as
+    // markup would make the window fetch from it.
+    Q_INVOKABLE int trapPort() const { return trap.serverPort(); }
+    Q_INVOKABLE int trapHits() const { return trapped; }
 
 public slots:
     void applicationAvailable()
@@ -57,6 +78,16 @@ public slots:
         QCoreApplication::setOrganizationName(QStringLiteral("Kestrel"));
         QCoreApplication::setApplicationName(QStringLiteral("VELTRA2"));
         QCoreApplication::setApplicationVersion(QStringLiteral("0.1.0"));
+        trap.listen(QHostAddress::LocalHost, 0);
+        connect(&trap, &QTcpServer::newConnection, this, [this] {
+            while (QTcpSocket *socket = trap.nextPendingConnection()) {
+                ++trapped;
+                // A plain answer: a dropped connection would be tried again.
+                socket->write("HTTP/1.0 404 Not Found\r\nContent-Length: 0\r\n\r\n");
+                socket->disconnectFromHost();
+                connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
+            }
+        });
         // The window's update check must never leave this machine.
         QSettings().setValue(
             QStringLiteral("Update/URL"), QStringLiteral("http://127.0.0.1:9/appcast.xml"));
@@ -118,6 +149,9 @@ private:
     QTemporaryDir configHome;
     QTemporaryDir files;
     DevsimProcess simulator;
+    std::vector<std::unique_ptr<DevsimProcess>> extraSimulators;
+    QTcpServer trap;
+    int trapped = 0;
     IOTRunner *runner = nullptr;
 };
 

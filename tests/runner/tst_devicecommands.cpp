@@ -3,11 +3,16 @@
 
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QUrl>
 
 #include <functional>
+
+#ifdef Q_OS_UNIX
+#include <unistd.h>
+#endif
 
 using Command = std::function<void(IOTRunner &)>;
 Q_DECLARE_METATYPE(Command)
@@ -44,12 +49,6 @@ private slots:
         QTest::newRow("factory settings")
             << Command([](IOTRunner &r) { r.resetConfig(); })
             << QByteArray("{\"name\":\"settings.cfg\",\"query\":\"put\",\"size\":2}\r\n{}");
-        QTest::newRow("first configuration update")
-            << Command([](IOTRunner &r) {
-                   r.updateConfig({ { "net-ssid", "lab" } });
-               })
-            << QByteArray("{\"name\":\"settings.cfg\",\"query\":\"put\",\"size\":18}\r\n"
-                          "{\"net-ssid\":\"lab\"}");
     }
 
     void commandsWriteTheirLines()
@@ -94,21 +93,6 @@ private slots:
         QCOMPARE(f.alerts(), QStringList());
     }
 
-    void configurationUpdatesAccumulate()
-    {
-        RunnerFixture f;
-        // Made while the link is down: kept for the next update.
-        f.runner->updateConfig({ { "sys-mode", "tcp" }, { "net-mode", "if" } });
-        QVERIFY(f.connect());
-        const int before = f.peer.received().size();
-        f.runner->updateConfig({ { "net-ssid", "lab" }, { "sys-mode", "mqtt" } });
-        const QByteArray body = "{\"net-mode\":\"if\",\"net-ssid\":\"lab\",\"sys-mode\":\"mqtt\"}";
-        const QByteArray wire = "{\"name\":\"settings.cfg\",\"query\":\"put\",\"size\":"
-            + QByteArray::number(body.size()) + "}\r\n" + body;
-        QVERIFY(f.peer.waitForBytes(before + wire.size()));
-        QCOMPARE(f.peer.received().mid(before), wire);
-    }
-
     void saveAsWritesTheFile()
     {
         QTemporaryDir dir;
@@ -121,11 +105,48 @@ private slots:
         QCOMPARE(file.readAll(), QByteArray("\x30\x82\x00", 3));
         QCOMPARE(f.alerts(), QStringList { "Saved to " + url });
 
-        // A plain path works too, and replaces the old content whole.
+        // A plain path works too, and replaces the old content whole. The
+        // notification shows rich text: the path is shown as it is.
+        const QString odd = dir.filePath("<b>cert&co.der");
+        f.runner->saveAs("new", odd);
+        QFile oddFile(odd);
+        QVERIFY(oddFile.open(QIODevice::ReadOnly));
+        QCOMPARE(oddFile.readAll(), QByteArray("new"));
+        QCOMPARE(f.alerts().last(), "Saved to " + odd.toHtmlEscaped());
+    }
+
+    void saveAsIntoAReadOnlyFolder()
+    {
+#ifdef Q_OS_UNIX
+        const char *dropped = "VELTRA2_NO_DAC_OVERRIDE";
+        if (::geteuid() == 0 && !qEnvironmentVariableIsSet(dropped)) {
+            // Root writes anywhere: ask again without that privilege.
+            QProcess self;
+            QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+            env.insert(dropped, "1");
+            self.setProcessEnvironment(env);
+            self.setProcessChannelMode(QProcess::MergedChannels);
+            self.start(QStringLiteral("setpriv"),
+                { "--bounding-set", "-dac_override,-dac_read_search",
+                    QCoreApplication::applicationFilePath(), "saveAsIntoAReadOnlyFolder" });
+            QVERIFY(self.waitForFinished(30000));
+            QVERIFY2(self.exitCode() == 0, self.readAll().constData());
+            return;
+        }
+#endif
+        // A shared folder that takes no new file, holding a file we may rewrite.
+        QTemporaryDir dir;
+        const QString path = dir.filePath("export.csv");
+        QFile old(path);
+        QVERIFY(old.open(QIODevice::WriteOnly) && old.write("old") == 3);
+        old.close();
+        QVERIFY(QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::ExeOwner));
+        RunnerFixture f;
         f.runner->saveAs("new", path);
-        file.close();
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        QCOMPARE(file.readAll(), QByteArray("new"));
+        QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QCOMPARE(f.alerts(), QStringList { "Saved to " + path });
+        QVERIFY(old.open(QIODevice::ReadOnly));
+        QCOMPARE(old.readAll(), QByteArray("new"));
     }
 
     void saveAsReportsFailures()

@@ -151,25 +151,25 @@ private slots:
     void configurationArrives_data()
     {
         QTest::addColumn<QByteArray>("reply");
-        QTest::addColumn<int>("announced");
+        QTest::addColumn<bool>("announced");
         QTest::addColumn<QByteArray>("uploadedAfterUpdate");
 
-        const QByteArray config = "{\"net-mode\":\"ap\",\"sys-mode\":\"web\"}";
-        QTest::newRow("object")
-            << getReply("settings.cfg", config) << 1
-            << QByteArray("{\"net-mode\":\"ap\",\"net-ssid\":\"lab\",\"sys-mode\":\"web\"}");
-        QTest::newRow("not JSON") << getReply("settings.cfg", "{broken") << 0
-                                  << QByteArray("{\"net-ssid\":\"lab\"}");
-        QTest::newRow("array") << getReply("settings.cfg", "[1,2]") << 1
-                               << QByteArray("{\"net-ssid\":\"lab\"}");
+        // What the device sent first, and an update of it keeping every member.
+        const QByteArray kept = "{\"mqtt-id\":\"m-1\",\"net-mode\":\"ap\",\"net-ssid\":\"lab\","
+                                "\"sys-mode\":\"web\"}";
+        QTest::newRow("object") << getReply("settings.cfg", "{\"net-mode\":\"if\"}") << true
+                                << QByteArray("{\"net-mode\":\"if\",\"net-ssid\":\"lab\"}");
+        QTest::newRow("not JSON") << getReply("settings.cfg", "{broken") << false << kept;
+        QTest::newRow("array") << getReply("settings.cfg", "[1,2]") << false << kept;
+        QTest::newRow("text") << getReply("settings.cfg", "\"web\"") << false << kept;
         QTest::newRow("other file")
-            << getReply("Settings.cfg", config) << 0 << QByteArray("{\"net-ssid\":\"lab\"}");
+            << getReply("Settings.cfg", "{\"net-mode\":\"if\"}") << false << kept;
     }
 
     void configurationArrives()
     {
         QFETCH(QByteArray, reply);
-        QFETCH(int, announced);
+        QFETCH(bool, announced);
         QFETCH(QByteArray, uploadedAfterUpdate);
         RunnerFixture f;
         QSignalSpy config(f.runner.get(), &IOTRunner::deviceConfig);
@@ -177,15 +177,63 @@ private slots:
         QVERIFY(f.connect());
         f.peer.sendLine(Busy);
         f.peer.sendLine(Busy);
+        f.peer.sendLine(getReply(
+            "settings.cfg", "{\"mqtt-id\":\"m-1\",\"net-mode\":\"ap\",\"sys-mode\":\"web\"}"));
+        QVERIFY(config.wait(5000));
+        f.runner->requestConfig();
+        QVERIFY(f.peer.waitForLines(4));
         f.peer.sendLine(reply);
-        f.settle();
-        QCOMPARE(config.count(), announced);
-        QCOMPARE(mqtt.count(), announced);
-        if (announced)
-            QCOMPARE(config.at(0).at(0), mqtt.at(0).at(0));
+        // A request behind it proves the reply handled.
+        f.runner->requestDevInfo();
+        QVERIFY(f.peer.waitForLines(5));
+        QSignalSpy info(f.runner.get(), &IOTRunner::deviceInfo);
+        f.peer.sendLine("{}");
+        QVERIFY(info.wait(5000));
+        QCOMPARE(config.count(), announced ? 2 : 1);
+        QCOMPARE(mqtt.count(), config.count());
+        QCOMPARE(config.last().at(0), mqtt.last().at(0));
 
         f.runner->updateConfig({ { "net-ssid", "lab" } });
         QTRY_VERIFY(f.peer.received().endsWith("\r\n" + uploadedAfterUpdate));
+    }
+
+    void configurationStaysWithItsDevice_data()
+    {
+        QTest::addColumn<QList<QByteArray>>("secondAnswers");
+        QTest::newRow("not answered yet") << QList<QByteArray> {};
+        QTest::newRow("read failed") << QList<QByteArray> { Busy, Busy, Busy };
+        QTest::newRow("unreadable")
+            << QList<QByteArray> { Busy, Busy, getReply("settings.cfg", "{broken") };
+    }
+
+    void configurationStaysWithItsDevice()
+    {
+        QFETCH(QList<QByteArray>, secondAnswers);
+        RunnerFixture f;
+        QSignalSpy config(f.runner.get(), &IOTRunner::deviceConfig);
+        QVERIFY(f.connect());
+        f.peer.sendLine(Busy);
+        f.peer.sendLine(Busy);
+        f.peer.sendLine(
+            getReply("settings.cfg", "{\"net-pwd\":\"secret-of-a\",\"mqtt-id\":\"a\"}"));
+        QVERIFY(config.wait(5000));
+        f.runner->disconnectFromHost();
+
+        ScriptedPeer second;
+        QSignalSpy connected(f.runner.get(), &IOTRunner::connectedToHost);
+        f.runner->connectToHost(QStringLiteral("127.0.0.1"), second.port());
+        QVERIFY(connected.wait(5000) && second.waitForLines(3));
+        for (const QByteArray &answer : secondAnswers)
+            second.sendLine(answer);
+        f.settle();
+        f.alertSpy->clear();
+        f.runner->updateConfig({ { "net-ssid", "lab" } });
+        // The next line the device sees is the one after it: nothing went out.
+        f.runner->requestDevInfo();
+        QVERIFY(second.waitForLines(4));
+        QCOMPARE(second.lines().at(3), QByteArray("{\"query\":\"dev\"}"));
+        QVERIFY(!second.received().contains("secret-of-a"));
+        QCOMPARE(f.alerts(), QStringList { "Device configuration has not been read yet" });
     }
 
     void acknowledgementsAndFollowUps_data()

@@ -1,6 +1,8 @@
 #include "common/runnerfixture.h"
 #include "common/testmain.h"
 
+#include <QDir>
+#include <QFile>
 #include <QProcess>
 #include <QSettings>
 #include <QTest>
@@ -32,6 +34,21 @@ private slots:
         }
         IOTRunner later;
         QCOMPARE(later.connListModel()->rowCount(), 2);
+    }
+
+    void unwritableStoreIsReported()
+    {
+        // A folder where the settings file belongs: nothing can be written.
+        const QString store = QSettings().fileName();
+        QFile::remove(store);
+        QVERIFY(QDir().mkpath(store));
+        RunnerFixture f;
+        f.runner->connectToHost("127.0.0.3", 8081);
+        f.runner->saveConnection("Office");
+        const int rows = f.runner->connListModel()->rowCount();
+        QDir(store).removeRecursively();
+        QCOMPARE(f.alerts(), QStringList { "Cannot save the connection" });
+        QCOMPARE(rows, 0);
     }
 
     void connectsFromTheList()

@@ -7,6 +7,7 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 
 #include <cstdio>
 
@@ -47,8 +48,13 @@ int main(int argc, char *argv[])
     const QCommandLineOption closeAfter(
         "close-after", "Close the connection after reply N.", "n", "0");
     const QCommandLineOption muteAfter("mute-after", "Stop answering after reply N.", "n", "0");
-    parser.addOptions({ port, address, model, board, noStm, verbose, dataDir, samples, interval,
-        fail, delay, delayFrom, cut, closeUpload, garbage, oversized, closeAfter, muteAfter });
+    const QCommandLineOption scripted("reply",
+        "Answer QUERY (or only its N-th request on a connection, QUERY#N) with this exact line "
+        "instead; @FILE takes the line from a file (repeatable).",
+        "query[#n]=line");
+    parser.addOptions(
+        { port, address, model, board, noStm, verbose, dataDir, samples, interval, fail, delay,
+            delayFrom, cut, closeUpload, garbage, oversized, closeAfter, muteAfter, scripted });
     parser.process(app);
 
     SimulatorOptions options;
@@ -84,6 +90,23 @@ int main(int argc, char *argv[])
     options.oversizedBeforeReply = parser.value(oversized).toInt();
     options.closeAfterReplies = parser.value(closeAfter).toInt();
     options.muteAfterReplies = parser.value(muteAfter).toInt();
+    for (const QString &rule : parser.values(scripted)) {
+        const int split = rule.indexOf('=');
+        if (split < 1) {
+            std::fprintf(stderr, "veltra2-devsim: bad reply rule %s\n", qPrintable(rule));
+            return 1;
+        }
+        QByteArray line = rule.mid(split + 1).toUtf8();
+        if (line.startsWith('@')) {
+            QFile file(QString::fromLocal8Bit(line.mid(1)));
+            if (!file.open(QIODevice::ReadOnly)) {
+                std::fprintf(stderr, "veltra2-devsim: cannot read %s\n", line.mid(1).constData());
+                return 1;
+            }
+            line = file.readAll();
+        }
+        options.scriptedReplies.insert(rule.left(split), line);
+    }
 
     bool portOk = false;
     const uint portNumber = parser.value(port).toUInt(&portOk);

@@ -1,6 +1,8 @@
 #ifndef SIMULATOROPTIONS_H
 #define SIMULATOROPTIONS_H
 
+#include <QByteArray>
+#include <QMap>
 #include <QSet>
 #include <QString>
 
@@ -30,6 +32,9 @@ struct SimulatorOptions {
     int oversizedBeforeReply = 0;
     int closeAfterReplies = 0;
     int muteAfterReplies = 0;
+    // Exact reply lines that stand in for the device's answer, by query
+    // ("get") or by the query's N-th request on a connection ("get#2").
+    QMap<QString, QByteArray> scriptedReplies;
 };
 
 #endif // SIMULATOROPTIONS_H

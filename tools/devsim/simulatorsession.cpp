@@ -74,24 +74,33 @@ void SimulatorSession::readRequests()
 
 void SimulatorSession::handle(const QJsonObject &request, const QByteArray &payload)
 {
-    const QJsonObject answer = request.isEmpty()
-        ? QJsonObject { { Protocol::Code, Protocol::ErrorCode }, { Protocol::Error, "not JSON" } }
-        : device->answer(request, payload);
-    const bool reboot = request.value(Protocol::Query).toString() == QLatin1String(Protocol::Reset)
-        && answer.value(Protocol::Code).toInt() != Protocol::ErrorCode;
+    const QString query = request.value(Protocol::Query).toString();
+    const int nth = ++asked[query];
+    QByteArray line = options.scriptedReplies.value(
+        query + '#' + QString::number(nth), options.scriptedReplies.value(query));
+    bool reboot = false;
+    if (line.isNull()) {
+        const QJsonObject answer = request.isEmpty()
+            ? QJsonObject { { Protocol::Code, Protocol::ErrorCode },
+                  { Protocol::Error, "not JSON" } }
+            : device->answer(request, payload);
+        reboot = query == QLatin1String(Protocol::Reset)
+            && answer.value(Protocol::Code).toInt() != Protocol::ErrorCode;
+        line = QJsonDocument(answer).toJson(QJsonDocument::Compact);
+    }
     ++answered;
     if (options.replyDelayMsec <= 0 || answered < options.delayFromReply) {
-        reply(answer, reboot);
+        reply(line, reboot);
         return;
     }
     QPointer<SimulatorSession> self(this);
-    QTimer::singleShot(options.replyDelayMsec, this, [self, answer, reboot] {
+    QTimer::singleShot(options.replyDelayMsec, this, [self, line, reboot] {
         if (self)
-            self->reply(answer, reboot);
+            self->reply(line, reboot);
     });
 }
 
-void SimulatorSession::reply(const QJsonObject &answer, bool closeAfter)
+void SimulatorSession::reply(const QByteArray &line, bool closeAfter)
 {
     if (socket->state() != QAbstractSocket::ConnectedState)
         return;
@@ -104,7 +113,6 @@ void SimulatorSession::reply(const QJsonObject &answer, bool closeAfter)
         log("->", QByteArray("[") + QByteArray::number(OversizedLength) + " bytes without CR LF]");
         socket->write(QByteArray(OversizedLength, 'x'));
     }
-    const QByteArray line = QJsonDocument(answer).toJson(QJsonDocument::Compact);
     if (replies == options.cutReply) {
         log("->", line.left(line.size() / 2) + " [cut, closing]");
         socket->write(line.left(line.size() / 2));

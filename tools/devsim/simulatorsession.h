@@ -22,7 +22,7 @@ public:
 private:
     void readRequests();
     void handle(const QJsonObject &request, const QByteArray &payload);
-    void reply(const QJsonObject &answer, bool closeAfter);
+    void reply(const QByteArray &line, bool closeAfter);
     void sendLine(const QByteArray &line);
     void log(const char *direction, const QByteArray &text) const;
 
@@ -35,6 +35,7 @@ private:
     qint64 payloadLeft = -1;
     int replies = 0;
     int answered = 0;
+    QMap<QString, int> asked;
 };
 
 #endif // SIMULATORSESSION_H
