@@ -67,10 +67,10 @@ public:
         return extraSimulators.back()->start(args) ? extraSimulators.back()->port() : 0;
     }
 
-    // A listener that counts whoever connects: a device text shown as
-    // markup would make the window fetch from it.
+    // A web server that notes the path of every request: a device text shown
+    // as markup would make the window fetch from it.
     Q_INVOKABLE int trapPort() const { return trap.serverPort(); }
-    Q_INVOKABLE int trapHits() const { return trapped; }
+    Q_INVOKABLE QStringList trapRequests() const { return trapped; }
 
 public slots:
     void applicationAvailable()
@@ -81,11 +81,16 @@ public slots:
         trap.listen(QHostAddress::LocalHost, 0);
         connect(&trap, &QTcpServer::newConnection, this, [this] {
             while (QTcpSocket *socket = trap.nextPendingConnection()) {
-                ++trapped;
-                // A plain answer: a dropped connection would be tried again.
-                socket->write("HTTP/1.0 404 Not Found\r\nContent-Length: 0\r\n\r\n");
-                socket->disconnectFromHost();
                 connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
+                connect(socket, &QTcpSocket::readyRead, socket, [this, socket] {
+                    if (!socket->canReadLine())
+                        return;
+                    // "GET /path HTTP/1.1": the path tells who asked.
+                    trapped << QString::fromLatin1(socket->readLine().split(' ').value(1));
+                    // A plain answer: a dropped connection would be tried again.
+                    socket->write("HTTP/1.0 404 Not Found\r\nContent-Length: 0\r\n\r\n");
+                    socket->disconnectFromHost();
+                });
             }
         });
         // The window's update check must never leave this machine.
@@ -151,7 +156,7 @@ private:
     DevsimProcess simulator;
     std::vector<std::unique_ptr<DevsimProcess>> extraSimulators;
     QTcpServer trap;
-    int trapped = 0;
+    QStringList trapped;
     IOTRunner *runner = nullptr;
 };
 
