@@ -1,10 +1,16 @@
 #include "common/devsimprocess.h"
 #include "common/processmemory.h"
 #include "common/testmain.h"
+#include "common/waituntil.h"
 #include "runner/iotrunner.h"
 
+#include <QDir>
+#include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QSignalSpy>
 #include <QTcpServer>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <memory>
@@ -97,6 +103,55 @@ private slots:
                 "Cannot execte reset. Device error simulated failure of reset" }));
         QCOMPARE(gone->count(), 0);
         verifyPairing();
+    }
+
+    void configurationIsNeverLostOrMisdelivered()
+    {
+        QTemporaryDir dir;
+        QVERIFY(QDir(dir.path()).mkpath("a"));
+        QFile seeded(dir.filePath("a/settings.cfg"));
+        QVERIFY(seeded.open(QIODevice::WriteOnly));
+        seeded.write("{\"mqtt-id\":\"cloud-a\",\"mqtt-host\":\"broker.a\",\"net-auth\":\"wpa2\","
+                     "\"net-mode\":\"if\",\"net-pwd\":\"pw-a\",\"net-ssid\":\"lab-a\","
+                     "\"sys-mode\":\"web\"}");
+        seeded.close();
+        // Device A answers its second read with a file that does not parse.
+        DevsimProcess a;
+        start(a,
+            { "--data-dir", dir.filePath("a"), "--reply",
+                "get#2={\"get\":\"settings.cfg\",\"data\":\"e2Jyb2tlbg==\"}" });
+        QSignalSpy configs(runner.get(), &IOTRunner::deviceConfig);
+        QVERIFY(configs.wait(5000));
+        // Replies come in order: the details behind the read prove it handled.
+        QSignalSpy details(runner.get(), &IOTRunner::deviceInfo);
+        runner->requestConfig();
+        runner->requestDevInfo();
+        QVERIFY(details.wait(5000));
+        // What the configuration page sends on Apply.
+        const QVariantMap page { { "sys-mode", "mqtt" }, { "net-mode", "if" },
+            { "net-ssid", "lab-a" }, { "net-pwd", "pw-a" }, { "net-auth", "wpa2" } };
+        runner->updateConfig(page);
+        QTRY_VERIFY_WITH_TIMEOUT(alertTexts().contains("File settings.cfg uploaded"), 5000);
+        QVERIFY(seeded.open(QIODevice::ReadOnly));
+        const QJsonObject stored = QJsonDocument::fromJson(seeded.readAll()).object();
+        QCOMPARE(stored.value("mqtt-id").toString(), QStringLiteral("cloud-a"));
+        QCOMPARE(stored.value("mqtt-host").toString(), QStringLiteral("broker.a"));
+        QCOMPARE(stored.value("sys-mode").toString(), QStringLiteral("mqtt"));
+
+        // Device B cannot be read: nothing of A's reaches it.
+        DevsimProcess b;
+        QVERIFY(b.start({ "--model", "2u", "--fail", "get" }));
+        runner->connectToHost(QStringLiteral("127.0.0.1"), b.port());
+        QTRY_VERIFY_WITH_TIMEOUT(
+            alertTexts().contains("Cannot execte get. Device error simulated failure of get"),
+            5000);
+        alerts->clear();
+        runner->updateConfig(page);
+        runner->requestDevInfo();
+        QVERIFY(waitUntil([&] { return b.received().count("{\"query\":\"dev\"}") == 2; }, 5000));
+        for (const QByteArray &line : b.received())
+            QVERIFY2(!line.contains("put") && !line.contains("pw-a"), line.constData());
+        QCOMPARE(alertTexts(), QStringList { "Device configuration has not been read yet" });
     }
 
     void lateRepliesDropTheLinkWhichComesBack()
