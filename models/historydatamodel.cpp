@@ -1,6 +1,7 @@
 #include "models/historydatamodel.h"
 
 #include "link/protocol.h"
+#include "models/devicetext.h"
 
 #include <QDateTime>
 #include <QJsonArray>
@@ -87,7 +88,9 @@ void HistoryDataModel::update(QJsonObject source, QStringList fields, QStringLis
             const QJsonArray &samples = arrays.at(k);
             // Shorter arrays hold the newest samples: they fill the last rows.
             if (samples.size() >= remaining)
-                value += samples.at(r - (rows - samples.size())).toVariant().toString()
+                value += DeviceText::shown(
+                             samples.at(r - (rows - samples.size())).toVariant().toString(),
+                             DeviceText::NameLimit)
                     + QLatin1Char(' ') + units.value(k);
             value += QStringLiteral(" ,");
         }

@@ -1,5 +1,9 @@
 #include "models/variantmapmodel.h"
 
+#include "models/devicetext.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
 #include <QJsonValue>
 
 VariantMapModel::VariantMapModel(QObject *parent)
@@ -26,10 +30,20 @@ QVariant VariantMapModel::data(const QModelIndex &index, int role) const
         return {};
     const auto it = map.cbegin() + row;
     if (role == TKeyRole)
-        return capitalize(it.key());
-    if (role != TValueRole && role != Qt::DisplayRole)
+        return DeviceText::shown(capitalize(it.key()), DeviceText::NameLimit);
+    if (role != TValueRole && role != Qt::DisplayRole && role != TShownRole)
         return {};
     const QJsonValue json = QJsonValue::fromVariant(it.value());
+    if (role == TShownRole) {
+        QString text;
+        if (json.isObject())
+            text = flatten(json.toObject());
+        else if (json.isArray())
+            text = QString::fromUtf8(QJsonDocument(json.toArray()).toJson(QJsonDocument::Compact));
+        else
+            text = it.value().toString();
+        return DeviceText::shown(text, DeviceText::ValueLimit);
+    }
     if (json.isObject())
         return flatten(json.toObject());
     return it.value();
@@ -37,7 +51,8 @@ QVariant VariantMapModel::data(const QModelIndex &index, int role) const
 
 QHash<int, QByteArray> VariantMapModel::roleNames() const
 {
-    return { { Qt::DisplayRole, "display" }, { TKeyRole, "tkey" }, { TValueRole, "tvalue" } };
+    return { { Qt::DisplayRole, "display" }, { TKeyRole, "tkey" }, { TValueRole, "tvalue" },
+        { TShownRole, "tshown" } };
 }
 
 void VariantMapModel::set(const QVariantMap &newMap)

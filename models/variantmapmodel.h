@@ -11,7 +11,8 @@ class VariantMapModel : public QAbstractListModel {
     Q_OBJECT
 
 public:
-    enum Roles { TKeyRole = Qt::UserRole + 1, TValueRole };
+    // TShownRole: the value as the table shows it, one text of bounded length.
+    enum Roles { TKeyRole = Qt::UserRole + 1, TValueRole, TShownRole };
 
     explicit VariantMapModel(QObject *parent = nullptr);
 

@@ -7,6 +7,10 @@ import QtQuick.Layouts 1.3
 MaterialPane {
     id: page
 
+    // Whether the fields hold what this connection's device sent: until then
+    // Apply would write guesses over the device's own settings.
+    property bool configRead: false
+
     signal finished()
 
     // The index of `value` in a choice model, or -1.
@@ -33,6 +37,7 @@ MaterialPane {
         netSsid.text = config.hasOwnProperty("net-ssid") ? config["net-ssid"] : "";
         netPassword.text = config.hasOwnProperty("net-pwd") ? config["net-pwd"] : "";
         choose(netAuthMode, netAuthModeModel, "net-auth", config["net-auth"], 4);
+        configRead = true;
     }
 
     function apply() {
@@ -171,6 +176,15 @@ MaterialPane {
             enabled: netMode.currentIndex === 1
             Layout.fillWidth: true
         }
+        Label {
+            objectName: "notReadNotice"
+            text: qsTr("Device configuration has not been read yet")
+            visible: !page.configRead
+            color: Material.color(Material.Red)
+            wrapMode: Text.Wrap
+            Layout.columnSpan: 2
+            Layout.fillWidth: true
+        }
         RowLayout {
             Layout.columnSpan: 2
             Layout.alignment: Qt.AlignRight
@@ -183,6 +197,7 @@ MaterialPane {
             }
             MaterialButton {
                 objectName: "applyButton"
+                enabled: page.configRead
                 text: qsTr("Apply")
                 micon: MaterialFont.icon.done
                 onClicked: page.apply()

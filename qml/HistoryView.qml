@@ -1,7 +1,6 @@
 import QtQuick 2.11
 import QtQuick.Controls 2.4
 import QtQuick.Controls.Material 2.3
-import QtQuick.Layouts 1.3
 
 // The downloaded history as time and value rows.
 ListView {
@@ -16,39 +15,10 @@ ListView {
     ScrollBar.vertical: MaterialScrollBar {
     }
 
-    delegate: Item {
+    delegate: TableRow {
         width: historyTable.width
-        height: rowFrame.height
-
-        Rectangle {
-            id: rowFrame
-
-            width: historyTable.width
-            height: layout.height
-            border.color: Material.primary
-
-            RowLayout {
-                id: layout
-
-                anchors.left: parent.left
-                anchors.right: parent.right
-                anchors.margins: 5
-                anchors.verticalCenter: parent.verticalCenter
-
-                Label {
-                    text: htime
-                    textFormat: Text.PlainText
-                    padding: 6
-                    Layout.preferredWidth: Math.round(layout.width / 2)
-                }
-                Label {
-                    text: hvalue
-                    textFormat: Text.PlainText
-                    padding: 6
-                    wrapMode: Text.Wrap
-                    Layout.preferredWidth: Math.round(layout.width / 2)
-                }
-            }
-        }
+        leftText: htime
+        rightText: hvalue
+        border.color: Material.primary
     }
 }

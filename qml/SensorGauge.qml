@@ -12,6 +12,8 @@ CircularGauge {
     property real min: 0
     property real max: 100
     property int mstepSize: 5
+    // The value as the device sent it; the needle stops at the scale's ends.
+    property real reading: 0
 
     // Lower limit moved down, upper limit moved up, to a multiple of the step.
     function lowerBound(limit, step) {
@@ -36,7 +38,7 @@ CircularGauge {
 
     minimumValue: lowerBound(min, mstepSize)
     maximumValue: upperBound(max, mstepSize)
-    value: 0
+    value: Math.min(Math.max(reading, minimumValue), maximumValue)
 
     style: CircularGaugeStyle {
         id: gaugeStyle
@@ -114,7 +116,7 @@ CircularGauge {
                 objectName: "gaugeValue"
                 anchors.centerIn: parent
                 anchors.verticalCenterOffset: gauge.height * 0.15
-                text: gauge.valueText(gauge.value)
+                text: gauge.valueText(gauge.reading)
                 font.pixelSize: gaugeStyle.outerRadius * 0.2
                 color: Material.foreground
             }

@@ -18,10 +18,14 @@ Item {
             return;
         var values = series.getValues();
         chart.labels = series.getLabels();
-        chart.values = values;
+        // Drawn within the gauge's scale: one absurd reading must not squash
+        // the others into a flat line.
+        chart.values = values.map(function(v) {
+            return Math.min(Math.max(v, gauge.minimumValue), gauge.maximumValue);
+        });
         chart.updateChart();
         if (values.length > 0)
-            gauge.value = values[values.length - 1];
+            gauge.reading = values[values.length - 1];
     }
 
     function setup(min, max) {

@@ -9,6 +9,7 @@ Rectangle {
     property real time: defaultTime
     readonly property real fadeTime: 300
     property real margin: 10
+    readonly property alias shownText: message.text
 
     signal finished()
 

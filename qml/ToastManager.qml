@@ -5,8 +5,16 @@ ListView {
     id: root
 
     property int shown: 0
+    // More would only cover the window; the oldest give way.
+    readonly property int maxShown: 3
 
     function show(text, duration) {
+        for (var i = 0; i < toastModel.count; ++i) {
+            if (toastModel.get(i).text === text)
+                return;
+        }
+        while (toastModel.count >= maxShown)
+            toastModel.remove(toastModel.count - 1);
         shown += 1;
         toastModel.insert(0, {
             "text": text,

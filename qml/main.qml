@@ -122,6 +122,7 @@ ApplicationWindow {
     Connections {
         target: runner
         onConnectedToHost: {
+            configPage.configRead = false;
             connIndicator.state = "connected";
             connectionPage.connecting = false;
             stack.currentIndex = 1;

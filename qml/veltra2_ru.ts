@@ -354,6 +354,10 @@
         <source>Reset the device configuration to factory settings?</source>
         <translation>Сбросить конфигурацию устройства к заводским настройкам?</translation>
     </message>
+    <message>
+        <source>Device configuration has not been read yet</source>
+        <translation>Конфигурация устройства ещё не прочитана</translation>
+    </message>
 </context>
 <context>
     <name>CloudConfig</name>

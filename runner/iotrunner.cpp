@@ -3,6 +3,7 @@
 #include "link/protocol.h"
 #include "link/requests.h"
 #include "link/tcpsocketclient.h"
+#include "models/devicetext.h"
 #include "runner/units.h"
 
 #include <QFileInfo>
@@ -312,21 +313,30 @@ void IOTRunner::tcp_disconnected()
 
 void IOTRunner::tcp_newDatagram(QByteArray data)
 {
+    // A line nobody asked for answers nothing, errors included: a device
+    // flooding us must not flood the operator.
+    if (pendingRequests.isEmpty())
+        return;
     const QJsonDocument doc = QJsonDocument::fromJson(data);
     if (!doc.isObject()) {
+        // A device that cannot say what it is, is not one we know.
+        if (pendingRequests.first().value(Protocol::Query) == QJsonValue(Protocol::Info)) {
+            refuseDevice(QString::fromUtf8(data));
+            return;
+        }
         // Without a readable reply the pairing is lost; forget what we wait for.
         pendingRequests.clear();
         return;
     }
-    const QJsonObject request
-        = pendingRequests.isEmpty() ? QJsonObject() : pendingRequests.takeFirst();
+    const QJsonObject request = pendingRequests.takeFirst();
     const QJsonObject reply = doc.object();
 
     if (reply.contains(Protocol::Code)
         && reply.value(Protocol::Code).toInt() == Protocol::ErrorCode) {
         emit alert(tr("Cannot execte %1. Device error %2")
                        .arg(request.value(Protocol::Query).toString(),
-                           reply.value(Protocol::Error).toString().toHtmlEscaped()));
+                           shownInMessage(
+                               reply.value(Protocol::Error).toString(), DeviceText::ValueLimit)));
         return;
     }
 
@@ -361,11 +371,7 @@ void IOTRunner::identify(const QJsonObject &reply)
         deviceType = VELTRA_2W;
         sensors = 2;
     } else {
-        emit alert(tr("Device type %1 is not known. Please update the application or the device "
-                      "firmware")
-                       .arg(board.toHtmlEscaped()));
-        // The link stays started: a device that comes back is asked again.
-        client->close();
+        refuseDevice(board);
         return;
     }
 
@@ -378,25 +384,39 @@ void IOTRunner::identify(const QJsonObject &reply)
     if (sensors > 1)
         emit sensorSetup(1, HumidityMin, HumidityMax);
 
-    // Device texts are escaped: the table is shown as rich text.
+    // The table is shown as rich text: device texts go in escaped.
     QString sensor;
     if (!reply.contains(Protocol::Stm))
         sensor = tr("build is too old");
     else if (reply.value(Protocol::Stm).toString().isEmpty())
         sensor = QStringLiteral("???");
     else
-        sensor = reply.value(Protocol::Stm).toString().toHtmlEscaped();
+        sensor = shownInMessage(reply.value(Protocol::Stm).toString());
     const QString table = QStringLiteral("<table width=\"100%\" border=1><tr><td>") + tr("Device")
-        + QStringLiteral(":</td><td>") + board.toHtmlEscaped()
+        + QStringLiteral(":</td><td>") + shownInMessage(board)
         + QStringLiteral("</td></tr><tr><td>") + tr("Version") + QStringLiteral(":</td><td>")
-        + reply.value(Protocol::Version).toString().toHtmlEscaped()
+        + shownInMessage(reply.value(Protocol::Version).toString())
         + QStringLiteral("</td></tr><tr><td>") + tr("Build") + QStringLiteral(":</td><td>")
-        + reply.value(Protocol::Build).toString().toHtmlEscaped()
+        + shownInMessage(reply.value(Protocol::Build).toString())
         + QStringLiteral("</td></tr><tr><td>") + tr("Sensor") + QStringLiteral(":</td><td>")
         + sensor + QStringLiteral("</td></tr></table>");
     emit deviceDiscovered(table);
 
     send(Requests::state());
+}
+
+QString IOTRunner::shownInMessage(const QString &deviceText, int limit)
+{
+    return DeviceText::shown(deviceText, limit).toHtmlEscaped();
+}
+
+void IOTRunner::refuseDevice(const QString &board)
+{
+    emit alert(tr("Device type %1 is not known. Please update the application or the device "
+                  "firmware")
+                   .arg(shownInMessage(board)));
+    // The link stays started: a device that comes back is asked again.
+    client->close();
 }
 
 void IOTRunner::handleState(const QJsonObject &reply)
@@ -424,10 +444,18 @@ void IOTRunner::handleState(const QJsonObject &reply)
 
 void IOTRunner::handleConfig(const QJsonObject &reply)
 {
-    const QByteArray content
-        = QByteArray::fromBase64(reply.value(Protocol::Data).toString().toLatin1());
     if (reply.value(Protocol::Get).toString() != QLatin1String(Protocol::SettingsFile))
         return;
+    const QByteArray encoded = reply.value(Protocol::Data).toString().toLatin1();
+#if QT_VERSION >= QT_VERSION_CHECK(5, 15, 0)
+    const auto decoded
+        = QByteArray::fromBase64Encoding(encoded, QByteArray::AbortOnBase64DecodingErrors);
+    if (!decoded)
+        return;
+    const QByteArray content = *decoded;
+#else
+    const QByteArray content = QByteArray::fromBase64(encoded);
+#endif
     QJsonParseError error;
     const QJsonDocument doc = QJsonDocument::fromJson(content, &error);
     // An unreadable file says nothing about the device's configuration: what

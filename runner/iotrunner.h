@@ -13,6 +13,7 @@
 
 #include "models/chartdataprovider.h"
 #include "models/connectionslistmodel.h"
+#include "models/devicetext.h"
 #include "models/historydatamodel.h"
 #include "models/variantmapmodel.h"
 
@@ -85,6 +86,9 @@ private:
     bool isConnected() const;
     void send(const QJsonObject &request);
     void identify(const QJsonObject &reply);
+    void refuseDevice(const QString &board);
+    // A device text inside a rich-text message: cut, then escaped.
+    static QString shownInMessage(const QString &deviceText, int limit = DeviceText::NameLimit);
     void handleState(const QJsonObject &reply);
     void handleConfig(const QJsonObject &reply);
     void handleUploaded(const QJsonObject &request);

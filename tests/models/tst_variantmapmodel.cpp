@@ -37,7 +37,7 @@ private slots:
         QCOMPARE(model.data(model.index(2), VariantMapModel::TValueRole), QVariant(true));
         QCOMPARE(model.data(model.index(5), VariantMapModel::TValueRole), QVariant(21.5));
         QCOMPARE(model.data(model.index(5), Qt::DisplayRole), QVariant(21.5));
-        QVERIFY(!model.data(model.index(5), Qt::UserRole + 3).isValid());
+        QVERIFY(!model.data(model.index(5), Qt::UserRole + 4).isValid());
         QVERIFY(!model.data(model.index(6), VariantMapModel::TKeyRole).isValid());
         QCOMPARE(model.columnCount(), 2);
     }
@@ -64,6 +64,43 @@ private slots:
         VariantMapModel model;
         model.set({ { "value", QJsonDocument::fromJson(json).object().toVariantMap() } });
         QCOMPARE(model.data(model.index(0), VariantMapModel::TValueRole).toString(), text);
+    }
+
+    void shownTextsAreBounded_data()
+    {
+        QTest::addColumn<QVariant>("value");
+        QTest::addColumn<QString>("shown");
+
+        QTest::newRow("number") << QVariant(21.5) << "21.5";
+        QTest::newRow("object") << QVariant(fromJson("{\"t\": 21.5, \"h\": 40}"))
+                                << "H: 40, T: 21.5";
+        QTest::newRow("list") << QVariant(QVariantList { 1, "a" }) << "[1,\"a\"]";
+        QTest::newRow("a megabyte")
+            << QVariant(QString(1 << 20, 'x')) << QString(199, 'x') + QChar(0x2026);
+        QString deep = "1";
+        QString flattened = "1";
+        for (int i = 0; i < 500; ++i) {
+            deep = "{\"a\":" + deep + "}";
+            flattened = "A: {" + flattened + "}";
+        }
+        QTest::newRow("500 levels deep")
+            << QVariant(fromJson(qPrintable("{\"a\":" + deep + "}")))
+            << QString("A: {" + flattened + "}").left(199) + QChar(0x2026);
+    }
+
+    void shownTextsAreBounded()
+    {
+        QFETCH(QVariant, value);
+        QFETCH(QString, shown);
+        VariantMapModel model;
+        model.set({ { QString(1000, 'k'), value } });
+        QCOMPARE(model.data(model.index(0), VariantMapModel::TShownRole).toString(), shown);
+        // The key is a name: shorter still.
+        QCOMPARE(model.data(model.index(0), VariantMapModel::TKeyRole).toString(),
+            "K" + QString(62, 'k') + QChar(0x2026));
+        // The whole value stays in the model.
+        if (value.type() == QVariant::String)
+            QCOMPARE(model.data(model.index(0), VariantMapModel::TValueRole), value);
     }
 
     void setReplacesEverything()

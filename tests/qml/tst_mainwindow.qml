@@ -89,6 +89,13 @@ TestCase {
         // The newest sits at the bottom.
         verify(toast.itemAtIndex(0).y > toast.itemAtIndex(1).y);
         verify(toast.itemAtIndex(1).y > toast.itemAtIndex(2).y);
+        // Never more than three, and never the same text twice.
+        runner.alert("second");
+        runner.alert("fourth");
+        compare(toast.count, 3);
+        waitForRendering(toast);
+        compare(toast.itemAtIndex(0).shownText, "fourth");
+        compare(toast.itemAtIndex(2).shownText, "second");
         // Finished notifications leave the list.
         tryCompare(toast, "count", 0, 5000);
     }

@@ -3,14 +3,18 @@
 
 #include "app/qmlsetup.h"
 #include "common/devsimprocess.h"
+#include "common/processmemory.h"
 #include "runner/iotrunner.h"
 
+#include <QBuffer>
 #include <QCoreApplication>
+#include <QImage>
 #include <QDir>
 #include <QLoggingCategory>
 #include <QProcess>
 #include <QQmlContext>
 #include <QQmlEngine>
+#include <QQmlError>
 #include <QSettings>
 #include <QTcpServer>
 #include <QTcpSocket>
@@ -23,20 +27,6 @@
 #include <memory>
 #include <vector>
 
-namespace {
-QtMessageHandler previousHandler = nullptr;
-
-// A warning from a document is a fault in it: end the test run there.
-void failOnQmlWarnings(QtMsgType type, const QMessageLogContext &context, const QString &message)
-{
-    previousHandler(type, context, message);
-    if (type == QtWarningMsg && (message.contains(".qml:") || message.contains(".js:"))) {
-        std::fprintf(stderr, "FAIL: QML warning: %s\n", qPrintable(message));
-        std::abort();
-    }
-}
-} // namespace
-
 class Setup : public QObject {
     Q_OBJECT
 
@@ -45,7 +35,6 @@ public:
     {
         qputenv("XDG_CONFIG_HOME", configHome.path().toLocal8Bit());
         QmlSetup::registerTypes();
-        previousHandler = qInstallMessageHandler(failOnQmlWarnings);
         QLoggingCategory::setFilterRules(QStringLiteral("qt.qml.connections=false"));
     }
 
@@ -67,10 +56,37 @@ public:
         return extraSimulators.back()->start(args) ? extraSimulators.back()->port() : 0;
     }
 
+    // A file of the test's own, for replies too long for a command line.
+    Q_INVOKABLE QString writeFile(const QString &name, const QString &text)
+    {
+        QFile file(QDir(files.path()).filePath(name));
+        if (!file.open(QIODevice::WriteOnly))
+            return {};
+        file.write(text.toUtf8());
+        return file.fileName();
+    }
+
+    // Resident memory in MB; -1 under AddressSanitizer, which keeps freed
+    // memory back on purpose.
+    Q_INVOKABLE double residentMemory() const
+    {
+#ifdef VELTRA2_UNDER_ASAN
+        return -1;
+#else
+        return residentMb();
+#endif
+    }
+
     // A web server that notes the path of every request: a device text shown
     // as markup would make the window fetch from it.
-    Q_INVOKABLE int trapPort() const { return trap.serverPort(); }
-    Q_INVOKABLE QStringList trapRequests() const { return trapped; }
+    Q_INVOKABLE int trapPort() const
+    {
+        return trap.serverPort();
+    }
+    Q_INVOKABLE QStringList trapRequests() const
+    {
+        return trapped;
+    }
 
 public slots:
     void applicationAvailable()
@@ -78,6 +94,11 @@ public slots:
         QCoreApplication::setOrganizationName(QStringLiteral("Kestrel"));
         QCoreApplication::setApplicationName(QStringLiteral("VELTRA2"));
         QCoreApplication::setApplicationVersion(QStringLiteral("0.1.0"));
+        QImage dot(1, 1, QImage::Format_ARGB32);
+        dot.fill(Qt::transparent);
+        QBuffer png(&trapImage);
+        png.open(QIODevice::WriteOnly);
+        dot.save(&png, "PNG");
         trap.listen(QHostAddress::LocalHost, 0);
         connect(&trap, &QTcpServer::newConnection, this, [this] {
             while (QTcpSocket *socket = trap.nextPendingConnection()) {
@@ -87,8 +108,10 @@ public slots:
                         return;
                     // "GET /path HTTP/1.1": the path tells who asked.
                     trapped << QString::fromLatin1(socket->readLine().split(' ').value(1));
-                    // A plain answer: a dropped connection would be tried again.
-                    socket->write("HTTP/1.0 404 Not Found\r\nContent-Length: 0\r\n\r\n");
+                    // A real picture: an error would be a warning, a dropped
+                    // connection would be tried again.
+                    socket->write("HTTP/1.0 200 OK\r\nContent-Type: image/png\r\nContent-Length: "
+                        + QByteArray::number(trapImage.size()) + "\r\n\r\n" + trapImage);
                     socket->disconnectFromHost();
                 });
             }
@@ -100,6 +123,13 @@ public slots:
 
     void qmlEngineAvailable(QQmlEngine *engine)
     {
+        // A warning from a document (a binding loop, a failed load) is a fault
+        // in it: end the test run there.
+        connect(engine, &QQmlEngine::warnings, this, [](const QList<QQmlError> &warnings) {
+            for (const QQmlError &warning : warnings)
+                std::fprintf(stderr, "FAIL: QML warning: %s\n", qPrintable(warning.toString()));
+            std::abort();
+        });
         runner = new IOTRunner(engine);
         runner->setRetryInterval(10);
         QmlSetup::publish(engine, runner);
@@ -157,6 +187,7 @@ private:
     std::vector<std::unique_ptr<DevsimProcess>> extraSimulators;
     QTcpServer trap;
     QStringList trapped;
+    QByteArray trapImage;
     IOTRunner *runner = nullptr;
 };
 

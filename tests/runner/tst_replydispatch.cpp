@@ -74,26 +74,38 @@ private slots:
         QCOMPARE(f.alerts(), QStringList());
     }
 
-    void unknownBoardIsRefusedOnEveryConnection()
+    void unknownDevicesAreRefused_data()
     {
+        QTest::addColumn<QByteArray>("info");
+        QTest::addColumn<QString>("shownAs");
+
+        QTest::newRow("spaces around a known name")
+            << QByteArray("{\"board\":\" veltra-2u\"}") << " veltra-2u";
+        QTest::newRow("markup") << QByteArray("{\"board\":\"<b>x</b>\"}") << "&lt;b&gt;x&lt;/b&gt;";
+        QTest::newRow("a name of 100 000 characters") << "{\"board\":\"" + QByteArray(100000, 'y')
+                + "\"}" << QString(63, 'y') + QChar(0x2026);
+        QTest::newRow("not an object") << QByteArray("[{\"board\":\"veltra-2w\"}]")
+                                       << "[{&quot;board&quot;:&quot;veltra-2w&quot;}]";
+    }
+
+    void unknownDevicesAreRefused()
+    {
+        QFETCH(QByteArray, info);
+        QFETCH(QString, shownAs);
         RunnerFixture f;
         QSignalSpy gone(f.runner.get(), &IOTRunner::disconnectedFromHost);
         QSignalSpy discovered(f.runner.get(), &IOTRunner::deviceDiscovered);
         QVERIFY(f.connect());
-        f.peer.sendLine("{\"board\":\" veltra-2u\"}");
+        f.peer.sendLine(info);
         QVERIFY(gone.wait(5000));
         QCOMPARE(f.alerts(),
-            (QStringList { "Device type  veltra-2u is not known. Please update the application or "
-                           "the device firmware",
+            (QStringList { "Device type " + shownAs
+                    + " is not known. Please update the application or the device firmware",
                 "Connection closed" }));
-        // The link comes back by itself and is refused the same way.
-        QVERIFY(f.peer.waitForConnections(2));
-        QVERIFY(f.peer.waitForLines(3));
-        f.peer.sendLine("{\"board\":\"<b>x</b>\"}");
-        QVERIFY(gone.wait(5000));
-        QVERIFY(f.alerts().at(2).startsWith("Device type &lt;b&gt;x&lt;/b&gt; is not known."));
         QCOMPARE(discovered.count(), 0);
         QVERIFY(!f.runner->chartData(0));
+        // The link comes back by itself, to be asked again.
+        QVERIFY(f.peer.waitForConnections(2));
     }
 
     void repliesArePairedInOrder()
@@ -102,23 +114,30 @@ private slots:
         QVERIFY(f.connect());
         f.peer.sendLine("{\"code\":1,\"error\":\"<i>busy</i>\"}"); // info
         f.peer.sendLine("{\"code\":2,\"error\":\"ignored\"}"); // dev: not an error
-        f.peer.sendLine("{\"code\":1,\"error\":\"locked\"}"); // get
-        f.peer.sendLine("{\"code\":1,\"error\":\"late\"}"); // nothing outstanding
-        f.settle();
+        f.peer.sendLine("{\"code\":1,\"error\":\"" + QByteArray(1000, 'z') + "\"}"); // get
+        // Nothing is outstanding any more: these answer nothing.
+        for (int i = 0; i < 1000; ++i)
+            f.peer.sendLine("{\"code\":1,\"error\":\"flood\"}");
+        // The link's end comes after all of them.
+        QSignalSpy gone(f.runner.get(), &IOTRunner::disconnectedFromHost);
+        f.peer.closeClient();
+        QVERIFY(gone.wait(5000));
         QCOMPARE(f.alerts(),
             (QStringList { "Cannot execte info. Device error &lt;i&gt;busy&lt;/i&gt;",
-                "Cannot execte get. Device error locked", "Cannot execte . Device error late" }));
+                "Cannot execte get. Device error " + QString(199, 'z') + QChar(0x2026),
+                "Connection closed" }));
     }
 
     void unreadableLineForgetsTheQueue()
     {
         RunnerFixture f;
         QVERIFY(f.connect());
+        f.peer.sendLine("{\"code\":1,\"error\":\"e\"}"); // info
         f.peer.sendLine("{\"board\": truncated");
-        // Would have answered "dev"; now it answers nothing.
+        // Would have answered "get"; now it answers nothing.
         f.peer.sendLine("{\"code\":1,\"error\":\"e\"}");
         f.settle();
-        QCOMPARE(f.alerts(), QStringList { "Cannot execte . Device error e" });
+        QCOMPARE(f.alerts(), QStringList { "Cannot execte info. Device error e" });
         f.tick();
         QVERIFY(f.peer.waitForLines(4));
         QCOMPARE(f.peer.lines().at(3), QByteArray("{\"query\":\"state\"}"));

@@ -162,6 +162,9 @@ private slots:
         QTest::newRow("not JSON") << getReply("settings.cfg", "{broken") << false << kept;
         QTest::newRow("array") << getReply("settings.cfg", "[1,2]") << false << kept;
         QTest::newRow("text") << getReply("settings.cfg", "\"web\"") << false << kept;
+        // Read leniently, "e30*" would be the empty object.
+        QTest::newRow("not Base64")
+            << QByteArray("{\"data\":\"e30*\",\"get\":\"settings.cfg\"}") << false << kept;
         QTest::newRow("other file")
             << getReply("Settings.cfg", "{\"net-mode\":\"if\"}") << false << kept;
     }

@@ -15,15 +15,6 @@
 
 #include <memory>
 
-#if defined(__has_feature)
-#if __has_feature(address_sanitizer)
-#define VELTRA2_UNDER_ASAN 1
-#endif
-#endif
-#if defined(__SANITIZE_ADDRESS__)
-#define VELTRA2_UNDER_ASAN 1
-#endif
-
 // The program facing a device that misbehaves. After each fault it must stay
 // responsive, find the device again and pair replies with requests correctly.
 class TestFaults : public QObject {

@@ -52,9 +52,11 @@ int main(int argc, char *argv[])
         "Answer QUERY (or only its N-th request on a connection, QUERY#N) with this exact line "
         "instead; @FILE takes the line from a file (repeatable).",
         "query[#n]=line");
-    parser.addOptions(
-        { port, address, model, board, noStm, verbose, dataDir, samples, interval, fail, delay,
-            delayFrom, cut, closeUpload, garbage, oversized, closeAfter, muteAfter, scripted });
+    const QCommandLineOption flood(
+        "flood", "Send N unsolicited error lines after the first state reply.", "n", "0");
+    parser.addOptions({ port, address, model, board, noStm, verbose, dataDir, samples, interval,
+        fail, delay, delayFrom, cut, closeUpload, garbage, oversized, closeAfter, muteAfter,
+        scripted, flood });
     parser.process(app);
 
     SimulatorOptions options;
@@ -90,6 +92,7 @@ int main(int argc, char *argv[])
     options.oversizedBeforeReply = parser.value(oversized).toInt();
     options.closeAfterReplies = parser.value(closeAfter).toInt();
     options.muteAfterReplies = parser.value(muteAfter).toInt();
+    options.floodLines = parser.value(flood).toInt();
     for (const QString &rule : parser.values(scripted)) {
         const int split = rule.indexOf('=');
         if (split < 1) {

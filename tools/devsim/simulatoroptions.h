@@ -32,6 +32,8 @@ struct SimulatorOptions {
     int oversizedBeforeReply = 0;
     int closeAfterReplies = 0;
     int muteAfterReplies = 0;
+    // Unsolicited device-error lines sent at once after the first state reply.
+    int floodLines = 0;
     // Exact reply lines that stand in for the device's answer, by query
     // ("get") or by the query's N-th request on a connection ("get#2").
     QMap<QString, QByteArray> scriptedReplies;

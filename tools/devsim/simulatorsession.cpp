@@ -121,6 +121,14 @@ void SimulatorSession::reply(const QByteArray &line, bool closeAfter)
         return;
     }
     sendLine(line);
+    if (options.floodLines > 0 && !flooded && line.contains("\"value\"")) {
+        flooded = true;
+        log("--", QByteArray::number(options.floodLines) + " unsolicited error lines");
+        QByteArray flood;
+        for (int i = 1; i <= options.floodLines; ++i)
+            flood += "{\"code\":1,\"error\":\"flood " + QByteArray::number(i) + "\"}\r\n";
+        socket->write(flood);
+    }
     if (closeAfter || replies == options.closeAfterReplies) {
         log("--", "closing the connection");
         socket->disconnectFromHost();

@@ -36,6 +36,7 @@ private:
     int replies = 0;
     int answered = 0;
     QMap<QString, int> asked;
+    bool flooded = false;
 };
 
 #endif // SIMULATORSESSION_H

@@ -1,0 +1,12 @@
+#include "models/devicetext.h"
+
+QString DeviceText::shown(const QString &text, int limit)
+{
+    if (text.size() <= limit)
+        return text;
+    int keep = qMax(0, limit - 1);
+    // Never leave half of a character that takes two code units.
+    if (keep > 0 && text.at(keep - 1).isHighSurrogate())
+        --keep;
+    return text.left(keep) + QChar(0x2026);
+}
