@@ -8,8 +8,8 @@
 
 #include <QBuffer>
 #include <QCoreApplication>
-#include <QImage>
 #include <QDir>
+#include <QImage>
 #include <QLoggingCategory>
 #include <QProcess>
 #include <QQmlContext>
