@@ -140,9 +140,9 @@ TestCase {
 
     function test_floodOfUnsolicitedErrors() {
         connectTo(["--model", "2w", "--flood", "20000"]);
-        updates.wait(5000); // the flood follows this first reading
-        alerts.clear();
+        // The flood follows the first reading, within this time.
         verifyResponsive();
+        verify(updates.count > 0);
         updates.clear();
         updates.wait(10000); // and polling goes on
         compare(alerts.count, 0);
