@@ -202,9 +202,12 @@ TestCase {
         var table = child("stateTable");
         tryCompare(table, "count", 5);
         waitForRendering(table);
+        // Every row in view, each apart from the next.
         for (var r = 0; r + 1 < table.count; ++r) {
             var row = table.itemAtIndex(r);
-            verify(row.y + row.height <= table.itemAtIndex(r + 1).y, "row " + r + " overlaps");
+            var next = table.itemAtIndex(r + 1);
+            verify(next, "row " + (r + 1) + " pushed out of view");
+            verify(row.y + row.height <= next.y, "row " + r + " overlaps");
         }
     }
 
