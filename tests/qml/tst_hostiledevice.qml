@@ -167,9 +167,10 @@ TestCase {
         var info = testHelper.writeFile("info.json", JSON.stringify(
             { "board": "veltra-2w", "version": data.version, "build": "b", "stm": "s" }));
         connectTo(["--model", "2w", "--reply", "state=@" + state, "--reply", "info=@" + info]);
-        updates.wait(10000);
+        verifyResponsive(); // while the texts arrive
+        verify(updates.count > 0);
         child("stack").currentIndex = 4;
-        verifyResponsive();
+        verifyResponsive(); // while the page shows them
         var table = child("stateTable");
         for (var i = 0; i < table.count; ++i)
             verify(table.itemAtIndex(i).height < window.height / 2, "row " + i);
