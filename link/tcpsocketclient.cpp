@@ -159,6 +159,7 @@ void TcpSocketClient::tcpReadyRead()
 
 void TcpSocketClient::tcpConnected()
 {
+    attemptConnected = true;
     // Half a line left over from the previous connection would corrupt the
     // first reply of this one.
     buffer.clear();
@@ -172,8 +173,11 @@ void TcpSocketClient::tcpDisconnected()
 
 void TcpSocketClient::tcpError(QAbstractSocket::SocketError socketError)
 {
-    // Failures are retried on the timer's rhythm; there is nobody to tell.
-    Q_UNUSED(socketError)
+    // The loss of an established link is announced by disconnected(); an
+    // attempt that aborts on purpose is no failure.
+    if (attemptConnected || socketError == QAbstractSocket::OperationError)
+        return;
+    emit connectFailed(socket->errorString());
 }
 
 void TcpSocketClient::tcpStateChanged(QAbstractSocket::SocketState socketState)
@@ -232,6 +236,7 @@ void TcpSocketClient::changeEndpoint()
 
 void TcpSocketClient::connectSocket()
 {
+    attemptConnected = false;
     socket->connectToHost(
         hostName, portNumber, QIODevice::ReadWrite, QAbstractSocket::AnyIPProtocol);
 }

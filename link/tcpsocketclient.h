@@ -47,6 +47,8 @@ signals:
     void connected();
     void newDatagram(QByteArray data);
     void disconnected();
+    // An attempt to connect failed; `reason` is the socket's own text.
+    void connectFailed(QString reason);
 
 public slots:
     void start();
@@ -78,6 +80,8 @@ private:
     int timerId = -1;
     int retryTicks = 0;
     int retryMsec = DefaultRetryInterval;
+    // Whether the current attempt got as far as a connection.
+    bool attemptConnected = false;
 };
 
 #endif // TCPSOCKETCLIENT_H

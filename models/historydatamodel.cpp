@@ -5,6 +5,7 @@
 
 #include <QDateTime>
 #include <QJsonArray>
+#include <QLocale>
 
 HistoryDataModel::HistoryDataModel(QObject *parent)
     : QAbstractListModel(parent)
@@ -84,20 +85,45 @@ void HistoryDataModel::update(QJsonObject source, QStringList fields, QStringLis
     for (int r = 0; r < rows; ++r) {
         const int remaining = rows - r;
         QString value;
+        QStringList numbers;
         for (int k = 0; k < arrays.size(); ++k) {
             const QJsonArray &samples = arrays.at(k);
             // Shorter arrays hold the newest samples: they fill the last rows.
-            if (samples.size() >= remaining)
-                value += DeviceText::shown(
-                             samples.at(r - (rows - samples.size())).toVariant().toString(),
-                             DeviceText::NameLimit)
+            QJsonValue sample;
+            if (samples.size() >= remaining) {
+                sample = samples.at(r - (rows - samples.size()));
+                value += DeviceText::shown(sample.toVariant().toString(), DeviceText::NameLimit)
                     + QLatin1Char(' ') + units.value(k);
+            }
             value += QStringLiteral(" ,");
+            // Only a number is a measurement; the shortest text that reads
+            // back as the same number.
+            numbers << (sample.isDouble()
+                    ? QString::number(sample.toDouble(), 'g', QLocale::FloatingPointShortest)
+                    : QString());
         }
         value.chop(1);
-        records.append({ time, value });
+        records.append({ time, value, numbers });
         time += interval;
     }
     endInsertRows();
     emit intervalUpdated(interval);
+}
+
+QByteArray HistoryDataModel::csv(const QStringList &titles) const
+{
+    QByteArray text = QStringLiteral("time,%1\r\n").arg(titles.join(QLatin1Char(','))).toUtf8();
+    for (const HistoryRecord &record : records) {
+        const QDateTime local = QDateTime::fromMSecsSinceEpoch(record.time);
+        const int offset = local.offsetFromUtc();
+        const QString zone = QStringLiteral("%1%2:%3")
+                                 .arg(offset < 0 ? QLatin1Char('-') : QLatin1Char('+'))
+                                 .arg(qAbs(offset) / 3600, 2, 10, QLatin1Char('0'))
+                                 .arg(qAbs(offset) % 3600 / 60, 2, 10, QLatin1Char('0'));
+        QStringList cells { local.toString(QStringLiteral("yyyy-MM-ddTHH:mm:ss")) + zone };
+        for (int k = 0; k < titles.size(); ++k)
+            cells << record.numbers.value(k);
+        text += cells.join(QLatin1Char(',')).toUtf8() + "\r\n";
+    }
+    return text;
 }

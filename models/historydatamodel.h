@@ -12,6 +12,8 @@
 struct HistoryRecord {
     qint64 time = 0; // milliseconds since the epoch
     QString value; // every field's sample with its unit
+    // Each field's sample as a plain number, or empty where there is none.
+    QStringList numbers;
 };
 
 // The device's recorded history, one row per sample with a time stamp
@@ -31,6 +33,10 @@ public:
 
     // Where "now" comes from; the system clock by default.
     void setClock(Clock clock);
+
+    // The rows as CSV (RFC 4180, UTF-8): a "time" column of local ISO 8601
+    // times with their UTC offset, then one column per field under `titles`.
+    QByteArray csv(const QStringList &titles) const;
 
 signals:
     void intervalUpdated(int interval);

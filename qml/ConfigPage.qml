@@ -126,7 +126,7 @@ MaterialPane {
         Label {
             text: qsTr("Mode") + ":"
         }
-        ComboBox {
+        MaterialComboBox {
             id: sysMode
 
             objectName: "sysMode"
@@ -137,7 +137,7 @@ MaterialPane {
         Label {
             text: qsTr("WiFi Mode") + ":"
         }
-        ComboBox {
+        MaterialComboBox {
             id: netMode
 
             objectName: "netMode"
@@ -167,7 +167,7 @@ MaterialPane {
         Label {
             text: qsTr("Auth Mode") + ":"
         }
-        ComboBox {
+        MaterialComboBox {
             id: netAuthMode
 
             objectName: "netAuthMode"

@@ -96,6 +96,7 @@ Dialog {
         clip: true
         spacing: 2
         model: fmodel
+        ScrollBar.vertical: scrollBar
         highlight: Rectangle {
             radius: 5
             color: Qt.lighter(Material.primary)
@@ -104,7 +105,8 @@ Dialog {
         delegate: Rectangle {
             width: fileList.width
             height: entry.height + 2
-            color: "#eeeeee"
+            // The chosen row lets the highlight under it show.
+            color: ListView.isCurrentItem ? "transparent" : "#eeeeee"
 
             Row {
                 id: entry
@@ -150,12 +152,11 @@ Dialog {
     MaterialScrollBar {
         id: scrollBar
 
+        objectName: "fileScrollBar"
         anchors.left: fileList.right
         anchors.top: fileList.top
         anchors.bottom: fileList.bottom
         orientation: Qt.Vertical
-        size: fileList.visibleArea.heightRatio
-        position: fileList.visibleArea.yPosition
-        active: true
+        policy: ScrollBar.AlwaysOn
     }
 }

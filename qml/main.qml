@@ -5,6 +5,7 @@ import QtQuick.Controls.Universal 2.3
 import QtQuick.Layouts 1.3
 import Qt.labs.settings 1.0
 import QtQuick.Dialogs 1.3 as Dialogs
+import Qt.labs.platform 1.0 as Platform
 import IOTRunner 1.0
 import Kestrel.Updater 1.0
 
@@ -96,6 +97,24 @@ ApplicationWindow {
             updateLine.horizontalAlignment = Text.AlignHCenter;
             updateLine.text = window.centered(qsTr("No updates available")) + window.checkParagraph();
         }
+    }
+
+    Platform.FileDialog {
+        id: csvDialog
+
+        objectName: "csvDialog"
+        fileMode: Platform.FileDialog.SaveFile
+        // Documents where there is such a folder, else home.
+        folder: {
+            var documents = Platform.StandardPaths.writableLocation(
+                        Platform.StandardPaths.DocumentsLocation);
+            return runner.isUrlReadable(documents)
+                    ? documents : Platform.StandardPaths.writableLocation(
+                          Platform.StandardPaths.HomeLocation);
+        }
+        nameFilters: ["CSV (*.csv)"]
+        defaultSuffix: "csv"
+        onAccepted: runner.saveAs(runner.historyCsv(), file)
     }
 
     Dialogs.MessageDialog {
@@ -218,9 +237,18 @@ ApplicationWindow {
                     MenuItem {
                         id: connAbortMenu
 
+                        objectName: "connAbortMenu"
                         text: qsTr("Disconnect")
                         enabled: false
-                        onTriggered: runner.disconnectFromHost()
+                        onTriggered: {
+                            runner.disconnectFromHost();
+                            // Stopped before it ever connected: no signal says so.
+                            if (connIndicator.state === "connecting") {
+                                connIndicator.state = "none";
+                                connectionPage.connecting = false;
+                                enabled = false;
+                            }
+                        }
                     }
                     MenuSeparator {
                     }
@@ -445,6 +473,7 @@ ApplicationWindow {
             onStart: {
                 connIndicator.state = "connecting";
                 connecting = true;
+                connAbortMenu.enabled = true;
                 runner.connectToHost(connectionPage.host, connectionPage.port);
             }
         }
@@ -498,15 +527,32 @@ ApplicationWindow {
                 border.color: Material.primary
 
                 HistoryView {
+                    id: historyView
                 }
 
-                MaterialToolButton {
+                Row {
                     anchors.right: parent.right
                     anchors.bottom: parent.bottom
                     anchors.margins: 5
-                    text: MaterialFont.icon.update
-                    tooltip: qsTr("Update the data")
-                    onClicked: runner.requestHistory()
+                    spacing: 5
+
+                    MaterialToolButton {
+                        objectName: "csvButton"
+                        text: MaterialFont.icon.save
+                        tooltip: qsTr("Save history as CSV")
+                        enabled: historyView.count > 0
+                        onClicked: {
+                            csvDialog.open();
+                            // Once open: the dialog drops a name given before
+                            // for a file that does not exist yet.
+                            csvDialog.currentFile = csvDialog.folder + "/" + runner.historyFileName();
+                        }
+                    }
+                    MaterialToolButton {
+                        text: MaterialFont.icon.update
+                        tooltip: qsTr("Update the data")
+                        onClicked: runner.requestHistory()
+                    }
                 }
             }
 
@@ -519,10 +565,12 @@ ApplicationWindow {
         }
     }
 
+    // Above every dialog and its dimming, too.
     ToastManager {
         id: toast
 
         objectName: "toast"
+        parent: Overlay.overlay
     }
 
     Dialog {
@@ -610,7 +658,7 @@ ApplicationWindow {
             }
         }
 
-        ComboBox {
+        MaterialComboBox {
             id: langCombo
 
             objectName: "langCombo"

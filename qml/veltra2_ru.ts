@@ -83,6 +83,10 @@
         <source>Cannot save the connection</source>
         <translation>Не удалось сохранить подключение</translation>
     </message>
+    <message>
+        <source>Cannot connect to %1:%2: %3. Retrying…</source>
+        <translation>Невозможно подключиться к %1:%2: %3. Повторная попытка…</translation>
+    </message>
 </context>
 <context>
     <name>QDropTextHandler</name>
@@ -240,6 +244,10 @@
     <message>
         <source>Reboot the device?</source>
         <translation>Перезагрузить устройство?</translation>
+    </message>
+    <message>
+        <source>Save history as CSV</source>
+        <translation>Сохранить историю в CSV</translation>
     </message>
 </context>
 <context>

@@ -6,6 +6,7 @@
 #include "models/devicetext.h"
 #include "runner/units.h"
 
+#include <QDate>
 #include <QFileInfo>
 #include <QJsonDocument>
 #include <QQmlEngine>
@@ -39,6 +40,7 @@ IOTRunner::IOTRunner(QObject *parent)
     connect(client, &TcpSocketClient::connected, this, &IOTRunner::tcp_connected);
     connect(client, &TcpSocketClient::disconnected, this, &IOTRunner::tcp_disconnected);
     connect(client, &TcpSocketClient::newDatagram, this, &IOTRunner::tcp_newDatagram);
+    connect(client, &TcpSocketClient::connectFailed, this, &IOTRunner::tcp_connectFailed);
     connect(&history, &HistoryDataModel::intervalUpdated, this, &IOTRunner::histIntervalUpdated);
 
     pollTimer.setInterval(DefaultPollInterval);
@@ -150,6 +152,8 @@ void IOTRunner::connectToHost(QString host, int port)
         settings.setValue(SettingsHost, host);
         settings.setValue(SettingsPort, port);
     }
+    // The operator asks anew: a failure is worth telling again.
+    toldFailure.clear();
     client->setHostAndPort(host, static_cast<quint16>(port));
     client->start();
 }
@@ -293,6 +297,7 @@ void IOTRunner::tcp_connected()
     // another one.
     configObject = QJsonObject();
     configReceived = false;
+    toldFailure.clear();
     send(Requests::info());
     send(Requests::dev());
     send(Requests::get(Protocol::SettingsFile));
@@ -309,6 +314,16 @@ void IOTRunner::tcp_disconnected()
     charts.clear();
     emit alert(tr("Connection closed"));
     emit disconnectedFromHost();
+}
+
+void IOTRunner::tcp_connectFailed(QString reason)
+{
+    if (reason == toldFailure)
+        return;
+    toldFailure = reason;
+    emit alert(tr("Cannot connect to %1:%2: %3. Retrying…")
+                   .arg(shownInMessage(client->host()), QString::number(client->port()),
+                       reason.toHtmlEscaped()));
 }
 
 void IOTRunner::tcp_newDatagram(QByteArray data)
@@ -362,18 +377,19 @@ void IOTRunner::tcp_newDatagram(QByteArray data)
 void IOTRunner::identify(const QJsonObject &reply)
 {
     const QString board = reply.value(Protocol::Board).toString();
-    const QString model = board.toLower();
+    const QString lowered = board.toLower();
     int sensors = 0;
-    if (model == QLatin1String(Protocol::BoardWired)) {
+    if (lowered == QLatin1String(Protocol::BoardWired)) {
         deviceType = VELTRA_2U;
         sensors = 1;
-    } else if (model == QLatin1String(Protocol::BoardWifi)) {
+    } else if (lowered == QLatin1String(Protocol::BoardWifi)) {
         deviceType = VELTRA_2W;
         sensors = 2;
     } else {
         refuseDevice(board);
         return;
     }
+    model = lowered;
 
     charts.clear();
     for (int i = 0; i < sensors; ++i)
@@ -487,11 +503,26 @@ void IOTRunner::handleCloud()
 
 void IOTRunner::handleHistory(const QJsonObject &reply)
 {
-    if (deviceType == VELTRA_2U)
+    if (deviceType == VELTRA_2U) {
+        historyColumns = QStringList { QStringLiteral("temperature") };
         history.update(reply, { Protocol::Temperature }, { Units::Celsius });
-    else if (deviceType == VELTRA_2W)
+    } else if (deviceType == VELTRA_2W) {
+        historyColumns = QStringList { QStringLiteral("temperature"), QStringLiteral("humidity") };
         history.update(reply, { Protocol::Temperature, Protocol::Humidity },
             { Units::Celsius, Units::Percent });
+    }
+}
+
+QByteArray IOTRunner::historyCsv() const
+{
+    return history.csv(historyColumns);
+}
+
+QString IOTRunner::historyFileName() const
+{
+    return QStringLiteral("veltra2-history-%1-%2.csv")
+        .arg(model.isEmpty() ? QStringLiteral("device") : model,
+            QDate::currentDate().toString(Qt::ISODate));
 }
 
 void IOTRunner::handleReboot()

@@ -46,6 +46,9 @@ public:
     Q_INVOKABLE VariantMapModel *stateTableModel();
     Q_INVOKABLE HistoryDataModel *historyModel();
     Q_INVOKABLE bool isUrlReadable(QString str) const;
+    // The downloaded history as CSV, and a file name to offer for it.
+    Q_INVOKABLE QByteArray historyCsv() const;
+    Q_INVOKABLE QString historyFileName() const;
 
 signals:
     void connectedToHost();
@@ -81,6 +84,7 @@ private slots:
     void tcp_connected();
     void tcp_disconnected();
     void tcp_newDatagram(QByteArray data);
+    void tcp_connectFailed(QString reason);
 
 private:
     bool isConnected() const;
@@ -108,7 +112,12 @@ private:
     QJsonObject configObject;
     // Whether configObject holds a file this connection's device sent.
     bool configReceived = false;
+    // The reason last told for failing to connect: retries repeat it silently.
+    QString toldFailure;
     QVector<ChartDataProvider> charts;
+    // The identified model's name, and the columns of the history last loaded.
+    QString model;
+    QStringList historyColumns;
 };
 
 #endif // IOTRUNNER_H

@@ -36,6 +36,53 @@ class TestHistoryDataModel : public QObject {
     Q_OBJECT
 
 private slots:
+    void exportsCsv_data()
+    {
+        QTest::addColumn<QByteArray>("reply");
+        QTest::addColumn<QStringList>("fields");
+        QTest::addColumn<QStringList>("titles");
+        QTest::addColumn<QByteArray>("csv");
+
+        QTest::newRow("wired model")
+            << QByteArray("{\"data\":[20,21.25,\"=cmd\",-0.5,1e21],\"interval\":600000}")
+            << QStringList { "t" } << QStringList { "temperature" }
+            << QByteArray("time,temperature\r\n"
+                          "2026-03-07T08:15:00+05:30,20\r\n"
+                          "2026-03-07T08:25:00+05:30,21.25\r\n"
+                          "2026-03-07T08:35:00+05:30,\r\n"
+                          "2026-03-07T08:45:00+05:30,-0.5\r\n"
+                          "2026-03-07T08:55:00+05:30,1e+21\r\n");
+        QTest::newRow("wi-fi model, fewer humidity samples")
+            << QByteArray("{\"t\":{\"data\":[19.5,20,20.125],\"interval\":3600000},"
+                          "\"h\":{\"data\":[41,40.5],\"interval\":3600000}}")
+            << TwoFields << QStringList { "temperature", "humidity" }
+            << QByteArray("time,temperature,humidity\r\n"
+                          "2026-03-07T06:30:00+05:30,19.5,\r\n"
+                          "2026-03-07T07:30:00+05:30,20,41\r\n"
+                          "2026-03-07T08:30:00+05:30,20.125,40.5\r\n");
+    }
+
+    void exportsCsv()
+    {
+        QFETCH(QByteArray, reply);
+        QFETCH(QStringList, fields);
+        QFETCH(QStringList, titles);
+        QFETCH(QByteArray, csv);
+        // Local time five and a half hours east of UTC, whatever this machine's.
+        const QByteArray zone = qgetenv("TZ");
+        qputenv("TZ", "XST-5:30");
+        HistoryDataModel model;
+        // 2026-03-07 09:00 local, 03:30 UTC.
+        model.setClock([] { return Q_INT64_C(1772854200000); });
+        model.update(json(reply), fields, { C, "%" });
+        const QByteArray written = model.csv(titles);
+        if (zone.isNull())
+            qunsetenv("TZ");
+        else
+            qputenv("TZ", zone);
+        QCOMPARE(written, csv);
+    }
+
     void oneField()
     {
         HistoryDataModel model;

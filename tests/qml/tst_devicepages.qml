@@ -237,4 +237,51 @@ TestCase {
         compare(alerts.signalArguments[0][0], "Device will reboot");
         connected.wait(15000);
     }
+
+    function test_4_historyExport() {
+        child("stack").currentIndex = 5;
+        runner.requestHistory();
+        tryCompare(child("historyTable"), "count", 100, 5000);
+        var button = child("csvButton");
+        waitForRendering(button);
+        mouseClick(button);
+        var dialog = findChild(window, "csvDialog");
+        var name = "veltra2-history-veltra-2w-" + Qt.formatDate(new Date(), "yyyy-MM-dd") + ".csv";
+        verify(String(dialog.currentFile).endsWith("/" + name), dialog.currentFile);
+        alerts.clear();
+        dialog.currentFile = file(name);
+        dialog.accept();
+        compare(alerts.signalArguments[0][0], "Saved to " + file(name));
+        var lines = String(q_dropHandler.processInput(file(name))).split("\r\n");
+        compare(lines[0], "time,temperature,humidity");
+        compare(lines.length, 102); // a row per sample, and the last line's end
+        verify(/^\d{4}-\d\d-\d\dT\d\d:\d\d:\d\d[+-]\d\d:\d\d,-?[\d.]+,-?[\d.]+$/.test(lines[1]),
+               lines[1]);
+    }
+
+    function test_7_fileDialogScrolls() {
+        for (var i = 0; i < 60; ++i)
+            testHelper.writeFile("many/file-" + (100 + i) + ".txt", "x");
+        var dialog = child("uploadPage").fileDialog;
+        child("stack").currentIndex = 3;
+        child("cloudSwipe").currentIndex = 2;
+        dialog.folder = file("many");
+        dialog.open();
+        tryCompare(dialog, "opened", true);
+        var list = findChild(dialog.contentItem, "fileList");
+        tryVerify(function() { return list.count === 60; });
+        waitForRendering(list);
+
+        var row = list.itemAtIndex(2);
+        mouseClick(row, row.width - 40, row.height / 2);
+        compare(list.currentIndex, 2);
+
+        // The scroll bar can be dragged.
+        var bar = findChild(dialog.contentItem, "fileScrollBar");
+        mousePress(bar, bar.width / 2, 10);
+        mouseMove(bar, bar.width / 2, bar.height / 2);
+        mouseRelease(bar, bar.width / 2, bar.height / 2);
+        verify(list.contentY > 0, "the list did not move");
+        dialog.close();
+    }
 }

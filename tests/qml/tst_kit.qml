@@ -3,6 +3,8 @@ import QtTest 1.2
 import "qrc:/"
 
 TestCase {
+    id: test
+
     name: "MaterialKit"
     when: windowShown
     visible: true

@@ -153,4 +153,19 @@ TestCase {
         compare(child("connectionPage").port, 4321);
     }
 
+
+    function test_disconnectStopsAnAttempt() {
+        var page = child("connectionPage");
+        var abort = child("connAbortMenu");
+        verify(!abort.enabled);
+        page.host = "127.0.0.1";
+        page.port = 9; // nothing listens on the discard port here
+        page.start();
+        compare(child("connIndicator").state, "connecting");
+        verify(abort.enabled);
+        abort.triggered();
+        compare(child("connIndicator").state, "none");
+        verify(!page.connecting);
+        verify(!abort.enabled);
+    }
 }

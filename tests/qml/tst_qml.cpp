@@ -6,9 +6,11 @@
 #include "common/processmemory.h"
 #include "runner/iotrunner.h"
 
+#include <QApplication>
 #include <QBuffer>
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QImage>
 #include <QLoggingCategory>
 #include <QProcess>
@@ -60,6 +62,7 @@ public:
     Q_INVOKABLE QString writeFile(const QString &name, const QString &text)
     {
         QFile file(QDir(files.path()).filePath(name));
+        QFileInfo(file).dir().mkpath(QStringLiteral("."));
         if (!file.open(QIODevice::WriteOnly))
             return {};
         file.write(text.toUtf8());
@@ -191,6 +194,14 @@ private:
     IOTRunner *runner = nullptr;
 };
 
-QUICK_TEST_MAIN_WITH_SETUP(veltra2, Setup)
+// A widgets application, as the program's own: the platform dialogs (the
+// history's save dialog) fall back to widgets where the desktop has none.
+int main(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    QTEST_SET_MAIN_SOURCE_PATH
+    Setup setup;
+    return quick_test_main_with_setup(argc, argv, "veltra2", nullptr, &setup);
+}
 
 #include "tst_qml.moc"

@@ -1,5 +1,6 @@
 #include "common/scriptedpeer.h"
 #include "common/testmain.h"
+#include "link/tcpsocketclient.h"
 #include "runner/iotrunner.h"
 
 #include <QSettings>
@@ -82,18 +83,6 @@ private slots:
         QCOMPARE(peer.lines().size(), 4);
     }
 
-    void unreadableReplyForgetsOutstandingRequests()
-    {
-        ScriptedPeer peer;
-        auto runner = makeRunner();
-        QVERIFY(connectTo(*runner, peer));
-        peer.sendLine("[\"not\",\"an object\"]");
-        QTest::qWait(20);
-        tick(*runner);
-        QVERIFY(peer.waitForLines(4));
-        QCOMPARE(peer.lines().last(), StateLine);
-    }
-
     void silentDeviceIsDroppedAtTheThirdTick()
     {
         ScriptedPeer peer;
@@ -171,6 +160,46 @@ private slots:
         QTest::qWait(20);
         QCOMPARE(alerts.count(), 0);
         QCOMPARE(gone.count(), 0);
+    }
+
+    void connectFailuresAreToldOnce()
+    {
+        ScriptedPeer peer;
+        const quint16 port = peer.port();
+        peer.tcpServer()->close(); // refused until it listens again
+        auto runner = makeRunner();
+        auto *link = runner->findChild<TcpSocketClient *>();
+        QSignalSpy failures(link, &TcpSocketClient::connectFailed);
+        QSignalSpy alerts(runner.get(), &IOTRunner::alert);
+        const QString refused
+            = QString("Cannot connect to 127.0.0.1:%1: Connection refused. Retrying…").arg(port);
+        runner->connectToHost(QStringLiteral("127.0.0.1"), port);
+        QTRY_VERIFY_WITH_TIMEOUT(failures.count() >= 3, 5000);
+        QCOMPARE(alerts.count(), 1);
+        QCOMPARE(alerts.at(0).at(0).toString(), refused);
+
+        // Another reason is told, and so is the first when it comes back.
+        emit link->connectFailed(QStringLiteral("Network unreachable"));
+        failures.clear();
+        QVERIFY(failures.wait(5000));
+        QCOMPARE(alerts.count(), 3);
+        QCOMPARE(alerts.at(2).at(0).toString(), refused);
+
+        // After a connection was made, a failure is news again.
+        QSignalSpy connected(runner.get(), &IOTRunner::connectedToHost);
+        QVERIFY(peer.tcpServer()->listen(QHostAddress::LocalHost, port));
+        QVERIFY(connected.wait(5000));
+        peer.tcpServer()->close();
+        peer.closeClient();
+        QTRY_VERIFY_WITH_TIMEOUT(alerts.count() == 5, 5000);
+        QCOMPARE(alerts.at(3).at(0).toString(), QStringLiteral("Connection closed"));
+        QCOMPARE(alerts.at(4).at(0).toString(), refused);
+
+        // Disconnect while connecting: no more attempts.
+        runner->disconnectFromHost();
+        QVERIFY(peer.tcpServer()->listen(QHostAddress::LocalHost, port));
+        QTest::qWait(500); // many retry periods of 10 ms ticks
+        QCOMPARE(peer.connections(), 1);
     }
 
     void lostLinkReconnectsAndStartsAgain()
