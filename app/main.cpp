@@ -1,3 +1,4 @@
+#include "app/identity.h"
 #include "app/qmlsetup.h"
 #include "app/translationloader.h"
 #include "runner/iotrunner.h"
@@ -13,13 +14,6 @@
 #include <memory>
 
 namespace {
-
-void setIdentity()
-{
-    QCoreApplication::setOrganizationName(QStringLiteral("Kestrel"));
-    QCoreApplication::setApplicationName(QStringLiteral("VELTRA2"));
-    QCoreApplication::setApplicationVersion(QStringLiteral("0.1.0"));
-}
 
 // Only the standard help and version options are ours. Single-dash words
 // are read whole, so the toolkit's own options (-platform, -reverse, -style)
@@ -54,7 +48,7 @@ void answerHelpAndVersionWithoutDisplay(int argc, char *argv[])
     if (!help && !version)
         return;
     QCoreApplication core(argc, argv);
-    setIdentity();
+    Identity::apply();
     if (help)
         probe.showHelp(0);
     probe.showVersion();
@@ -69,7 +63,7 @@ int main(int argc, char *argv[])
     QApplication::setAttribute(Qt::AA_EnableHighDpiScaling, true);
     answerHelpAndVersionWithoutDisplay(argc, argv);
     auto app = std::make_unique<QApplication>(argc, argv);
-    setIdentity();
+    Identity::apply();
     QApplication::setWindowIcon(QIcon(QStringLiteral("://veltra2.ico")));
     QApplication::addLibraryPath(QApplication::applicationDirPath());
 

@@ -5,6 +5,7 @@
 //   bench_window [IDLE_SECONDS]   (default 60)
 // Prints: first-frame ms, RSS start/connected/100/1000 replies (MB), idle CPU %.
 
+#include "app/identity.h"
 #include "app/qmlsetup.h"
 #include "common/devsimprocess.h"
 #include "common/processmemory.h"
@@ -63,9 +64,7 @@ int main(int argc, char *argv[])
     qputenv("QT_QUICK_BACKEND", "software");
     QmlSetup::registerTypes();
     QApplication app(argc, argv);
-    QCoreApplication::setOrganizationName(QStringLiteral("Kestrel"));
-    QCoreApplication::setApplicationName(QStringLiteral("VELTRA2"));
-    QCoreApplication::setApplicationVersion(QStringLiteral("0.1.0"));
+    Identity::apply();
     QSettings().setValue(QStringLiteral("Update/URL"), QStringLiteral("http://127.0.0.1:9/x"));
     const int idleSeconds = argc > 1 ? QByteArray(argv[1]).toInt() : 60;
 

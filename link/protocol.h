@@ -5,6 +5,11 @@
 // simulator and the tests all spell every member and value the same way.
 namespace Protocol {
 
+// Where a device is found when nothing else is known: the address it takes as
+// its own Wi-Fi access point, and the port it listens on.
+constexpr char DefaultHost[] = "192.168.4.1";
+constexpr int DefaultPort = 8081;
+
 // Every request and reply is one JSON object on one line ending in CR LF.
 constexpr char LineEnd[] = "\r\n";
 

@@ -4,7 +4,6 @@ import QtQuick 2.11
 Rectangle {
     id: root
 
-    property bool selfDestroying: false
     readonly property real defaultTime: 3000
     property real time: defaultTime
     readonly property real fadeTime: 300
@@ -56,10 +55,6 @@ Rectangle {
             duration: root.fadeTime
         }
 
-        onStopped: {
-            root.finished();
-            if (root.selfDestroying)
-                root.destroy();
-        }
+        onStopped: root.finished()
     }
 }

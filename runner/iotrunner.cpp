@@ -1,5 +1,6 @@
 #include "runner/iotrunner.h"
 
+#include "app/identity.h"
 #include "link/protocol.h"
 #include "link/requests.h"
 #include "link/tcpsocketclient.h"
@@ -78,7 +79,7 @@ ChartDataProvider *IOTRunner::chartData(int index)
 
 QString IOTRunner::version() const
 {
-    return QStringLiteral("0.1.0");
+    return QStringLiteral(VELTRA2_VERSION);
 }
 
 bool IOTRunner::validateDrop(QString filename, QByteArray data)
@@ -143,6 +144,13 @@ bool IOTRunner::isUrlReadable(QString str) const
         return false;
     const QFileInfo info(path);
     return info.exists() && info.isReadable();
+}
+
+QVariantMap IOTRunner::savedEndpoint() const
+{
+    const QSettings settings;
+    return { { SettingsHost, settings.value(SettingsHost, Protocol::DefaultHost).toString() },
+        { SettingsPort, settings.value(SettingsPort, Protocol::DefaultPort).toInt() } };
 }
 
 void IOTRunner::connectToHost(QString host, int port)

@@ -49,6 +49,9 @@ public:
     // The downloaded history as CSV, and a file name to offer for it.
     Q_INVOKABLE QByteArray historyCsv() const;
     Q_INVOKABLE QString historyFileName() const;
+    // The address last given to connectToHost ("host", "port"), or the
+    // device's default one.
+    Q_INVOKABLE QVariantMap savedEndpoint() const;
 
 signals:
     void connectedToHost();

@@ -26,8 +26,9 @@ fi
 echo "Device simulator listening on 127.0.0.1:$port"
 tail -f "$scratch/devsim.log" --pid="$sim" 2>/dev/null | sed -n '/^[<>-]/p' &
 
-mkdir -p "$scratch/config/Kestrel"
+org=$(sed -n 's/^VELTRA2_ORGANISATION:STRING=//p' "$build/CMakeCache.txt")
+mkdir -p "$scratch/config/$org"
 # The update check reads a local sample feed instead of the maker's server.
 printf '[General]\nhost=127.0.0.1\nport=%s\n\n[Update]\nURL=file://%s\n' "$port" \
-    "$root/tools/appcast-sample.xml" > "$scratch/config/Kestrel/VELTRA2.conf"
+    "$root/tools/appcast-sample.xml" > "$scratch/config/$org/VELTRA2.conf"
 XDG_CONFIG_HOME="$scratch/config" "$build/veltra2"

@@ -1,4 +1,5 @@
 #include "app/appcastupdater.h"
+#include "app/identity.h"
 #include "app/sparkleupdater.h"
 #include "app/updater.h"
 #include "app/versionnumber.h"
@@ -80,11 +81,11 @@ private slots:
         QTest::addColumn<QString>("b");
         QTest::addColumn<int>("order");
 
-        QTest::newRow("equal") << "0.1.0"
-                               << "0.1.0" << 0;
+        QTest::newRow("equal") << "1.4.0"
+                               << "1.4.0" << 0;
         QTest::newRow("older") << "0.1.9"
                                << "0.1.10" << -1;
-        QTest::newRow("newer") << "0.2.0"
+        QTest::newRow("newer") << "1.5.0"
                                << "0.1.99" << 1;
         QTest::newRow("shorter equal") << "1.2"
                                        << "1.2.0" << 0;
@@ -126,15 +127,15 @@ private slots:
         QTest::addColumn<QByteArray>("body");
         QTest::addColumn<QString>("announced");
 
-        QTest::newRow("newer") << QByteArray("200 OK") << feedOffering("0.2.0", "0.2")
-                               << "0.2|<ul><li>Faster charts</li></ul>";
-        QTest::newRow("same") << QByteArray("200 OK") << feedOffering("0.1.0", "0.1") << "";
+        QTest::newRow("newer") << QByteArray("200 OK") << feedOffering("1.5.0", "1.5")
+                               << "1.5|<ul><li>Faster charts</li></ul>";
+        QTest::newRow("same") << QByteArray("200 OK") << feedOffering("1.4.0", "1.4") << "";
         QTest::newRow("not XML") << QByteArray("200 OK") << QByteArray("{\"version\":\"9.9\"}")
                                  << "";
         QTest::newRow("broken XML")
-            << QByteArray("200 OK") << feedOffering("0.2.0", "0.2").left(300) << "";
+            << QByteArray("200 OK") << feedOffering("1.5.0", "1.5").left(300) << "";
         QTest::newRow("empty") << QByteArray("200 OK") << QByteArray() << "";
-        QTest::newRow("missing") << QByteArray("404 Not Found") << feedOffering("0.2.0", "0.2")
+        QTest::newRow("missing") << QByteArray("404 Not Found") << feedOffering("1.5.0", "1.5")
                                  << "";
     }
 
@@ -147,7 +148,7 @@ private slots:
         server.status = status;
         server.body = body;
         QStringList heard;
-        AppcastUpdater updater(server.url(), "0.1.0",
+        AppcastUpdater updater(server.url(), "1.4.0",
             [&](const QString &v, const QString &log) { heard << v + "|" + log; },
             { 3600000, 3600000 });
         updater.checkUpdate();
@@ -155,7 +156,7 @@ private slots:
         QTest::qWait(100); // the reply is handled
         QCOMPARE(heard, announced.isEmpty() ? QStringList() : QStringList { announced });
         if (!announced.isEmpty())
-            QCOMPARE(updater.downloadUrl(), QUrl("https://example.invalid/veltra2-0.2.0.msi"));
+            QCOMPARE(updater.downloadUrl(), QUrl("https://example.invalid/veltra2-1.5.0.msi"));
     }
 
     void refusedConnectionIsQuiet()
@@ -166,7 +167,7 @@ private slots:
         closed.close();
         int heard = 0;
         AppcastUpdater updater(
-            url, "0.1.0", [&](const QString &, const QString &) { ++heard; }, { 3600000, 3600000 });
+            url, "1.4.0", [&](const QString &, const QString &) { ++heard; }, { 3600000, 3600000 });
         updater.checkUpdate();
         QTest::qWait(200);
         updater.checkUpdate(); // a new check after a failure is allowed
@@ -177,22 +178,22 @@ private slots:
     void checksShortlyAfterStartThenDaily()
     {
         FeedServer server;
-        server.body = feedOffering("0.1.0", "0.1");
+        server.body = feedOffering("1.4.0", "1.4");
         // A "day" of 100 ms.
         AppcastUpdater updater(
-            server.url(), "0.1.0", [](const QString &, const QString &) {}, { 10, 100 });
+            server.url(), "1.4.0", [](const QString &, const QString &) {}, { 10, 100 });
         QTRY_COMPARE(server.requests, 1);
         QTRY_VERIFY_WITH_TIMEOUT(server.requests >= 3, 2000);
     }
 
     void windowsLibraryIsDrivenInOrder()
     {
-        QCoreApplication::setApplicationVersion("0.1.0");
         sparkleCalls.clear();
         {
             SparkleUpdater updater(QStringLiteral("https://example.invalid/appcast.xml"));
             QCOMPARE(sparkleCalls,
-                (QStringList { "details Kestrel|VELTRA2|0.1.0",
+                (QStringList { "details " VELTRA2_ORGANISATION "|" VELTRA2_APPLICATION
+                               "|" VELTRA2_VERSION,
                     "url https://example.invalid/appcast.xml", "automatic 1", "interval 86400",
                     "init" }));
             updater.checkUpdate();

@@ -1,6 +1,8 @@
 #ifndef TESTMAIN_H
 #define TESTMAIN_H
 
+#include "app/identity.h"
+
 #include <QCoreApplication>
 #include <QTemporaryDir>
 #include <QTest>
@@ -14,8 +16,7 @@
         QTemporaryDir configHome;                                                                  \
         qputenv("XDG_CONFIG_HOME", configHome.path().toLocal8Bit());                               \
         QCoreApplication app(argc, argv);                                                          \
-        QCoreApplication::setOrganizationName(QStringLiteral("Kestrel"));                          \
-        QCoreApplication::setApplicationName(QStringLiteral("VELTRA2"));                           \
+        Identity::apply();                                                                         \
         TestObject tc;                                                                             \
         QTEST_SET_MAIN_SOURCE_PATH                                                                 \
         return QTest::qExec(&tc, argc, argv);                                                      \

@@ -21,5 +21,6 @@ for size in 16 22 24 32 48 96 128; do
     file "$icon" | grep -q "PNG image data, $size x $size" || fail "${size}px icon has the wrong size"
 done
 # The installed program runs from its installed place.
-[ "$(env -u DISPLAY "$prefix/bin/veltra2" --version)" = "VELTRA2 0.1.0" ] || fail "installed program does not run"
+version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
+[ "$(env -u DISPLAY "$prefix/bin/veltra2" --version)" = "VELTRA2 $version" ] || fail "installed program does not run"
 echo "install layout: ok"

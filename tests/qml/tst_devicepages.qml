@@ -1,6 +1,7 @@
 import QtQuick 2.11
 import QtQuick.Controls 2.4
 import QtTest 1.2
+import "qrc:/Pages.js" as Pages
 
 // The whole window against the simulated device: configuration, cloud status,
 // certificate and key upload, state and history pages.
@@ -56,7 +57,7 @@ TestCase {
         page.port = testData.port;
         mouseClick(child("connectButton"));
         connected.wait(5000);
-        tryCompare(child("stack"), "currentIndex", 1);
+        tryCompare(child("stack"), "currentIndex", Pages.sensors);
         tryCompare(child("sensorsPage"), "count", 2);
         tryVerify(function() { return child("deviceTool").visible; }, 5000);
         // The configuration read on connecting would overwrite edits made before it.
@@ -90,7 +91,7 @@ TestCase {
         child("sysMode").currentIndex = 1; // Cloud/MQTT
         child("netSsid").text = "lab net";
         child("netPassword").text = "s3cret \"quoted\"";
-        child("stack").currentIndex = 2;
+        child("stack").currentIndex = Pages.config;
         // Click only once the page is laid out, "Apply" beside "Factory Defaults".
         var apply = child("applyButton");
         var factory = child("factoryButton");
@@ -99,7 +100,7 @@ TestCase {
         });
         waitForRendering(config);
         mouseClick(apply);
-        compare(child("stack").currentIndex, 1);
+        compare(child("stack").currentIndex, Pages.sensors);
 
         var stored = freshConfig();
         compare(stored["sys-mode"], "mqtt");
@@ -115,7 +116,7 @@ TestCase {
         compare(child("mqttClientID").text, "not set");
         runner.deviceConfig({ "mqtt-id": "dev-7" });
         compare(child("mqttClientID").text, "dev-7");
-        child("stack").currentIndex = 3;
+        child("stack").currentIndex = Pages.cloud;
         var swipe = child("cloudSwipe");
         mouseClick(child("nextButton"));
         compare(swipe.currentIndex, 1);
@@ -150,7 +151,7 @@ TestCase {
         upload.fileDialog.clickProcess(false, file("key.pem"));
         verify(findChild(key, "uploadButton").enabled);
 
-        child("stack").currentIndex = 3;
+        child("stack").currentIndex = Pages.cloud;
         var swipe = child("cloudSwipe");
         swipe.currentIndex = 2;
         // Let the pane slide into place before clicking on it.
@@ -176,7 +177,7 @@ TestCase {
 
     function test_4_historyScrolls() {
         var history = child("historyTable");
-        child("stack").currentIndex = 5;
+        child("stack").currentIndex = Pages.history;
         runner.requestHistory();
         tryCompare(history, "count", 100, 5000);
         waitForRendering(history);
@@ -196,7 +197,7 @@ TestCase {
     function test_5_factoryDefaultsAskFirst() {
         var stored = freshConfig();
         verify(stored["net-ssid"] !== "VELTRA2-5E1001", "the device is set up");
-        child("stack").currentIndex = 2;
+        child("stack").currentIndex = Pages.config;
         var factory = child("factoryButton");
         waitForRendering(factory);
         var dialog = findChild(window, "factoryDialog");
@@ -204,12 +205,12 @@ TestCase {
         mouseClick(factory);
         compare(dialog.text, "Reset the device configuration to factory settings?");
         clickButton(dialog, Dialog.No);
-        compare(child("stack").currentIndex, 2);
+        compare(child("stack").currentIndex, Pages.config);
         compare(freshConfig()["net-ssid"], stored["net-ssid"]);
 
         mouseClick(factory);
         clickButton(dialog, Dialog.Yes);
-        compare(child("stack").currentIndex, 1);
+        compare(child("stack").currentIndex, Pages.sensors);
         tryVerify(function() { return freshConfig()["net-ssid"] === "VELTRA2-5E1001"; }, 5000);
     }
 
@@ -239,7 +240,7 @@ TestCase {
     }
 
     function test_4_historyExport() {
-        child("stack").currentIndex = 5;
+        child("stack").currentIndex = Pages.history;
         runner.requestHistory();
         tryCompare(child("historyTable"), "count", 100, 5000);
         var button = child("csvButton");
@@ -263,7 +264,7 @@ TestCase {
         for (var i = 0; i < 60; ++i)
             testHelper.writeFile("many/file-" + (100 + i) + ".txt", "x");
         var dialog = child("uploadPage").fileDialog;
-        child("stack").currentIndex = 3;
+        child("stack").currentIndex = Pages.cloud;
         child("cloudSwipe").currentIndex = 2;
         dialog.folder = file("many");
         dialog.open();

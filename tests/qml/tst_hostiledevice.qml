@@ -1,5 +1,6 @@
 import QtQuick 2.11
 import QtTest 1.2
+import "qrc:/Pages.js" as Pages
 
 // The whole window facing a device whose texts are markup.
 TestCase {
@@ -115,14 +116,14 @@ TestCase {
         // Every page and dialog that shows what the device sent.
         configs.wait(5000);
         var stack = child("stack");
-        stack.currentIndex = 4;
+        stack.currentIndex = Pages.status;
         tryVerify(function() { return runner.stateTableModel().rowCount() > 0; }, 10000);
         waitForRendering(window.contentItem);
-        stack.currentIndex = 5;
+        stack.currentIndex = Pages.history;
         runner.requestHistory();
         histories.wait(5000);
         waitForRendering(window.contentItem);
-        stack.currentIndex = 3;
+        stack.currentIndex = Pages.cloud;
         waitForRendering(window.contentItem);
         compare(child("mqttClientID").text, img);
         child("deviceDialog").open();
@@ -169,7 +170,7 @@ TestCase {
         connectTo(["--model", "2w", "--reply", "state=@" + state, "--reply", "info=@" + info]);
         verifyResponsive(); // while the texts arrive
         verify(updates.count > 0);
-        child("stack").currentIndex = 4;
+        child("stack").currentIndex = Pages.status;
         verifyResponsive(); // while the page shows them
         var table = child("stateTable");
         for (var i = 0; i < table.count; ++i)
@@ -199,7 +200,7 @@ TestCase {
         connectTo(["--model", "2w", "--reply", "state={\"value\":{\"t\":1,\"h\":2},"
                    + "\"modbus\":true,\"deep\":" + deep + ",\"mqtt\":false,\"rssi\":-50}"]);
         updates.wait(5000);
-        child("stack").currentIndex = 4;
+        child("stack").currentIndex = Pages.status;
         var table = child("stateTable");
         tryCompare(table, "count", 5);
         waitForRendering(table);
@@ -250,7 +251,7 @@ TestCase {
         connectTo(["--model", "2w", "--reply", "get=" + JSON.stringify(
                        { "get": "settings.cfg", "data": data.data })]);
         updates.wait(5000);
-        child("stack").currentIndex = 2;
+        child("stack").currentIndex = Pages.config;
         verify(child("notReadNotice").visible);
         verify(!child("applyButton").enabled);
         alerts.clear();

@@ -1,5 +1,6 @@
 import QtQuick 2.11
 import QtTest 1.2
+import "qrc:/Pages.js" as Pages
 
 // The main window driven through the runner's signals, as the device would.
 TestCase {
@@ -36,18 +37,18 @@ TestCase {
         var menuTool = child("menuTool");
         var stack = child("stack");
         var mainMenu = child("mainMenu");
-        compare(stack.currentIndex, 0);
+        compare(stack.currentIndex, Pages.connection);
         mouseClick(menuTool);
         tryCompare(mainMenu, "opened", true);
         mainMenu.close();
         tryCompare(mainMenu, "opened", false);
 
         runner.connectedToHost();
-        compare(stack.currentIndex, 1);
-        stack.currentIndex = 2;
+        compare(stack.currentIndex, Pages.sensors);
+        stack.currentIndex = Pages.config;
         compare(menuTool.text, "\ue408"); // navigate_before: back to the sensors
         mouseClick(menuTool);
-        compare(stack.currentIndex, 1);
+        compare(stack.currentIndex, Pages.sensors);
         compare(menuTool.text, "\ue5d2"); // menu
         verify(!mainMenu.opened);
     }
@@ -55,9 +56,9 @@ TestCase {
     function test_disconnectReturnsToTheConnectionPage() {
         var stack = child("stack");
         runner.connectedToHost();
-        stack.currentIndex = 5;
+        stack.currentIndex = Pages.history;
         runner.disconnectedFromHost();
-        compare(stack.currentIndex, 0);
+        compare(stack.currentIndex, Pages.connection);
         compare(child("menuTool").text, "\ue5d2");
         compare(child("connIndicator").state, "none");
         verify(!child("deviceTool").visible);

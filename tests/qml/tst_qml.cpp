@@ -1,6 +1,7 @@
 // Runs the QML tests against the program's own compiled documents and the
 // real runner object.
 
+#include "app/identity.h"
 #include "app/qmlsetup.h"
 #include "common/devsimprocess.h"
 #include "common/processmemory.h"
@@ -94,9 +95,7 @@ public:
 public slots:
     void applicationAvailable()
     {
-        QCoreApplication::setOrganizationName(QStringLiteral("Kestrel"));
-        QCoreApplication::setApplicationName(QStringLiteral("VELTRA2"));
-        QCoreApplication::setApplicationVersion(QStringLiteral("0.1.0"));
+        Identity::apply();
         QImage dot(1, 1, QImage::Format_ARGB32);
         dot.fill(Qt::transparent);
         QBuffer png(&trapImage);
@@ -166,7 +165,7 @@ private:
             notes.write("these are not keys\n");
         notes.close();
         // Update feeds offering the running version and a newer one.
-        for (const char *version : { "0.1.0", "0.2.0" }) {
+        for (const char *version : { VELTRA2_VERSION, "99.0" }) {
             QFile feed(dir.filePath(QStringLiteral("appcast-%1.xml").arg(version)));
             if (feed.open(QIODevice::WriteOnly))
                 feed.write(

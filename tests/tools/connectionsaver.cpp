@@ -1,6 +1,7 @@
 // Test helper: saves a connection through the runner, says so, then waits to be
 // killed. Shows that a saved connection survives a process that never exits.
 
+#include "app/identity.h"
 #include "runner/iotrunner.h"
 
 #include <QCoreApplication>
@@ -10,8 +11,7 @@
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
-    QCoreApplication::setOrganizationName(QStringLiteral("Kestrel"));
-    QCoreApplication::setApplicationName(QStringLiteral("VELTRA2"));
+    Identity::apply();
     auto *runner = new IOTRunner;
     runner->connectToHost(QStringLiteral("127.0.0.2"), 8081);
     runner->saveConnection(QStringLiteral("Office"));

@@ -1,6 +1,7 @@
 // veltra2-devsim: a VELTRA2 device on a TCP port, for trying the program
 // without hardware and for the end-to-end tests.
 
+#include "app/identity.h"
 #include "devicesimulator.h"
 #include "link/protocol.h"
 
@@ -15,14 +16,14 @@ int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("veltra2-devsim"));
-    QCoreApplication::setApplicationVersion(QStringLiteral("0.1.0"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(VELTRA2_VERSION));
 
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Simulates a VELTRA2 measuring device."));
     parser.addHelpOption();
     parser.addVersionOption();
-    const QCommandLineOption port(
-        { "p", "port" }, "TCP port to listen on (0: any free port).", "port", "8081");
+    const QCommandLineOption port({ "p", "port" }, "TCP port to listen on (0: any free port).",
+        "port", QString::number(Protocol::DefaultPort));
     const QCommandLineOption address("address", "Address to listen on.", "address", "127.0.0.1");
     const QCommandLineOption model(
         { "m", "model" }, "Device model: 2u (wired) or 2w (Wi-Fi).", "model", "2w");

@@ -41,10 +41,7 @@ Dialog {
     }
 
     Component.onCompleted: {
-        var home = Qt.platform.os === "android"
-                ? Platform.StandardPaths.writableLocation(Platform.StandardPaths.DownloadLocation)
-                : Platform.StandardPaths.writableLocation(Platform.StandardPaths.HomeLocation);
-        fmodel.folder = home;
+        fmodel.folder = Platform.StandardPaths.writableLocation(Platform.StandardPaths.HomeLocation);
         console.log("FileSelector folder: " + fmodel.folder);
     }
 
@@ -121,10 +118,6 @@ Dialog {
                     normalColor: fileIsDir ? Material.accent : "black"
                     enabled: fileIsDir
                     onDoubleClicked: fDialog.clickProcess(fileIsDir, fileURL)
-                    onClicked: {
-                        if (Qt.platform.os === "android")
-                            fDialog.clickProcess(fileIsDir, fileURL);
-                    }
                 }
                 Label {
                     width: parent.width - icon.width
@@ -137,11 +130,7 @@ Dialog {
                     MouseArea {
                         anchors.fill: parent
                         acceptedButtons: Qt.LeftButton
-                        onClicked: {
-                            fileList.currentIndex = index;
-                            if (Qt.platform.os === "android")
-                                fDialog.clickProcess(fileIsDir, fileURL);
-                        }
+                        onClicked: fileList.currentIndex = index
                         onDoubleClicked: fDialog.clickProcess(fileIsDir, fileURL)
                     }
                 }

@@ -1,0 +1,151 @@
+import QtQuick 2.11
+import QtQuick.Controls 2.4
+import QtQuick.Controls.Material 2.3
+import QtQuick.Dialogs 1.3 as Dialogs
+import Kestrel.Updater 1.0
+
+// The program's version and credits, and the check for a newer version. Its
+// texts belong to the main window's catalogue context, where they have always
+// been.
+AppDialog {
+    id: aboutDialog
+
+    // A notification for the operator.
+    signal notify(string text, int duration)
+
+    // A centred paragraph, as the update line shows its messages.
+    function centered(html) {
+        return "<p style=\"text-align:center\">" + html + "</p>";
+    }
+
+    function checkParagraph() {
+        return centered("&nbsp;<a href=\"upd://check\" style=\"text-decoration:none;color:blue\">"
+                        + qsTranslate("main", "Check for updates") + "</a>");
+    }
+
+    title: qsTranslate("main", "About")
+    width: Math.min(parent.width, parent.height) / 3 * 2
+    Component.onCompleted: chkUpdTimer.start()
+
+    Updater {
+        id: updater
+
+        onNewVersion: {
+            noUpdTimer.stop();
+            aboutDialog.notify(qsTranslate("main", "New version %1 is available!").arg(version), 2000);
+            updateLine.horizontalAlignment = Text.AlignLeft;
+            updateLine.text = aboutDialog.centered(
+                        qsTranslate("main", "An update to <b>version %1</b> is available").arg(version))
+                    + changelog;
+            if (Qt.platform.os === "linux") {
+                updateDlg.version = version;
+                updateDlg.open();
+            }
+        }
+    }
+
+    Timer {
+        id: chkUpdTimer
+
+        interval: 500
+        onTriggered: {
+            updateLine.horizontalAlignment = Text.AlignHCenter;
+            updateLine.text = aboutDialog.checkParagraph();
+        }
+    }
+
+    Timer {
+        id: noUpdTimer
+
+        objectName: "noUpdTimer"
+        interval: 2000
+        onTriggered: {
+            aboutDialog.notify(qsTranslate("main", "No updates available"), 1000);
+            updateLine.horizontalAlignment = Text.AlignHCenter;
+            updateLine.text = aboutDialog.centered(qsTranslate("main", "No updates available"))
+                    + aboutDialog.checkParagraph();
+        }
+    }
+
+    Dialogs.MessageDialog {
+        id: updateDlg
+
+        property string version: ""
+
+        title: qsTranslate("main", "VELTRA2")
+        standardButtons: Dialogs.StandardButton.No | Dialogs.StandardButton.Yes
+        text: aboutDialog.centered(qsTranslate("main", "Update to %1?").arg(version) + "<br>"
+                                   + qsTranslate("main", "Application will restart itself once updated"))
+        onYes: updater.doUpdate()
+    }
+
+    Column {
+        width: aboutDialog.availableWidth
+        spacing: 20
+
+        Label {
+            width: parent.width
+            wrapMode: Text.Wrap
+            font.pointSize: 12
+            text: qsTranslate("main", "VELTRA2 ") + runner.version
+        }
+        Label {
+            width: parent.width
+            wrapMode: Text.Wrap
+            font.pointSize: 12
+            text: "Developed by: " + Qt.application.organization + ", 2019"
+        }
+        Label {
+            id: updateLine
+
+            objectName: "updateLine"
+            width: parent.width
+            wrapMode: Text.Wrap
+            font.pointSize: 12
+            textFormat: Text.RichText
+            onLinkActivated: {
+                if (link.indexOf("upd://") === 0) {
+                    updater.checkUpdate();
+                    noUpdTimer.start();
+                } else {
+                    Qt.openUrlExternally(link);
+                }
+            }
+
+            background: Rectangle {
+                color: "transparent"
+                border.width: 1
+                border.color: Material.primary
+                radius: 2
+            }
+
+            MouseArea {
+                anchors.fill: parent
+                acceptedButtons: Qt.NoButton
+                cursorShape: parent.hoveredLink ? Qt.PointingHandCursor : Qt.ArrowCursor
+            }
+        }
+        GroupBox {
+            width: parent.width
+            title: qsTranslate("main", "3rd party software") + ":"
+
+            Label {
+                width: parent.width
+                wrapMode: Text.Wrap
+                font.pointSize: 12
+                textFormat: Text.RichText
+                text: "<ul>"
+                      + "<li><a href=\"https://github.com/google/material-design-icons\">Material Icons</a></li>"
+                      + "<li><a href=\"https://www.qt.io/\">Qt Framework " + QT_VERSION_STR + "</a></li>"
+                      + "</ul>"
+                onLinkActivated: Qt.openUrlExternally(link)
+
+                MouseArea {
+                    anchors.fill: parent
+                    acceptedButtons: Qt.NoButton
+                    cursorShape: parent.hoveredLink ? Qt.PointingHandCursor : Qt.ArrowCursor
+                }
+            }
+        }
+    }
+}

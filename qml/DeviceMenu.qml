@@ -1,0 +1,49 @@
+import QtQuick 2.11
+import QtQuick.Controls 2.4
+
+// What can be done with the identified device: each item names the step, the
+// window takes it. Its texts belong to the main window's catalogue context.
+Menu {
+    id: menu
+
+    signal info()
+    signal status()
+    signal history()
+    signal config()
+    signal cloud()
+    signal reboot()
+
+    transformOrigin: Menu.TopLeft
+
+    background: MaterialPopupBackground {
+    }
+
+    MenuItem {
+        text: qsTranslate("main", "Info")
+        onTriggered: menu.info()
+    }
+    MenuItem {
+        text: qsTranslate("main", "Status")
+        onTriggered: menu.status()
+    }
+    MenuItem {
+        text: qsTranslate("main", "History")
+        onTriggered: menu.history()
+    }
+    MenuSeparator {
+    }
+    MenuItem {
+        text: qsTranslate("main", "Config")
+        onTriggered: menu.config()
+    }
+    MenuItem {
+        text: qsTranslate("main", "Cloud")
+        onTriggered: menu.cloud()
+    }
+    MenuSeparator {
+    }
+    MenuItem {
+        text: qsTranslate("main", "Reboot")
+        onTriggered: menu.reboot()
+    }
+}

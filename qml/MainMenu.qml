@@ -1,0 +1,51 @@
+import QtQuick 2.11
+import QtQuick.Controls 2.4
+
+// The window's own menu. Its texts belong to the main window's catalogue
+// context, where they have always been.
+Menu {
+    id: menu
+
+    property bool connected: false
+    // Connected, or still trying to connect.
+    property bool linked: false
+
+    signal saveConnection()
+    signal disconnect()
+    signal chooseLanguage()
+    signal about()
+
+    width: 280 // room for the longest Russian item
+    transformOrigin: Menu.TopLeft
+
+    background: MaterialPopupBackground {
+    }
+
+    MenuItem {
+        text: qsTranslate("main", "Save Connection")
+        enabled: menu.connected
+        onTriggered: menu.saveConnection()
+    }
+    MenuItem {
+        objectName: "connAbortMenu"
+        text: qsTranslate("main", "Disconnect")
+        enabled: menu.linked
+        onTriggered: menu.disconnect()
+    }
+    MenuSeparator {
+    }
+    MenuItem {
+        text: qsTranslate("main", "Language")
+        onTriggered: menu.chooseLanguage()
+    }
+    MenuItem {
+        text: qsTranslate("main", "About")
+        onTriggered: menu.about()
+    }
+    MenuSeparator {
+    }
+    MenuItem {
+        text: qsTranslate("main", "Quit")
+        onTriggered: Qt.quit()
+    }
+}

@@ -1,0 +1,88 @@
+import QtQuick 2.11
+import QtQuick.Controls 2.4
+import QtQuick.Controls.Material 2.3
+import QtQuick.Layouts 1.3
+
+// The window's tool bar: the menu and device buttons on the left, the cloud,
+// SCADA and connection statuses on the right. Its texts belong to the main
+// window's catalogue context.
+ToolBar {
+    id: bar
+
+    property alias menuButton: menuTool
+    property alias deviceButton: deviceTool
+    property alias mqttIndicator: mqttIndicator
+    property alias modbusIndicator: modbusIndicator
+    property alias connIndicator: connIndicator
+
+    // A service of the device: green while it runs.
+    function runningLooks(icon, running, stopped) {
+        return {
+            "active": { "icon": icon, "color": Material.color(Material.Green), "tooltip": running },
+            "inactive": { "icon": icon, "color": Material.foreground, "tooltip": stopped }
+        };
+    }
+
+    // A plain fill: the style's shadowed one needs a GPU to be seen at all.
+    background: Rectangle {
+        implicitHeight: 48
+        color: Material.primary
+    }
+
+    RowLayout {
+        anchors.fill: parent
+        anchors.leftMargin: 2
+        anchors.rightMargin: 2
+        spacing: 8
+
+        MaterialToolButton {
+            id: menuTool
+
+            objectName: "menuTool"
+            font.pointSize: 16
+            text: MaterialFont.icon.menu
+        }
+        MaterialToolButton {
+            id: deviceTool
+
+            objectName: "deviceTool"
+            font.pointSize: 16
+            text: MaterialFont.icon.widgets
+            visible: false
+        }
+        Item {
+            Layout.fillWidth: true
+        }
+        StatusIndicator {
+            id: mqttIndicator
+
+            objectName: "mqttIndicator"
+            state: "inactive"
+            looks: bar.runningLooks(MaterialFont.icon.cloud, qsTranslate("main", "Cloud/MQTT is running"),
+                                    qsTranslate("main", "Cloud/MQTT is not running"))
+        }
+        StatusIndicator {
+            id: modbusIndicator
+
+            objectName: "modbusIndicator"
+            state: "inactive"
+            looks: bar.runningLooks(MaterialFont.icon.router, qsTranslate("main", "Tarvex client is running"),
+                                    qsTranslate("main", "Tarvex client is not running"))
+        }
+        StatusIndicator {
+            id: connIndicator
+
+            objectName: "connIndicator"
+            state: "none"
+            blinkingIn: "connecting"
+            looks: ({
+                "none": { "icon": MaterialFont.icon.error, "color": Material.foreground,
+                          "tooltip": qsTranslate("main", "Not connected") },
+                "connecting": { "icon": MaterialFont.icon.warning, "color": Material.color(Material.Orange),
+                                "tooltip": qsTranslate("main", "Connecting") },
+                "connected": { "icon": MaterialFont.icon.wifi, "color": Material.color(Material.Green),
+                               "tooltip": qsTranslate("main", "Connected") }
+            })
+        }
+    }
+}

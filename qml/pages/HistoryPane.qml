@@ -1,0 +1,75 @@
+import QtQuick 2.11
+import QtQuick.Controls 2.4
+import Qt.labs.platform 1.0 as Platform
+
+// The downloaded history, framed, with its refresh and export buttons and the
+// accuracy of its reconstructed times. Its texts belong to the main window's
+// catalogue context, where they have always been.
+TablePane {
+    id: pane
+
+    // Sampling interval of the history in seconds.
+    property int interval: 300
+
+    // "* Time column value accuracy: ±3min" for a history sampled every 300 s.
+    function accuracyText(seconds) {
+        var accuracy = seconds > 120 ? Math.round(seconds / 60 / 2) + qsTranslate("main", "min")
+                                     : Math.round(seconds / 2) + qsTranslate("main", "sec");
+        return "* " + qsTranslate("main", "Time column value accuracy") + ": ±" + accuracy;
+    }
+
+    HistoryView {
+        id: historyView
+    }
+
+    Row {
+        anchors.right: parent.right
+        anchors.bottom: parent.bottom
+        anchors.margins: 5
+        spacing: 5
+
+        MaterialToolButton {
+            objectName: "csvButton"
+            text: MaterialFont.icon.save
+            tooltip: qsTranslate("main", "Save history as CSV")
+            enabled: historyView.count > 0
+            onClicked: {
+                csvDialog.open();
+                // Once open: the dialog drops a name given before for a file
+                // that does not exist yet.
+                csvDialog.currentFile = csvDialog.folder + "/" + runner.historyFileName();
+            }
+        }
+        MaterialToolButton {
+            text: MaterialFont.icon.update
+            tooltip: qsTranslate("main", "Update the data")
+            onClicked: runner.requestHistory()
+        }
+    }
+
+    Label {
+        objectName: "accuracyLine"
+        parent: pane.contentItem
+        anchors.left: parent.left
+        anchors.bottom: parent.bottom
+        text: pane.accuracyText(pane.interval)
+    }
+
+    Platform.FileDialog {
+        id: csvDialog
+
+        objectName: "csvDialog"
+        fileMode: Platform.FileDialog.SaveFile
+        // Documents where there is such a folder, else home.
+        folder: {
+            var documents = Platform.StandardPaths.writableLocation(
+                        Platform.StandardPaths.DocumentsLocation);
+            return runner.isUrlReadable(documents)
+                    ? documents : Platform.StandardPaths.writableLocation(
+                          Platform.StandardPaths.HomeLocation);
+        }
+        nameFilters: ["CSV (*.csv)"]
+        defaultSuffix: "csv"
+        onAccepted: runner.saveAs(runner.historyCsv(), file)
+    }
+}

@@ -1,0 +1,7 @@
+import QtQuick 2.11
+
+// The device's raw state, framed.
+TablePane {
+    StateView {
+    }
+}
