@@ -14,6 +14,7 @@ constexpr int FeedTimeoutMsec = 30000;
 const QString SparkleNs = QStringLiteral("http://www.andymatuschak.org/xml-namespaces/sparkle");
 
 struct FeedItem {
+    QString platform;
     QString version;
     QString displayVersion;
     QString notes;
@@ -21,18 +22,20 @@ struct FeedItem {
     QUrl download;
 };
 
-// The items of an appcast; empty when the text is not one.
-QList<FeedItem> parseFeed(const QByteArray &xml)
+// The items of an appcast; false when the text is not one.
+bool parseFeed(const QByteArray &xml, QList<FeedItem> *items)
 {
-    QList<FeedItem> items;
     QXmlStreamReader reader(xml);
+    bool channel = false;
     FeedItem item;
     bool inItem = false;
     while (!reader.atEnd()) {
         reader.readNext();
         if (reader.isStartElement()) {
             const QStringRef name = reader.name();
-            if (name == QLatin1String("item")) {
+            if (name == QLatin1String("channel")) {
+                channel = true;
+            } else if (name == QLatin1String("item")) {
                 inItem = true;
                 item = FeedItem();
             } else if (!inItem) {
@@ -40,6 +43,7 @@ QList<FeedItem> parseFeed(const QByteArray &xml)
             } else if (name == QLatin1String("enclosure")) {
                 const QXmlStreamAttributes a = reader.attributes();
                 item.download = QUrl(a.value(QLatin1String("url")).toString());
+                item.platform = a.value(SparkleNs, QLatin1String("os")).toString();
                 if (item.version.isEmpty())
                     item.version = a.value(SparkleNs, QLatin1String("version")).toString();
                 if (item.displayVersion.isEmpty())
@@ -58,21 +62,19 @@ QList<FeedItem> parseFeed(const QByteArray &xml)
         } else if (reader.isEndElement() && reader.name() == QLatin1String("item")) {
             inItem = false;
             if (!item.version.isEmpty())
-                items.append(item);
+                items->append(item);
         }
     }
-    if (reader.hasError())
-        return {};
-    return items;
+    return !reader.hasError() && channel;
 }
 } // namespace
 
-AppcastUpdater::AppcastUpdater(const QUrl &feed, const QString &runningVersion, Announce announce,
-    UpdateTiming timing, QObject *parent)
+AppcastUpdater::AppcastUpdater(const QUrl &feed, const QString &runningVersion,
+    const QString &platform, UpdateTiming timing, QObject *parent)
     : QObject(parent)
     , feed(feed)
     , runningVersion(runningVersion)
-    , announce(std::move(announce))
+    , platform(platform)
     , network(new QNetworkAccessManager(this))
 {
     connect(network, &QNetworkAccessManager::finished, this, &AppcastUpdater::finished);
@@ -95,9 +97,14 @@ AppcastUpdater::~AppcastUpdater()
 
 void AppcastUpdater::checkUpdate()
 {
-    // One check at a time: a slow feed must not pile up requests.
-    if (pending || !feed.isValid())
+    // One check at a time: a slow feed must not pile up requests; its answer
+    // serves the later asker too.
+    if (pending)
         return;
+    if (!feed.isValid()) {
+        emit checkFailed();
+        return;
+    }
     QNetworkRequest request(feed);
     request.setAttribute(
         QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::NoLessSafeRedirectPolicy);
@@ -123,21 +130,28 @@ void AppcastUpdater::finished(QNetworkReply *reply)
     if (reply != pending)
         return;
     pending = nullptr;
-    if (reply->error() != QNetworkReply::NoError)
+    QList<FeedItem> items;
+    if (reply->error() != QNetworkReply::NoError || !parseFeed(reply->readAll(), &items)) {
+        emit checkFailed();
         return;
-    const QList<FeedItem> items = parseFeed(reply->readAll());
+    }
     const FeedItem *newest = nullptr;
-    for (const FeedItem &item : items)
+    for (const FeedItem &item : items) {
+        if (!item.platform.isEmpty() && item.platform != platform)
+            continue;
         if (!newest || VersionNumber::compare(item.version, newest->version) > 0)
             newest = &item;
-    if (!newest || VersionNumber::compare(newest->version, runningVersion) <= 0)
+    }
+    if (!newest || VersionNumber::compare(newest->version, runningVersion) <= 0) {
+        emit upToDate();
         return;
+    }
     download = newest->download;
     QString changelog = newest->notes;
     if (changelog.isEmpty() && newest->notesLink.isValid())
         changelog = QStringLiteral("<a href=\"%1\">%2</a>")
                         .arg(newest->notesLink.toString().toHtmlEscaped(),
                             newest->notesLink.toString().toHtmlEscaped());
-    announce(
+    emit newVersion(
         newest->displayVersion.isEmpty() ? newest->version : newest->displayVersion, changelog);
 }

@@ -7,8 +7,6 @@
 #include <QTimer>
 #include <QUrl>
 
-#include <functional>
-
 class QNetworkAccessManager;
 class QNetworkReply;
 
@@ -19,16 +17,14 @@ struct UpdateTiming {
 };
 
 // Reads the update feed (an RSS "appcast") itself: shortly after start, once a
-// day, and on demand. When the feed offers a version newer than the running
-// one it reports it; everything else (no newer version, a failed or malformed
-// feed) passes quietly until the next check.
+// day, and on demand, and tells how each check ended. Only items meant for
+// this platform count (an item's "sparkle:os"; items without one are for all).
 class AppcastUpdater : public QObject, public KestrelUpdater {
     Q_OBJECT
 
 public:
-    using Announce = std::function<void(const QString &version, const QString &changelog)>;
-
-    AppcastUpdater(const QUrl &feed, const QString &runningVersion, Announce announce,
+    // `platform` as the feed names it: "linux", "windows".
+    AppcastUpdater(const QUrl &feed, const QString &runningVersion, const QString &platform,
         UpdateTiming timing = UpdateTiming(), QObject *parent = nullptr);
     ~AppcastUpdater() override;
 
@@ -37,12 +33,19 @@ public:
 
     QUrl downloadUrl() const { return download; }
 
+signals:
+    void newVersion(QString version, QString changelog);
+    // The feed was read and offers nothing newer for this platform.
+    void upToDate();
+    // The feed could not be read, or is not an appcast.
+    void checkFailed();
+
 private:
     void finished(QNetworkReply *reply);
 
     QUrl feed;
     QString runningVersion;
-    Announce announce;
+    QString platform;
     QNetworkAccessManager *network;
     QTimer firstCheck;
     QTimer daily;

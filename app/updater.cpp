@@ -9,8 +9,13 @@
 #include "app/appcastupdater.h"
 #endif
 
+#ifdef Q_OS_WIN
 const char Updater::DefaultFeed[]
     = "https://updates.kestrel-instruments.com/software/veltra2/updates/win/appcast.xml";
+#else
+const char Updater::DefaultFeed[]
+    = "https://updates.kestrel-instruments.com/software/veltra2/updates/linux/appcast.xml";
+#endif
 
 Updater::Updater(QObject *parent)
     : QObject(parent)
@@ -21,12 +26,12 @@ Updater::Updater(QObject *parent)
 #ifdef Q_OS_WIN
     backend = new SparkleUpdater(feed);
 #else
-    backend = new AppcastUpdater(
-        QUrl(feed), QCoreApplication::applicationVersion(),
-        [this](const QString &version, const QString &changelog) {
-            emit newVersion(version, changelog);
-        },
-        {}, this);
+    auto *appcast = new AppcastUpdater(QUrl(feed), QCoreApplication::applicationVersion(),
+        QStringLiteral("linux"), UpdateTiming(), this);
+    connect(appcast, &AppcastUpdater::newVersion, this, &Updater::newVersion);
+    connect(appcast, &AppcastUpdater::upToDate, this, &Updater::upToDate);
+    connect(appcast, &AppcastUpdater::checkFailed, this, &Updater::checkFailed);
+    backend = appcast;
 #endif
 }
 

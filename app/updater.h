@@ -12,6 +12,7 @@ class Updater : public QObject {
     Q_OBJECT
 
 public:
+    // This platform's own feed: an update offer must be one that installs here.
     static const char DefaultFeed[];
 
     explicit Updater(QObject *parent = nullptr);
@@ -22,6 +23,10 @@ public:
 
 signals:
     void newVersion(QString version, QString changelog);
+    // How a check that found nothing to offer ended, where the backend tells
+    // (the Windows update library shows its own answers instead).
+    void upToDate();
+    void checkFailed();
 
 public slots:
     void checkUpdate();

@@ -10,6 +10,10 @@ import Kestrel.Updater 1.0
 AppDialog {
     id: aboutDialog
 
+    // Whether the operator asked for the check under way: only such a check
+    // says how it ended when it found nothing.
+    property bool asked: false
+
     // A notification for the operator.
     signal notify(string text, int duration)
 
@@ -23,6 +27,16 @@ AppDialog {
                         + qsTranslate("main", "Check for updates") + "</a>");
     }
 
+    // The end of an asked-for check that found nothing, and the offer to ask again.
+    function answer(text) {
+        if (!asked)
+            return;
+        asked = false;
+        notify(text, 1000);
+        updateLine.horizontalAlignment = Text.AlignHCenter;
+        updateLine.text = centered(text) + checkParagraph();
+    }
+
     title: qsTranslate("main", "About")
     width: Math.min(parent.width, parent.height) / 3 * 2
     Component.onCompleted: chkUpdTimer.start()
@@ -30,8 +44,10 @@ AppDialog {
     Updater {
         id: updater
 
+        onUpToDate: aboutDialog.answer(qsTranslate("main", "No updates available"))
+        onCheckFailed: aboutDialog.answer(qsTranslate("main", "Cannot check for updates"))
         onNewVersion: {
-            noUpdTimer.stop();
+            aboutDialog.asked = false;
             aboutDialog.notify(qsTranslate("main", "New version %1 is available!").arg(version), 2000);
             updateLine.horizontalAlignment = Text.AlignLeft;
             updateLine.text = aboutDialog.centered(
@@ -51,19 +67,6 @@ AppDialog {
         onTriggered: {
             updateLine.horizontalAlignment = Text.AlignHCenter;
             updateLine.text = aboutDialog.checkParagraph();
-        }
-    }
-
-    Timer {
-        id: noUpdTimer
-
-        objectName: "noUpdTimer"
-        interval: 2000
-        onTriggered: {
-            aboutDialog.notify(qsTranslate("main", "No updates available"), 1000);
-            updateLine.horizontalAlignment = Text.AlignHCenter;
-            updateLine.text = aboutDialog.centered(qsTranslate("main", "No updates available"))
-                    + aboutDialog.checkParagraph();
         }
     }
 
@@ -105,8 +108,8 @@ AppDialog {
             textFormat: Text.RichText
             onLinkActivated: {
                 if (link.indexOf("upd://") === 0) {
+                    aboutDialog.asked = true;
                     updater.checkUpdate();
-                    noUpdTimer.start();
                 } else {
                     Qt.openUrlExternally(link);
                 }

@@ -249,6 +249,10 @@
         <source>Save history as CSV</source>
         <translation>Сохранить историю в CSV</translation>
     </message>
+    <message>
+        <source>Cannot check for updates</source>
+        <translation>Не удалось проверить обновления</translation>
+    </message>
 </context>
 <context>
     <name>ConnectionPage</name>

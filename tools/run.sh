@@ -30,5 +30,5 @@ org=$(sed -n 's/^VELTRA2_ORGANISATION:STRING=//p' "$build/CMakeCache.txt")
 mkdir -p "$scratch/config/$org"
 # The update check reads a local sample feed instead of the maker's server.
 printf '[General]\nhost=127.0.0.1\nport=%s\n\n[Update]\nURL=file://%s\n' "$port" \
-    "$root/tools/appcast-sample.xml" > "$scratch/config/$org/VELTRA2.conf"
+    "$build/appcast-sample.xml" > "$scratch/config/$org/VELTRA2.conf"
 XDG_CONFIG_HOME="$scratch/config" "$build/veltra2"

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the build into a scratch prefix and checks what a desktop needs:
-# the program and the simulator, a valid menu entry, the icon in every size.
+# the program and the simulator, a valid menu entry, the icon in every size,
+# manual pages and AppStream metadata; then the Debian package, as lintian sees it.
 #   check_install.sh BUILD_DIR
 set -euo pipefail
 build=$1
@@ -11,7 +12,7 @@ cmake --install "$build" --prefix "$prefix" >/dev/null
 fail() { echo "FAIL: $*"; exit 1; }
 [ -x "$prefix/bin/veltra2" ] || fail "program not installed"
 [ -x "$prefix/bin/veltra2-devsim" ] || fail "simulator not installed"
-desktop=$prefix/share/applications/veltra2.desktop
+desktop=$prefix/share/applications/com.kestrel_instruments.veltra2.desktop
 [ -f "$desktop" ] || fail "no menu entry"
 desktop-file-validate "$desktop" || fail "menu entry does not validate"
 grep -qx 'Exec=veltra2' "$desktop" || fail "menu entry does not start the program"
@@ -23,4 +24,17 @@ done
 # The installed program runs from its installed place.
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
 [ "$(env -u DISPLAY "$prefix/bin/veltra2" --version)" = "VELTRA2 $version" ] || fail "installed program does not run"
+for program in veltra2 veltra2-devsim; do
+    page=$prefix/share/man/man1/$program.1.gz
+    [ -f "$page" ] || fail "no manual page for $program"
+    zcat "$page" | grep -q '^\.SH DESCRIPTION' || fail "manual page of $program has no description"
+done
+metainfo=$prefix/share/metainfo/com.kestrel_instruments.veltra2.metainfo.xml
+[ -f "$metainfo" ] || fail "no AppStream metadata"
+appstreamcli validate --no-net --pedantic "$metainfo" || fail "AppStream metadata does not validate"
+
+# The Debian package, as lintian sees it: no error, no warning.
+(cd "$build" && cpack -G DEB >/dev/null) || fail "no Debian package"
+deb=$(ls "$build"/veltra2_"$version"_*.deb)
+lintian --fail-on error,warning "$deb" || fail "lintian finds fault with $deb"
 echo "install layout: ok"

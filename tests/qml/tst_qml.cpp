@@ -14,6 +14,7 @@
 #include <QFileInfo>
 #include <QImage>
 #include <QLoggingCategory>
+#include <QPointer>
 #include <QProcess>
 #include <QQmlContext>
 #include <QQmlEngine>
@@ -22,6 +23,7 @@
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QUrl>
 #include <QtQuickTest>
 
@@ -57,6 +59,24 @@ public:
     {
         extraSimulators.emplace_back(std::make_unique<DevsimProcess>());
         return extraSimulators.back()->start(args) ? extraSimulators.back()->port() : 0;
+    }
+
+    static void answer(QTcpSocket *socket, const QByteArray &type, const QByteArray &body)
+    {
+        socket->write("HTTP/1.0 200 OK\r\nContent-Type: " + type
+            + "\r\nContent-Length: " + QByteArray::number(body.size()) + "\r\n\r\n" + body);
+        socket->disconnectFromHost();
+    }
+
+    // An update feed offering `version`.
+    static QByteArray feed(const QByteArray &version)
+    {
+        return "<?xml version=\"1.0\"?><rss version=\"2.0\" "
+               "xmlns:sparkle=\"http://www.andymatuschak.org/xml-namespaces/sparkle\">"
+               "<channel><item><sparkle:version>"
+            + version + "</sparkle:version><description><![CDATA[<p>Notes for " + version
+            + "</p>]]></description><enclosure url=\"https://example.invalid/v.msi\"/>"
+              "</item></channel></rss>";
     }
 
     // A file of the test's own, for replies too long for a command line.
@@ -109,12 +129,21 @@ public slots:
                     if (!socket->canReadLine())
                         return;
                     // "GET /path HTTP/1.1": the path tells who asked.
-                    trapped << QString::fromLatin1(socket->readLine().split(' ').value(1));
+                    const QString path
+                        = QString::fromLatin1(socket->readLine().split(' ').value(1));
+                    trapped << path;
+                    // "/feed/MS": the running version's feed, MS milliseconds late.
+                    if (path.startsWith(QLatin1String("/feed/"))) {
+                        QPointer<QTcpSocket> late(socket);
+                        QTimer::singleShot(path.mid(6).toInt(), this, [this, late] {
+                            if (late)
+                                answer(late, "application/xml", feed(VELTRA2_VERSION));
+                        });
+                        return;
+                    }
                     // A real picture: an error would be a warning, a dropped
                     // connection would be tried again.
-                    socket->write("HTTP/1.0 200 OK\r\nContent-Type: image/png\r\nContent-Length: "
-                        + QByteArray::number(trapImage.size()) + "\r\n\r\n" + trapImage);
-                    socket->disconnectFromHost();
+                    answer(socket, "image/png", trapImage);
                 });
             }
         });
@@ -166,16 +195,9 @@ private:
         notes.close();
         // Update feeds offering the running version and a newer one.
         for (const char *version : { VELTRA2_VERSION, "99.0" }) {
-            QFile feed(dir.filePath(QStringLiteral("appcast-%1.xml").arg(version)));
-            if (feed.open(QIODevice::WriteOnly))
-                feed.write(
-                    QByteArray(
-                        "<?xml version=\"1.0\"?><rss version=\"2.0\" "
-                        "xmlns:sparkle=\"http://www.andymatuschak.org/xml-namespaces/sparkle\">"
-                        "<channel><item><sparkle:version>")
-                    + version + "</sparkle:version><description><![CDATA[<p>Notes for " + version
-                    + "</p>]]></description><enclosure url=\"https://example.invalid/v.msi\"/>"
-                      "</item></channel></rss>");
+            QFile file(dir.filePath(QStringLiteral("appcast-%1.xml").arg(version)));
+            if (file.open(QIODevice::WriteOnly))
+                file.write(feed(version));
         }
         const bool started = simulator.start({ "--model", "2w", "--data-dir",
             dir.filePath("device"), "--history-samples", "100", "--history-interval", "60000" });
