@@ -38,7 +38,7 @@ AppDialog {
     }
 
     title: qsTranslate("main", "About")
-    width: Math.min(parent.width, parent.height) / 3 * 2
+    width: Math.min(frame.width, frame.height) / 3 * 2
     Component.onCompleted: chkUpdTimer.start()
 
     Updater {

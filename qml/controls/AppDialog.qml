@@ -10,13 +10,29 @@ Dialog {
     property real widthShare: 1 / 2
     property int minimumWidth: 300
 
-    parent: Overlay.overlay
-    width: Math.round(Math.min(parent.width, Math.max(parent.width * widthShare, minimumWidth)))
-    x: Math.round((parent.width - width) / 2)
-    y: Math.round(Math.min(parent.height / 6, (parent.height - height) / 2))
+    // Placed in the window's content area, below the tool bar, and measured
+    // by the whole window.
+    readonly property var frame: ApplicationWindow.window
+
+    parent: ApplicationWindow.contentItem
+    width: Math.round(Math.min(frame.width, Math.max(frame.width * widthShare, minimumWidth)))
+    x: Math.round((frame.width - width) / 2)
+    y: Math.round(Math.min(frame.height / 6, (frame.height - height) / 2))
     modal: true
     focus: true
 
     background: MaterialPopupBackground {
+    }
+
+    // The sheet's frame again, over the title and the buttons, which paint
+    // backgrounds of their own across it.
+    Rectangle {
+        parent: dialog.background ? dialog.background.parent : null
+        anchors.fill: parent
+        z: 1
+        color: "transparent"
+        radius: dialog.background ? dialog.background.radius : 0
+        border.width: dialog.background ? dialog.background.border.width : 0
+        border.color: dialog.background ? dialog.background.border.color : "transparent"
     }
 }
