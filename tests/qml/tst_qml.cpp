@@ -135,7 +135,7 @@ public slots:
                     // "/feed/MS": the running version's feed, MS milliseconds late.
                     if (path.startsWith(QLatin1String("/feed/"))) {
                         QPointer<QTcpSocket> late(socket);
-                        QTimer::singleShot(path.mid(6).toInt(), this, [late] {
+                        QTimer::singleShot(path.mid(6).toInt(), Qt::PreciseTimer, this, [late] {
                             if (late)
                                 answer(late, "application/xml", feed(VELTRA2_VERSION));
                         });
