@@ -10,17 +10,10 @@
 namespace {
 const QString C = QStringLiteral("\u2103");
 const QStringList TwoFields { "t", "h" };
-const QStringList TwoUnits { C, "%" };
 
 QJsonObject json(const QByteArray &text)
 {
     return QJsonDocument::fromJson(text).object();
-}
-
-// Noon today, local time.
-qint64 noon()
-{
-    return QDateTime(QDate::currentDate(), QTime(12, 0)).toMSecsSinceEpoch();
 }
 
 QStringList column(const HistoryDataModel &model, int role)
@@ -36,6 +29,65 @@ class TestHistoryDataModel : public QObject {
     Q_OBJECT
 
 private slots:
+    void rowsAndTimes()
+    {
+        HistoryDataModel model;
+        QAbstractItemModelTester tester(
+            &model, QAbstractItemModelTester::FailureReportingMode::QtTest);
+        const QDateTime noon(QDate::currentDate(), QTime(12, 0));
+        model.setClock([&] { return noon.toMSecsSinceEpoch(); });
+        QSignalSpy interval(&model, &HistoryDataModel::intervalUpdated);
+        model.update(json("{\"data\":[20,21.5,\"x\"],\"interval\":60000}"), { "t" }, { C });
+        const QString day = noon.toString("yyyy.MM.dd");
+        QCOMPARE(column(model, HistoryDataModel::TimeRole),
+            (QStringList { day + " 11:57:30", day + " 11:58:30", day + " 11:59:30" }));
+        QCOMPARE(column(model, HistoryDataModel::ValueRole),
+            (QStringList { "20 " + C + " ", "21.5 " + C + " ", "x " + C + " " }));
+        QCOMPARE(interval.at(0).at(0).toInt(), 60000);
+        // Shorter arrays hold the newest samples; a missing unit is empty.
+        model.update(json("{\"t\":{\"data\":[20,21,22],\"interval\":1000},"
+                          "\"h\":{\"data\":[40,41],\"interval\":1000}}"),
+            TwoFields, { C });
+        QCOMPARE(column(model, HistoryDataModel::ValueRole),
+            (QStringList { "20 " + C + " , ", "21 " + C + " ,40  ", "22 " + C + " ,41  " }));
+        // Beyond a 32-bit count of milliseconds, spacing stays exact.
+        model.update(
+            json("{\"data\":[1,2,3,4,5,6,7,8,9,10],\"interval\":600000000}"), { "t" }, { C });
+        QCOMPARE(model.data(model.index(0), HistoryDataModel::TimeRole).toString(),
+            noon.addMSecs(-9LL * 600000000 - 300000000).toString("yyyy.MM.dd hh:mm:ss"));
+    }
+
+    void unusableHistoriesLeaveTheModelEmpty_data()
+    {
+        QTest::addColumn<QByteArray>("source");
+        QTest::addColumn<QStringList>("fields");
+
+        QTest::newRow("intervals differ") << QByteArray(
+            "{\"t\":{\"data\":[1],\"interval\":60000},\"h\":{\"data\":[2],\"interval\":30000}}")
+                                          << TwoFields;
+        QTest::newRow("first interval missing")
+            << QByteArray("{\"t\":{\"data\":[1]},\"h\":{\"data\":[2],\"interval\":30000}}")
+            << TwoFields;
+        QTest::newRow("negative interval")
+            << QByteArray("{\"data\":[1,2],\"interval\":-5}") << QStringList { "t" };
+        QTest::newRow("no samples")
+            << QByteArray("{\"data\":[],\"interval\":1000}") << QStringList { "t" };
+        QTest::newRow("no fields")
+            << QByteArray("{\"data\":[1],\"interval\":1000}") << QStringList();
+    }
+
+    void unusableHistoriesLeaveTheModelEmpty()
+    {
+        QFETCH(QByteArray, source);
+        QFETCH(QStringList, fields);
+        HistoryDataModel model;
+        model.update(json("{\"data\":[1,2,3],\"interval\":1000}"), { "t" }, { C });
+        QSignalSpy interval(&model, &HistoryDataModel::intervalUpdated);
+        model.update(json(source), fields, { C, "%" });
+        QCOMPARE(model.rowCount(), 0);
+        QCOMPARE(interval.count(), 0);
+    }
+
     void exportsCsv_data()
     {
         QTest::addColumn<QByteArray>("reply");
@@ -72,115 +124,11 @@ private slots:
         const QByteArray zone = qgetenv("TZ");
         qputenv("TZ", "XST-5:30");
         HistoryDataModel model;
-        // 2026-03-07 09:00 local, 03:30 UTC.
-        model.setClock([] { return Q_INT64_C(1772854200000); });
+        model.setClock([] { return Q_INT64_C(1772854200000); }); // 09:00 there
         model.update(json(reply), fields, { C, "%" });
         const QByteArray written = model.csv(titles);
-        if (zone.isNull())
-            qunsetenv("TZ");
-        else
-            qputenv("TZ", zone);
+        zone.isNull() ? qunsetenv("TZ") : qputenv("TZ", zone);
         QCOMPARE(written, csv);
-    }
-
-    void oneField()
-    {
-        HistoryDataModel model;
-        QAbstractItemModelTester tester(
-            &model, QAbstractItemModelTester::FailureReportingMode::QtTest);
-        model.setClock(noon);
-        QSignalSpy interval(&model, &HistoryDataModel::intervalUpdated);
-        model.update(json("{\"data\":[20,21.5,\"x\"],\"interval\":60000}"), { "t" }, { C });
-        const QString day = QDate::currentDate().toString("yyyy.MM.dd");
-        QCOMPARE(column(model, HistoryDataModel::TimeRole),
-            (QStringList { day + " 11:57:30", day + " 11:58:30", day + " 11:59:30" }));
-        QCOMPARE(column(model, HistoryDataModel::ValueRole),
-            (QStringList { "20 " + C + " ", "21.5 " + C + " ", "x " + C + " " }));
-        QCOMPARE(interval.count(), 1);
-        QCOMPARE(interval.at(0).at(0).toInt(), 60000);
-        QVERIFY(!model.data(model.index(0), Qt::DisplayRole).isValid());
-    }
-
-    void twoFieldsAlignToTheNewest()
-    {
-        HistoryDataModel model;
-        model.setClock(noon);
-        model.update(json("{\"t\":{\"data\":[20,21,22],\"interval\":1000},"
-                          "\"h\":{\"data\":[40,41],\"interval\":1000}}"),
-            TwoFields, TwoUnits);
-        QCOMPARE(column(model, HistoryDataModel::ValueRole),
-            (QStringList { "20 " + C + " , ", "21 " + C + " ,40 % ", "22 " + C + " ,41 % " }));
-    }
-
-    void unusableHistoriesLeaveTheModelEmpty_data()
-    {
-        QTest::addColumn<QByteArray>("source");
-        QTest::addColumn<QStringList>("fields");
-
-        QTest::newRow("intervals differ") << QByteArray(
-            "{\"t\":{\"data\":[1],\"interval\":60000},\"h\":{\"data\":[2],\"interval\":30000}}")
-                                          << TwoFields;
-        QTest::newRow("first interval missing")
-            << QByteArray("{\"t\":{\"data\":[1]},\"h\":{\"data\":[2],\"interval\":30000}}")
-            << TwoFields;
-        QTest::newRow("zero interval")
-            << QByteArray("{\"data\":[1,2],\"interval\":0}") << QStringList { "t" };
-        QTest::newRow("negative interval")
-            << QByteArray("{\"data\":[1,2],\"interval\":-5}") << QStringList { "t" };
-        QTest::newRow("missing interval") << QByteArray("{\"data\":[1,2]}") << QStringList { "t" };
-        QTest::newRow("no samples")
-            << QByteArray("{\"data\":[],\"interval\":1000}") << QStringList { "t" };
-        QTest::newRow("no fields")
-            << QByteArray("{\"data\":[1],\"interval\":1000}") << QStringList();
-    }
-
-    void unusableHistoriesLeaveTheModelEmpty()
-    {
-        QFETCH(QByteArray, source);
-        QFETCH(QStringList, fields);
-        HistoryDataModel model;
-        model.update(json("{\"data\":[1,2,3],\"interval\":1000}"), { "t" }, { C });
-        QCOMPARE(model.rowCount(), 3);
-        QSignalSpy interval(&model, &HistoryDataModel::intervalUpdated);
-        model.update(json(source), fields, TwoUnits);
-        QCOMPARE(model.rowCount(), 0);
-        QCOMPARE(interval.count(), 0);
-    }
-
-    void longHistoriesKeepExactSpacing()
-    {
-        // 1000 hourly samples span about 3.6e9 ms, beyond a 32-bit count.
-        QByteArray data;
-        for (int i = 0; i < 1000; ++i)
-            data += (i ? "," : "") + QByteArray::number(i);
-        HistoryDataModel model;
-        qint64 now = 1780000000000LL;
-        model.setClock([now] { return now; });
-        model.update(json("{\"data\":[" + data + "],\"interval\":3600000}"), { "t" }, { C });
-        QCOMPARE(model.rowCount(), 1000);
-        const QDateTime oldest = QDateTime::fromMSecsSinceEpoch(now - 999LL * 3600000 - 1800000);
-        const QDateTime newest = QDateTime::fromMSecsSinceEpoch(now - 1800000);
-        QCOMPARE(model.data(model.index(0), HistoryDataModel::TimeRole).toString(),
-            oldest.toString("yyyy.MM.dd hh:mm:ss"));
-        QCOMPARE(model.data(model.index(999), HistoryDataModel::TimeRole).toString(),
-            newest.toString("yyyy.MM.dd hh:mm:ss"));
-    }
-
-    void missingUnitsDoNotCrash()
-    {
-        HistoryDataModel model;
-        model.update(
-            json("{\"t\":{\"data\":[1],\"interval\":10},\"h\":{\"data\":[2],\"interval\":10}}"),
-            TwoFields, { C });
-        QCOMPARE(column(model, HistoryDataModel::ValueRole), QStringList { "1 " + C + " ,2  " });
-    }
-
-    void clearingAnEmptyModelIsQuiet()
-    {
-        HistoryDataModel model;
-        QSignalSpy removed(&model, &QAbstractItemModel::rowsRemoved);
-        model.clear();
-        QCOMPARE(removed.count(), 0);
     }
 };
 

@@ -7,45 +7,6 @@ import "qrc:/"
 TestCase {
     id: test
 
-    name: "Looks"
-    when: windowShown
-    visible: true
-    width: 400
-    height: 300
-
-    Component {
-        id: comboComponent
-
-        Item {
-            property alias combo: combo
-
-            anchors.fill: parent
-
-            // A loud colour under where the list opens.
-            Rectangle {
-                y: 40
-                width: 200
-                height: 200
-                color: "#00ff00"
-            }
-            MaterialComboBox {
-                id: combo
-
-                width: 200
-                model: ["one", "two", "three"]
-            }
-        }
-    }
-
-    Component {
-        id: fileDialogComponent
-
-        OpenFileDialog {
-            width: 300
-            height: 280
-        }
-    }
-
     // The colour on screen at (x, y) of `item`; `root` sits at its window's
     // origin, as the picture is cut from the window at the grabbed item's place.
     function pixel(item, x, y, root) {
@@ -53,12 +14,22 @@ TestCase {
         return grabImage(root).pixel(Math.round(p.x), Math.round(p.y));
     }
 
-    function sameColour(a, b) {
-        return Math.abs(a.r - b.r) < 0.02 && Math.abs(a.g - b.g) < 0.02 && Math.abs(a.b - b.b) < 0.02;
+    name: "Looks"
+    when: windowShown
+    visible: true
+    width: 400
+    height: 300
+
+    Rectangle {
+        y: 40
+        width: 200
+        height: 200
+        color: "#00ff00" // a loud colour under where the list opens
     }
 
     function test_openListHidesWhatIsBeneath() {
-        var combo = createTemporaryObject(comboComponent, test).combo;
+        var combo = createTemporaryObject(Qt.createComponent("qrc:/MaterialComboBox.qml"), test,
+                                          { "width": 200, "model": ["one", "two", "three"] });
         combo.popup.open();
         tryCompare(combo.popup, "opened", true);
         var sheet = combo.popup.background;
@@ -71,53 +42,47 @@ TestCase {
     function test_chosenFileShows() {
         for (var i = 0; i < 8; ++i)
             testHelper.writeFile("looks/file-" + i + ".txt", "x");
-        var dialog = createTemporaryObject(fileDialogComponent, test);
+        var dialog = createTemporaryObject(Qt.createComponent("qrc:/OpenFileDialog.qml"), test,
+                                           { "width": 300, "height": 280 });
         dialog.folder = testData.folder + "/looks";
         dialog.open();
-        tryCompare(dialog, "opened", true);
         var list = findChild(dialog.contentItem, "fileList");
         tryVerify(function() { return list.count === 8; });
         waitForRendering(list);
         var row = list.itemAtIndex(2);
-        mouseClick(row, row.width - 20, row.height / 2);
-        compare(list.currentIndex, 2);
-        // Once the highlight has moved there, the row looks unlike the others.
         var other = list.itemAtIndex(0);
+        mouseClick(row, row.width - 20, row.height / 2);
+        // Once the highlight has moved there, the row looks unlike the others.
         tryVerify(function() {
-            return !sameColour(pixel(row, row.width - 5, row.height / 2, test),
-                               pixel(other, other.width - 5, other.height / 2, test));
+            return !Qt.colorEqual(pixel(row, row.width - 5, row.height / 2, test),
+                                  pixel(other, other.width - 5, other.height / 2, test));
         }, 2000, "the chosen row looks like the others");
     }
 
     function test_notificationsShowAboveDialogs() {
-        var component = Qt.createComponent("qrc:/main.qml");
-        var window = component.createObject(null);
+        var window = Qt.createComponent("qrc:/main.qml").createObject(null);
         waitForRendering(window.contentItem);
         var toast = findChild(window, "toast");
-        function shownToast() {
+        function shown() {
             var t = toast.itemAtIndex(0);
             return t && t.opacity > 0.89 ? t : null;
         }
         // Inside the notification near its left edge, and beside it.
-        function inside() { return pixel(shownToast(), 3, shownToast().height / 2, window.contentItem); }
-        function beside() { return pixel(shownToast(), -8, shownToast().height / 2, window.contentItem); }
+        function inside() { return pixel(shown(), 3, shown().height / 2, window.contentItem); }
+        function beside() { return pixel(shown(), -8, shown().height / 2, window.contentItem); }
         runner.alert("plain");
-        tryVerify(shownToast);
+        tryVerify(shown);
         var alone = inside();
         var page = beside();
         tryCompare(toast, "count", 0, 5000);
-
-        var dialog = findChild(window, "aboutDialog");
-        dialog.open();
-        tryCompare(dialog, "opened", true);
+        findChild(window, "aboutDialog").open();
         runner.alert("plain");
-        tryVerify(shownToast);
+        tryVerify(shown);
         var covered = inside();
         var dimmed = beside();
-        dialog.close();
         window.destroy();
-        // Drawn over the dimmed page, the notification lets a tenth of it
-        // through; drawn under the dimming, it would be darkened with the page.
+        // Over the dimmed page, the notification lets a tenth of it through;
+        // under the dimming, it would be darkened with the page.
         var over = 0.9 * 0x22 / 255 + 0.1 * dimmed.r;
         var under = alone.r * dimmed.r / page.r;
         verify(Math.abs(covered.r - over) < 0.02 && Math.abs(covered.r - under) > 0.02,

@@ -1,21 +1,20 @@
-// Runs the QML tests against the program's own compiled documents and the
-// real runner object.
+// Runs the QML tests against the program's own compiled documents, the real
+// runner object and a simulated device.
 
 #include "app/identity.h"
 #include "app/qmlsetup.h"
 #include "common/devsimprocess.h"
 #include "common/processmemory.h"
+#include "common/testkeys.h"
 #include "runner/iotrunner.h"
 
 #include <QApplication>
 #include <QBuffer>
-#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QImage>
 #include <QLoggingCategory>
 #include <QPointer>
-#include <QProcess>
 #include <QQmlContext>
 #include <QQmlEngine>
 #include <QQmlError>
@@ -32,6 +31,26 @@
 #include <memory>
 #include <vector>
 
+namespace {
+void answer(QTcpSocket *socket, const QByteArray &type, const QByteArray &body)
+{
+    socket->write("HTTP/1.0 200 OK\r\nContent-Type: " + type
+        + "\r\nContent-Length: " + QByteArray::number(body.size()) + "\r\n\r\n" + body);
+    socket->disconnectFromHost();
+}
+
+// An update feed offering `version`.
+QByteArray feed(const QByteArray &version)
+{
+    return "<?xml version=\"1.0\"?><rss version=\"2.0\" "
+           "xmlns:sparkle=\"http://www.andymatuschak.org/xml-namespaces/sparkle\"><channel><item>"
+           "<sparkle:version>"
+        + version + "</sparkle:version><description><![CDATA[<p>Notes for " + version
+        + "</p>]]></description><enclosure url=\"https://example.invalid/v.msi\"/>"
+          "</item></channel></rss>";
+}
+} // namespace
+
 class Setup : public QObject {
     Q_OBJECT
 
@@ -43,8 +62,6 @@ public:
         QLoggingCategory::setFilterRules(QStringLiteral("qt.qml.connections=false"));
     }
 
-    // Lets a test put a value in the settings store before it builds a window,
-    // and read what the window left there.
     Q_INVOKABLE void setSetting(const QString &key, const QString &value)
     {
         QSettings().setValue(key, value);
@@ -57,26 +74,15 @@ public:
     // Another simulated device, misbehaving as `args` say; its port, or 0.
     Q_INVOKABLE int startSimulator(const QStringList &args)
     {
-        extraSimulators.emplace_back(std::make_unique<DevsimProcess>());
-        return extraSimulators.back()->start(args) ? extraSimulators.back()->port() : 0;
+        simulators.emplace_back(std::make_unique<DevsimProcess>());
+        return simulators.back()->start(args) ? simulators.back()->port() : 0;
     }
 
-    static void answer(QTcpSocket *socket, const QByteArray &type, const QByteArray &body)
+    Q_INVOKABLE int refusedPort() const
     {
-        socket->write("HTTP/1.0 200 OK\r\nContent-Type: " + type
-            + "\r\nContent-Length: " + QByteArray::number(body.size()) + "\r\n\r\n" + body);
-        socket->disconnectFromHost();
-    }
-
-    // An update feed offering `version`.
-    static QByteArray feed(const QByteArray &version)
-    {
-        return "<?xml version=\"1.0\"?><rss version=\"2.0\" "
-               "xmlns:sparkle=\"http://www.andymatuschak.org/xml-namespaces/sparkle\">"
-               "<channel><item><sparkle:version>"
-            + version + "</sparkle:version><description><![CDATA[<p>Notes for " + version
-            + "</p>]]></description><enclosure url=\"https://example.invalid/v.msi\"/>"
-              "</item></channel></rss>";
+        QTcpServer probe;
+        probe.listen(QHostAddress::LocalHost, 0);
+        return probe.serverPort(); // closed when it goes
     }
 
     // A file of the test's own, for replies too long for a command line.
@@ -101,8 +107,9 @@ public:
 #endif
     }
 
-    // A web server that notes the path of every request: a device text shown
-    // as markup would make the window fetch from it.
+    // A web server noting the path of every request: a device text shown as
+    // markup would make the window fetch from it. "/feed/MS" is the running
+    // version's update feed, MS milliseconds late.
     Q_INVOKABLE int trapPort() const
     {
         return trap.serverPort();
@@ -116,9 +123,12 @@ public slots:
     void applicationAvailable()
     {
         Identity::apply();
+        // The window's update check must never leave this machine.
+        QSettings().setValue(
+            QStringLiteral("Update/URL"), QStringLiteral("http://127.0.0.1:9/a.xml"));
         QImage dot(1, 1, QImage::Format_ARGB32);
         dot.fill(Qt::transparent);
-        QBuffer png(&trapImage);
+        QBuffer png(&picture);
         png.open(QIODevice::WriteOnly);
         dot.save(&png, "PNG");
         trap.listen(QHostAddress::LocalHost, 0);
@@ -128,91 +138,60 @@ public slots:
                 connect(socket, &QTcpSocket::readyRead, socket, [this, socket] {
                     if (!socket->canReadLine())
                         return;
-                    // "GET /path HTTP/1.1": the path tells who asked.
                     const QString path
                         = QString::fromLatin1(socket->readLine().split(' ').value(1));
                     trapped << path;
-                    // "/feed/MS": the running version's feed, MS milliseconds late.
-                    if (path.startsWith(QLatin1String("/feed/"))) {
-                        QPointer<QTcpSocket> late(socket);
-                        QTimer::singleShot(path.mid(6).toInt(), Qt::PreciseTimer, this, [late] {
-                            if (late)
-                                answer(late, "application/xml", feed(VELTRA2_VERSION));
-                        });
+                    if (!path.startsWith(QLatin1String("/feed/"))) {
+                        answer(socket, "image/png", picture); // an error would be a warning
                         return;
                     }
-                    // A real picture: an error would be a warning, a dropped
-                    // connection would be tried again.
-                    answer(socket, "image/png", trapImage);
+                    QPointer<QTcpSocket> late(socket);
+                    QTimer::singleShot(path.mid(6).toInt(), Qt::PreciseTimer, this, [late] {
+                        if (late)
+                            answer(late, "application/xml", feed(VELTRA2_VERSION));
+                    });
                 });
             }
         });
-        // The window's update check must never leave this machine.
-        QSettings().setValue(
-            QStringLiteral("Update/URL"), QStringLiteral("http://127.0.0.1:9/appcast.xml"));
     }
 
     void qmlEngineAvailable(QQmlEngine *engine)
     {
         // A warning from a document (a binding loop, a failed load) is a fault
-        // in it: end the test run there.
+        // in it: end the run there.
         connect(engine, &QQmlEngine::warnings, this, [](const QList<QQmlError> &warnings) {
             for (const QQmlError &warning : warnings)
                 std::fprintf(stderr, "FAIL: QML warning: %s\n", qPrintable(warning.toString()));
             std::abort();
         });
-        runner = new IOTRunner(engine);
+        auto *runner = new IOTRunner(engine);
         runner->setRetryInterval(10);
         QmlSetup::publish(engine, runner);
-        engine->rootContext()->setContextProperty(QStringLiteral("testData"), prepareDevice());
+        // A device keeping its files where the tests can read them, keys,
+        // and feeds offering the running version and a newer one.
+        const QDir dir(files.path());
+        dir.mkdir(QStringLiteral("device"));
+        for (const char *version : { VELTRA2_VERSION, "99.0" })
+            writeFile(
+                QStringLiteral("appcast-%1.xml").arg(version), QString::fromUtf8(feed(version)));
+        writeFile(QStringLiteral("notes.txt"), QStringLiteral("these are not keys\n"));
+        const bool ready = makeTestKeys(files.path())
+            && simulator.start({ "--model", "2w", "--data-dir", dir.filePath("device"),
+                "--history-samples", "100", "--history-interval", "60000" });
+        engine->rootContext()->setContextProperty(QStringLiteral("testData"),
+            QVariantMap { { "ready", ready }, { "port", simulator.port() },
+                { "folder", QUrl::fromLocalFile(files.path()).toString() } });
         engine->rootContext()->setContextProperty(QStringLiteral("testHelper"), this);
     }
 
 private:
-    bool openssl(const QStringList &args)
-    {
-        QProcess p;
-        p.setWorkingDirectory(files.path());
-        p.start(QStringLiteral("openssl"), args);
-        return p.waitForFinished(60000) && p.exitCode() == 0;
-    }
-
-    // A simulated device keeping its files in a folder the tests can read,
-    // and certificate material made afresh by openssl.
-    QVariantMap prepareDevice()
-    {
-        const QDir dir(files.path());
-        dir.mkdir(QStringLiteral("device"));
-        const bool made = openssl({ "genrsa", "-traditional", "-out", "key.pem", "2048" })
-            && openssl(
-                { "rsa", "-in", "key.pem", "-traditional", "-outform", "der", "-out", "key.der" })
-            && openssl({ "req", "-new", "-x509", "-key", "key.pem", "-subj", "/CN=veltra2-qml",
-                "-days", "2", "-out", "cert.pem" })
-            && openssl({ "x509", "-in", "cert.pem", "-outform", "der", "-out", "cert.der" });
-        QFile notes(dir.filePath(QStringLiteral("notes.txt")));
-        if (notes.open(QIODevice::WriteOnly))
-            notes.write("these are not keys\n");
-        notes.close();
-        // Update feeds offering the running version and a newer one.
-        for (const char *version : { VELTRA2_VERSION, "99.0" }) {
-            QFile file(dir.filePath(QStringLiteral("appcast-%1.xml").arg(version)));
-            if (file.open(QIODevice::WriteOnly))
-                file.write(feed(version));
-        }
-        const bool started = simulator.start({ "--model", "2w", "--data-dir",
-            dir.filePath("device"), "--history-samples", "100", "--history-interval", "60000" });
-        return { { "ready", made && started }, { "port", simulator.port() },
-            { "folder", QUrl::fromLocalFile(files.path()).toString() } };
-    }
-
     QTemporaryDir configHome;
     QTemporaryDir files;
     DevsimProcess simulator;
-    std::vector<std::unique_ptr<DevsimProcess>> extraSimulators;
+    std::vector<std::unique_ptr<DevsimProcess>> simulators;
     QTcpServer trap;
     QStringList trapped;
-    QByteArray trapImage;
-    IOTRunner *runner = nullptr;
+    QByteArray picture;
 };
 
 // A widgets application, as the program's own: the platform dialogs (the
