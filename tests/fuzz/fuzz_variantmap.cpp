@@ -27,6 +27,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         model.data(i, VariantMapModel::TKeyRole);
         model.data(i, VariantMapModel::TValueRole);
         model.data(i, Qt::DisplayRole);
+        model.data(i, VariantMapModel::TShownRole);
     }
     VariantMapModel::flatten(first);
     return 0;

@@ -2,7 +2,7 @@ import QtQuick 2.11
 import QtTest 1.2
 import "qrc:/"
 
-// Pages on their own: the connection form and saved list, the sensors page.
+// The connection page on its own: the form and the saved list.
 TestCase {
     id: test
 
@@ -49,27 +49,5 @@ TestCase {
         verify(listButton.visible);
         mouseClick(listButton);
         tryCompare(listButton, "visible", false);
-    }
-
-    function test_sensorsPage() {
-        var page = make("SensorsPage");
-        var indicator = findChild(page, "pageIndicator");
-        page.addPage("\u2103");
-        verify(!indicator.visible); // one sensor, no page indicator
-        page.addPage("%");
-        verify(indicator.visible);
-        page.pageAt(0).setup(-55, 128);
-        compare([page.pageAt(0).gauge.minimumValue, page.pageAt(0).gauge.maximumValue], [-55, 130]);
-        page.pageAt(1).setup(-12, 12);
-        compare([page.pageAt(1).gauge.minimumValue, page.pageAt(1).gauge.maximumValue], [-15, 15]);
-        // A chart of readings above 20 still starts its axis at 0.
-        var chart = page.pageAt(0).chart;
-        chart.values = [21.5, 22, 23.25];
-        chart.labels = ["-10", "-5", "0"];
-        chart.updateChart();
-        tryVerify(function() { return chart.chart !== undefined; });
-        compare(chart.chart.axes.scale.start, 0);
-        page.clearView();
-        compare(page.count, 0);
     }
 }
