@@ -1,8 +1,8 @@
 #include "app/sparkleupdater.h"
 
-#include "app/winsparkleapi.h"
-
 #include <QCoreApplication>
+
+#include <memory>
 
 namespace {
 constexpr int OneDaySeconds = 86400;
@@ -19,24 +19,47 @@ template <int N> void copyTo(wchar_t (&buffer)[N], const QString &text)
 }
 } // namespace
 
-SparkleUpdater::SparkleUpdater(const QString &url)
+SparkleUpdater *SparkleUpdater::load(const QString &url, const QString &libraryFile)
 {
+    std::unique_ptr<SparkleUpdater> updater(new SparkleUpdater);
+    QLibrary &library = updater->library;
+    library.setFileName(libraryFile);
+    const auto setAppDetails = reinterpret_cast<WinSparkle::SetAppDetails>(
+        library.resolve(WinSparkle::SetAppDetailsName));
+    const auto setAppcastUrl = reinterpret_cast<WinSparkle::SetAppcastUrl>(
+        library.resolve(WinSparkle::SetAppcastUrlName));
+    const auto setAutomaticCheck = reinterpret_cast<WinSparkle::SetAutomaticCheck>(
+        library.resolve(WinSparkle::SetAutomaticCheckName));
+    const auto setCheckInterval = reinterpret_cast<WinSparkle::SetCheckInterval>(
+        library.resolve(WinSparkle::SetCheckIntervalName));
+    const auto init = reinterpret_cast<WinSparkle::Call>(library.resolve(WinSparkle::InitName));
+    const auto check = reinterpret_cast<WinSparkle::Call>(library.resolve(WinSparkle::CheckName));
+    const auto cleanup
+        = reinterpret_cast<WinSparkle::Call>(library.resolve(WinSparkle::CleanupName));
+    if (!setAppDetails || !setAppcastUrl || !setAutomaticCheck || !setCheckInterval || !init
+        || !check || !cleanup)
+        return nullptr;
+    updater->check = check;
+    updater->cleanup = cleanup;
+
     copyTo(company, QCoreApplication::organizationName());
     copyTo(application, QCoreApplication::applicationName());
     copyTo(version, QCoreApplication::applicationVersion());
-    win_sparkle_set_app_details(company, application, version);
-    win_sparkle_set_appcast_url(url.toLocal8Bit().constData());
-    win_sparkle_set_automatic_check_for_updates(1);
-    win_sparkle_set_update_check_interval(OneDaySeconds);
-    win_sparkle_init();
+    setAppDetails(company, application, version);
+    setAppcastUrl(url.toLocal8Bit().constData());
+    setAutomaticCheck(1);
+    setCheckInterval(OneDaySeconds);
+    init();
+    return updater.release();
 }
 
 SparkleUpdater::~SparkleUpdater()
 {
-    win_sparkle_cleanup();
+    if (cleanup)
+        cleanup();
 }
 
 void SparkleUpdater::checkUpdate()
 {
-    win_sparkle_check_update_with_ui();
+    check();
 }

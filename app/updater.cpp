@@ -3,11 +3,8 @@
 #include <QCoreApplication>
 #include <QSettings>
 
-#ifdef Q_OS_WIN
-#include "app/sparkleupdater.h"
-#else
 #include "app/appcastupdater.h"
-#endif
+#include "app/sparkleupdater.h"
 
 #ifdef Q_OS_WIN
 const char Updater::DefaultFeed[]
@@ -24,15 +21,22 @@ Updater::Updater(QObject *parent)
                .value(QStringLiteral("Update/URL"), QString::fromLatin1(DefaultFeed))
                .toString();
 #ifdef Q_OS_WIN
-    backend = new SparkleUpdater(feed);
+    // The update library where it was shipped; else the program reads the
+    // feed itself, so updates are never silently off.
+    backend = SparkleUpdater::load(
+        feed, QCoreApplication::applicationDirPath() + QStringLiteral("/WinSparkle"));
+    if (backend)
+        return;
+    const QString platform = QStringLiteral("windows");
 #else
-    auto *appcast = new AppcastUpdater(QUrl(feed), QCoreApplication::applicationVersion(),
-        QStringLiteral("linux"), UpdateTiming(), this);
+    const QString platform = QStringLiteral("linux");
+#endif
+    auto *appcast = new AppcastUpdater(
+        QUrl(feed), QCoreApplication::applicationVersion(), platform, UpdateTiming(), this);
     connect(appcast, &AppcastUpdater::newVersion, this, &Updater::newVersion);
     connect(appcast, &AppcastUpdater::upToDate, this, &Updater::upToDate);
     connect(appcast, &AppcastUpdater::checkFailed, this, &Updater::checkFailed);
     backend = appcast;
-#endif
 }
 
 Updater::~Updater()

@@ -5,12 +5,13 @@
 #include "app/versionnumber.h"
 #include "common/testmain.h"
 
+#include <QLibrary>
 #include <QSettings>
 #include <QTcpServer>
 #include <QTemporaryDir>
 #include <QTest>
 
-extern QStringList sparkleCalls;
+#include <memory>
 
 namespace {
 // A feed with an old item and one of `version`, for `platform` when given.
@@ -149,19 +150,21 @@ private slots:
 
     void windowsLibraryIsDrivenInOrder()
     {
-        sparkleCalls.clear();
+        QVERIFY(!SparkleUpdater::load("https://example.invalid/a.xml", "no-such-library"));
+        QLibrary library(QStringLiteral(SPARKLE_STANDIN));
+        const auto calls = reinterpret_cast<const char *(*)()>(library.resolve("standin_calls"));
+        QVERIFY(calls);
         {
-            SparkleUpdater updater(QStringLiteral("https://example.invalid/appcast.xml"));
-            QCOMPARE(sparkleCalls,
-                (QStringList { "details " VELTRA2_ORGANISATION "|" VELTRA2_APPLICATION
-                               "|" VELTRA2_VERSION,
-                    "url https://example.invalid/appcast.xml", "automatic 1", "interval 86400",
-                    "init" }));
-            updater.checkUpdate();
-            QCOMPARE(sparkleCalls.last(), QStringLiteral("check"));
+            std::unique_ptr<SparkleUpdater> updater(
+                SparkleUpdater::load("https://example.invalid/appcast.xml", SPARKLE_STANDIN));
+            QVERIFY(updater);
+            updater->checkUpdate();
         }
-        QCOMPARE(sparkleCalls.count("cleanup"), 1);
-        QCOMPARE(sparkleCalls.last(), QStringLiteral("cleanup"));
+        QCOMPARE(QString::fromUtf8(calls()).split('\n', Qt::SkipEmptyParts),
+            (QStringList { "details " VELTRA2_ORGANISATION "|" VELTRA2_APPLICATION
+                           "|" VELTRA2_VERSION,
+                "url https://example.invalid/appcast.xml", "automatic 1", "interval 86400", "init",
+                "check", "cleanup" }));
     }
 };
 

@@ -1,41 +1,53 @@
-// Stands in for the Windows update library: records every call made to it.
-
-#include "app/winsparkleapi.h"
+// Stands in for the Windows update library: a library of the same name and
+// functions that records every call made to it, for the test to read back.
 
 #include <QString>
-#include <QStringList>
+#include <QtGlobal>
 
-QStringList sparkleCalls;
+namespace {
+QByteArray calls;
+
+void record(const QString &call)
+{
+    calls += call.toUtf8() + '\n';
+}
+} // namespace
 
 extern "C" {
-void win_sparkle_set_app_details(const wchar_t *company, const wchar_t *app, const wchar_t *version)
+Q_DECL_EXPORT void win_sparkle_set_app_details(
+    const wchar_t *company, const wchar_t *app, const wchar_t *version)
 {
-    sparkleCalls << QStringLiteral("details %1|%2|%3")
-                        .arg(QString::fromWCharArray(company), QString::fromWCharArray(app),
-                            QString::fromWCharArray(version));
+    record(QStringLiteral("details %1|%2|%3")
+               .arg(QString::fromWCharArray(company), QString::fromWCharArray(app),
+                   QString::fromWCharArray(version)));
 }
-void win_sparkle_set_appcast_url(const char *url)
+Q_DECL_EXPORT void win_sparkle_set_appcast_url(const char *url)
 {
-    sparkleCalls << QStringLiteral("url ") + QString::fromLocal8Bit(url);
+    record(QStringLiteral("url ") + QString::fromLocal8Bit(url));
 }
-void win_sparkle_set_automatic_check_for_updates(int state)
+Q_DECL_EXPORT void win_sparkle_set_automatic_check_for_updates(int state)
 {
-    sparkleCalls << QStringLiteral("automatic %1").arg(state);
+    record(QStringLiteral("automatic %1").arg(state));
 }
-void win_sparkle_set_update_check_interval(int interval)
+Q_DECL_EXPORT void win_sparkle_set_update_check_interval(int interval)
 {
-    sparkleCalls << QStringLiteral("interval %1").arg(interval);
+    record(QStringLiteral("interval %1").arg(interval));
 }
-void win_sparkle_init()
+Q_DECL_EXPORT void win_sparkle_init()
 {
-    sparkleCalls << QStringLiteral("init");
+    record(QStringLiteral("init"));
 }
-void win_sparkle_check_update_with_ui()
+Q_DECL_EXPORT void win_sparkle_check_update_with_ui()
 {
-    sparkleCalls << QStringLiteral("check");
+    record(QStringLiteral("check"));
 }
-void win_sparkle_cleanup()
+Q_DECL_EXPORT void win_sparkle_cleanup()
 {
-    sparkleCalls << QStringLiteral("cleanup");
+    record(QStringLiteral("cleanup"));
+}
+// Not the library's: what was called so far, one call a line.
+Q_DECL_EXPORT const char *standin_calls()
+{
+    return calls.constData();
 }
 }
