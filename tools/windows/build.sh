@@ -1,0 +1,86 @@
+#!/usr/bin/env bash
+# Builds VELTRA2 for 64-bit Windows from this tree, lays out a runnable folder
+# and makes the installer:
+#   tools/windows/build.sh QT_DIR [--test] [--winsparkle WinSparkle.dll]
+# QT_DIR is Qt 5 for MinGW-w64 (x86_64, POSIX threads). Installs the Debian
+# packages it needs. Output in build-win/: dist/ (the program's folder) and
+# veltra2-<version>-win64-setup.exe. With --test, runs the tests under wine.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/../.." && pwd)
+qt=$(cd "${1:?usage: build.sh QT_DIR [--test] [--winsparkle DLL]}" && pwd)
+shift
+test=0
+sparkle=""
+while [ $# -gt 0 ]; do
+    case $1 in
+    --test) test=1; shift ;;
+    --winsparkle) sparkle=$(realpath "$2"); shift 2 ;;
+    *) echo "build.sh: unknown option $1" >&2; exit 2 ;;
+    esac
+done
+build=${VELTRA2_WIN_BUILD_DIR:-$root/build-win}
+dist=$build/dist
+export VELTRA2_QT_DIR=$qt
+
+# What the cross build needs, besides what the Linux build installs.
+"$root/tools/setup.sh" >/dev/null
+packages=(g++-mingw-w64-x86-64-posix mingw-w64-tools wine64 nsis)
+missing=()
+for p in "${packages[@]}"; do
+    [ "$(dpkg-query -W -f='${Status}' "$p" 2>/dev/null)" = "install ok installed" ] || missing+=("$p")
+done
+sudo_cmd=()
+[ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
+if [ ${#missing[@]} -gt 0 ]; then
+    "${sudo_cmd[@]}" apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq "${missing[@]}" >/dev/null
+fi
+# A wine prefix of our own, made once.
+export WINEPREFIX=${WINEPREFIX:-$HOME/.wine-veltra2}
+[ -d "$WINEPREFIX/drive_c" ] || WINEDEBUG=-all wineboot -i >/dev/null 2>&1
+
+# The host's Linguist tools make the catalogue; Qt for MinGW brings no Linux lrelease.
+cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release \
+    -DCMAKE_TOOLCHAIN_FILE="$root/tools/windows/mingw64.cmake" \
+    -DCMAKE_PREFIX_PATH="$qt" -DQt5_DIR="$qt/lib/cmake/Qt5" -DQt5LinguistTools_DIR=/usr/lib/x86_64-linux-gnu/cmake/Qt5LinguistTools \
+    -DVELTRA2_DEPLOY_DIR="$dist" >/dev/null
+cmake --build "$build" -j "$(nproc)"
+
+# The program's folder: Qt's libraries, plugins and QML modules as far as the
+# program uses them, Qt's Russian catalogues and the MinGW runtime.
+rm -rf "$dist"
+mkdir -p "$dist/plugins" "$dist/qml" "$dist/translations"
+cp "$build/veltra2.exe" "$build/tools/devsim/veltra2-devsim.exe" "$dist/"
+[ -z "$sparkle" ] || cp "$sparkle" "$dist/WinSparkle.dll"
+cp -r "$qt/plugins/platforms" "$qt/plugins/imageformats" "$qt/plugins/styles" "$dist/plugins/"
+qml_modules=$("$qt/bin/qmlimportscanner" -rootPath "$root/qml" -importPath "$qt/qml" |
+    sed -n 's/^ *"path": "\(.*\)",\?$/\1/p' | sort -u)
+for module in $qml_modules; do
+    relative=${module#"$qt/qml/"}
+    mkdir -p "$dist/qml/$(dirname "$relative")"
+    cp -r "$module" "$dist/qml/$relative"
+done
+cp /usr/share/qt5/translations/{qtbase,qtdeclarative,qtquickcontrols}_ru.qm "$dist/translations/"
+# Every DLL a program, plugin or module needs, found in Qt or the MinGW runtime.
+runtime=(/usr/lib/gcc/x86_64-w64-mingw32/12-posix /usr/x86_64-w64-mingw32/lib "$qt/bin")
+while :; do
+    wanted=$(find "$dist" -name '*.exe' -o -name '*.dll' | xargs x86_64-w64-mingw32-objdump -p 2>/dev/null |
+        sed -n 's/^\s*DLL Name: //p' | sort -u)
+    added=0
+    for dll in $wanted; do
+        [ -e "$dist/$dll" ] && continue
+        for dir in "${runtime[@]}"; do
+            if [ -e "$dir/$dll" ]; then cp "$dir/$dll" "$dist/"; added=1; break; fi
+        done
+    done
+    [ $added = 1 ] || break
+done
+
+(cd "$build" && cpack -G NSIS >/dev/null)
+echo "Windows program folder: $dist"
+echo "Installer: $(ls "$build"/veltra2-*-win64-setup.exe)"
+
+if [ $test = 1 ]; then
+    cd "$build"
+    ctest --output-on-failure --timeout 600 -j "$(nproc)"
+fi
