@@ -161,8 +161,8 @@ private slots:
             updater->checkUpdate();
         }
         QCOMPARE(QString::fromUtf8(calls()).split('\n', Qt::SkipEmptyParts),
-            (QStringList { "details " VELTRA2_ORGANISATION "|" VELTRA2_APPLICATION
-                           "|" VELTRA2_VERSION,
+            (QStringList { "details " + QCoreApplication::organizationName()
+                    + "|" VELTRA2_APPLICATION "|" VELTRA2_VERSION,
                 "url https://example.invalid/appcast.xml", "automatic 1", "interval 86400", "init",
                 "check", "cleanup" }));
     }

@@ -1,28 +1,22 @@
 #ifndef TESTKEYS_H
 #define TESTKEYS_H
 
-#include <QProcess>
+#include <QDir>
+#include <QFile>
 #include <QString>
-#include <QStringList>
 
-// Keys and a certificate made afresh by the openssl command in `dir`:
-// key.pem (RSA, PKCS #1) and key.der, key8.pem (PKCS #8), locked.pem (with a
-// pass phrase), ec.pem, cert.pem and cert.der.
-inline bool makeTestKeys(const QString &dir)
+// Copies into `dir` the keys and the certificate openssl made for the build
+// (make-test-keys.sh): key.pem, key.der, key8.pem, locked.pem, ec.pem,
+// cert.pem and cert.der. openssl runs on the build machine, not where the
+// tests may run.
+inline bool copyTestKeys(const QString &dir)
 {
-    const QList<QStringList> steps { { "genrsa", "-traditional", "-out", "key.pem", "2048" },
-        { "rsa", "-in", "key.pem", "-traditional", "-outform", "der", "-out", "key.der" },
-        { "pkcs8", "-topk8", "-nocrypt", "-in", "key.pem", "-out", "key8.pem" },
-        { "rsa", "-in", "key.pem", "-aes256", "-passout", "pass:secret", "-out", "locked.pem" },
-        { "ecparam", "-name", "prime256v1", "-genkey", "-noout", "-out", "ec.pem" },
-        { "req", "-new", "-x509", "-key", "key.pem", "-subj", "/CN=veltra2-test", "-days", "2",
-            "-out", "cert.pem" },
-        { "x509", "-in", "cert.pem", "-outform", "der", "-out", "cert.der" } };
-    for (const QStringList &args : steps) {
-        QProcess openssl;
-        openssl.setWorkingDirectory(dir);
-        openssl.start(QStringLiteral("openssl"), args);
-        if (!openssl.waitForFinished(60000) || openssl.exitCode() != 0)
+    const QDir keys(QStringLiteral(TEST_KEYS_DIR));
+    const QStringList names = keys.entryList(QDir::Files);
+    if (names.size() != 7)
+        return false;
+    for (const QString &name : names) {
+        if (!QFile::copy(keys.filePath(name), QDir(dir).filePath(name)))
             return false;
     }
     return true;

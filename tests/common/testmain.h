@@ -4,19 +4,47 @@
 #include "app/identity.h"
 
 #include <QCoreApplication>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 
-// Like QTEST_GUILESS_MAIN, but every test executable gets a settings store of
-// its own that disappears afterwards, so no test sees the user's settings or
-// another test's.
+// Gives the running test program a settings store of its own that disappears
+// afterwards, so no test sees the user's settings or another test's. The
+// registry has no per-process home: there the store is an organisation of its
+// own. Made once the application object exists.
+class PrivateSettings {
+public:
+    PrivateSettings()
+    {
+        Identity::apply();
+#ifdef Q_OS_WIN
+        QCoreApplication::setOrganizationName(QStringLiteral("%1 test %2")
+                                                  .arg(QCoreApplication::organizationName())
+                                                  .arg(QCoreApplication::applicationPid()));
+#else
+        qputenv("XDG_CONFIG_HOME", home.path().toLocal8Bit());
+#endif
+    }
+    ~PrivateSettings()
+    {
+#ifdef Q_OS_WIN
+        QSettings(QStringLiteral("HKEY_CURRENT_USER\\Software"), QSettings::NativeFormat)
+            .remove(QCoreApplication::organizationName());
+#endif
+    }
+    PrivateSettings(const PrivateSettings &) = delete;
+    PrivateSettings &operator=(const PrivateSettings &) = delete;
+
+private:
+    QTemporaryDir home;
+};
+
+// Like QTEST_GUILESS_MAIN, with settings of its own.
 #define VELTRA2_TEST_MAIN(TestObject)                                                              \
     int main(int argc, char *argv[])                                                               \
     {                                                                                              \
-        QTemporaryDir configHome;                                                                  \
-        qputenv("XDG_CONFIG_HOME", configHome.path().toLocal8Bit());                               \
         QCoreApplication app(argc, argv);                                                          \
-        Identity::apply();                                                                         \
+        PrivateSettings settings;                                                                  \
         TestObject tc;                                                                             \
         QTEST_SET_MAIN_SOURCE_PATH                                                                 \
         return QTest::qExec(&tc, argc, argv);                                                      \

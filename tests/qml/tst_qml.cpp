@@ -1,11 +1,11 @@
 // Runs the QML tests against the program's own compiled documents, the real
 // runner object and a simulated device.
 
-#include "app/identity.h"
 #include "app/qmlsetup.h"
 #include "common/devsimprocess.h"
 #include "common/processmemory.h"
 #include "common/testkeys.h"
+#include "common/testmain.h"
 #include "runner/iotrunner.h"
 
 #include <QApplication>
@@ -57,7 +57,6 @@ class Setup : public QObject {
 public:
     Setup()
     {
-        qputenv("XDG_CONFIG_HOME", configHome.path().toLocal8Bit());
         QmlSetup::registerTypes();
         QLoggingCategory::setFilterRules(QStringLiteral("qt.qml.connections=false"));
     }
@@ -122,7 +121,6 @@ public:
 public slots:
     void applicationAvailable()
     {
-        Identity::apply();
         // The window's update check must never leave this machine.
         QSettings().setValue(
             QStringLiteral("Update/URL"), QStringLiteral("http://127.0.0.1:9/a.xml"));
@@ -175,7 +173,7 @@ public slots:
             writeFile(
                 QStringLiteral("appcast-%1.xml").arg(version), QString::fromUtf8(feed(version)));
         writeFile(QStringLiteral("notes.txt"), QStringLiteral("these are not keys\n"));
-        const bool ready = makeTestKeys(files.path())
+        const bool ready = copyTestKeys(files.path())
             && simulator.start({ "--model", "2w", "--data-dir", dir.filePath("device"),
                 "--history-samples", "100", "--history-interval", "60000" });
         engine->rootContext()->setContextProperty(QStringLiteral("testData"),
@@ -185,7 +183,7 @@ public slots:
     }
 
 private:
-    QTemporaryDir configHome;
+    PrivateSettings settings;
     QTemporaryDir files;
     DevsimProcess simulator;
     std::vector<std::unique_ptr<DevsimProcess>> simulators;

@@ -23,7 +23,7 @@ private:
     }
 
 private slots:
-    void initTestCase() { QVERIFY(makeTestKeys(dir.path())); }
+    void initTestCase() { QVERIFY(copyTestKeys(dir.path())); }
 
     void intake_data()
     {

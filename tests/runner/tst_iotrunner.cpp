@@ -463,23 +463,24 @@ private slots:
             ConnectionsListModel *list = f.runner.connListModel();
             QCOMPARE(
                 list->data(list->index(1), ConnectionsListModel::PortRole).toInt(), 70000 - 65536);
+            QStringList alerts { "Connection saved", "Connection saved", "Connection exists" };
+#ifndef Q_OS_WIN // a test cannot make the registry refuse a write
             // A store that cannot be written: said, and left out.
             const QString store = QSettings().fileName();
             QFile::remove(store);
             QVERIFY(QDir().mkpath(store));
             f.runner.connectToHost("127.0.0.4", 8081);
             f.runner.saveConnection("Lab");
-            const int rows = list->rowCount();
             QDir(store).removeRecursively();
+            alerts << "Cannot save the connection";
+#endif
+            QCOMPARE(list->rowCount(), 2);
             f.runner.disconnectFromHost();
-            QCOMPARE(f.alerts(),
-                (QStringList { "Connection saved", "Connection saved", "Connection exists",
-                    "Cannot save the connection" }));
-            QCOMPARE(rows, 2);
+            QCOMPARE(f.alerts(), alerts);
         }
         // A killed program loses nothing saved; connecting from the list.
         QProcess saver;
-        saver.start(QStringLiteral(CONNECTION_SAVER), QStringList());
+        saver.start(QStringLiteral(CONNECTION_SAVER), { QCoreApplication::organizationName() });
         QVERIFY(saver.waitForReadyRead(10000));
         saver.kill(); // SIGKILL: no destructor runs
         QVERIFY(saver.waitForFinished(5000));
@@ -500,7 +501,7 @@ private slots:
         const QString url = QUrl::fromLocalFile(dir.filePath("cert.der")).toString();
         f.runner.saveAs(QByteArray("\x30\x82\x00", 3), url);
         // A plain path; the notification shows rich text, the path as it is.
-        const QString odd = dir.filePath("<b>cert&co.der");
+        const QString odd = dir.filePath("cert&amp;co.der");
         f.runner.saveAs("new", odd);
         const QString missing = dir.filePath("no/such/folder/x.der");
         f.runner.saveAs("data", missing);

@@ -12,6 +12,8 @@ int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
     Identity::apply();
+    if (argc > 1) // the test's own settings store
+        QCoreApplication::setOrganizationName(QString::fromLocal8Bit(argv[1]));
     auto *runner = new IOTRunner;
     runner->connectToHost(QStringLiteral("127.0.0.2"), 8081);
     runner->saveConnection(QStringLiteral("Office"));

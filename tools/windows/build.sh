@@ -61,6 +61,8 @@ for module in $qml_modules; do
     cp -r "$module" "$dist/qml/$relative"
 done
 cp /usr/share/qt5/translations/{qtbase,qtdeclarative,qtquickcontrols}_ru.qm "$dist/translations/"
+# Qt finds its plugins, QML modules and catalogues in the program's folder.
+printf '[Paths]\nPrefix=.\n' >"$dist/qt.conf"
 # Every DLL a program, plugin or module needs, found in Qt or the MinGW runtime.
 runtime=(/usr/lib/gcc/x86_64-w64-mingw32/12-posix /usr/x86_64-w64-mingw32/lib "$qt/bin")
 while :; do
