@@ -11,7 +11,13 @@
 #include <QSettings>
 #include <QTranslator>
 
+#include <cstdio>
+#include <cstdlib>
 #include <memory>
+
+#ifdef Q_OS_WIN
+#include <windows.h>
+#endif
 
 namespace {
 
@@ -28,6 +34,20 @@ StandardOptions addOptions(QCommandLineParser &parser)
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     const QCommandLineOption help = parser.addHelpOption();
     return { help, parser.addVersionOption() };
+}
+
+// A program with a window has no console of its own on Windows, and the
+// toolkit would answer in a message box: the answer goes to the console the
+// program was started from, or wherever its output was sent.
+void print(const QString &text)
+{
+#ifdef Q_OS_WIN
+    const HANDLE out = GetStdHandle(STD_OUTPUT_HANDLE);
+    if ((out == nullptr || out == INVALID_HANDLE_VALUE) && AttachConsole(ATTACH_PARENT_PROCESS))
+        std::freopen("CONOUT$", "w", stdout);
+#endif
+    std::fputs(qPrintable(text), stdout);
+    std::fflush(stdout);
 }
 
 // --help and --version end the program before any window exists, so they must
@@ -49,9 +69,10 @@ void answerHelpAndVersionWithoutDisplay(int argc, char *argv[])
         return;
     QCoreApplication core(argc, argv);
     Identity::apply();
-    if (help)
-        probe.showHelp(0);
-    probe.showVersion();
+    print(help ? probe.helpText()
+               : QStringLiteral("%1 %2\n").arg(
+                   QCoreApplication::applicationName(), QCoreApplication::applicationVersion()));
+    std::exit(0);
 }
 
 } // namespace

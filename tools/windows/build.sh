@@ -56,7 +56,9 @@ cp -r "$qt/plugins/platforms" "$qt/plugins/imageformats" "$qt/plugins/styles" "$
 qml_modules=$("$qt/bin/qmlimportscanner" -rootPath "$root/qml" -importPath "$qt/qml" |
     sed -n 's/^ *"path": "\(.*\)",\?$/\1/p' | sort -u)
 for module in $qml_modules; do
+    # Files, and modules inside one already taken whole, are there already.
     relative=${module#"$qt/qml/"}
+    [ -d "$module" ] && [ ! -e "$dist/qml/$relative" ] || continue
     mkdir -p "$dist/qml/$(dirname "$relative")"
     cp -r "$module" "$dist/qml/$relative"
 done
