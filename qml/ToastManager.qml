@@ -35,8 +35,9 @@ ListView {
     z: Infinity
     implicitWidth: 200
     height: contentHeight
-    anchors.horizontalCenter: parent.horizontalCenter
-    anchors.bottom: parent.bottom
+    // The overlay goes before the strip when the window closes.
+    anchors.horizontalCenter: parent ? parent.horizontalCenter : undefined
+    anchors.bottom: parent ? parent.bottom : undefined
     anchors.bottomMargin: 10
     spacing: 5
     verticalLayoutDirection: ListView.BottomToTop

@@ -4,7 +4,9 @@
 #include "app/identity.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QSettings>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -28,8 +30,13 @@ public:
     ~PrivateSettings()
     {
 #ifdef Q_OS_WIN
+        const QString organisation = QCoreApplication::organizationName();
         QSettings(QStringLiteral("HKEY_CURRENT_USER\\Software"), QSettings::NativeFormat)
-            .remove(QCoreApplication::organizationName());
+            .remove(organisation);
+        // And the caches the engine keeps under the same name.
+        QDir(QDir(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation))
+                 .filePath(organisation))
+            .removeRecursively();
 #endif
     }
     PrivateSettings(const PrivateSettings &) = delete;

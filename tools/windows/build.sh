@@ -20,7 +20,6 @@ while [ $# -gt 0 ]; do
 done
 build=${VELTRA2_WIN_BUILD_DIR:-$root/build-win}
 dist=$build/dist
-export VELTRA2_QT_DIR=$qt
 
 # What the cross build needs, besides what the Linux build installs.
 "$root/tools/setup.sh" >/dev/null

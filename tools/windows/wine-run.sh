@@ -3,6 +3,7 @@
 # MinGW (VELTRA2_QT_DIR) and the MinGW runtime on its DLL path.
 set -euo pipefail
 qt=${VELTRA2_QT_DIR:?VELTRA2_QT_DIR names Qt for MinGW}
+export WINEPREFIX=${WINEPREFIX:-$HOME/.wine-veltra2} # made by build.sh
 winpath() { echo "Z:${1//\//\\}"; }
 export WINEPATH="$(winpath "$qt/bin");$(winpath /usr/lib/gcc/x86_64-w64-mingw32/12-posix);$(winpath /usr/x86_64-w64-mingw32/lib)"
 export QT_PLUGIN_PATH=$(winpath "$qt/plugins") QML2_IMPORT_PATH=$(winpath "$qt/qml")
