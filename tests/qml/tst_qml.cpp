@@ -105,6 +105,16 @@ public:
         return residentMb();
 #endif
     }
+    // The longest hold-up of the event loop that still counts as responsive:
+    // AddressSanitizer alone makes parsing a few megabytes ten times slower.
+    Q_INVOKABLE int stallLimitMs() const
+    {
+#ifdef VELTRA2_UNDER_ASAN
+        return 5000;
+#else
+        return 500;
+#endif
+    }
 
     // A web server noting the path of every request: a device text shown as
     // markup would make the window fetch from it. "/feed/MS" is the running
