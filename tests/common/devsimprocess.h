@@ -1,30 +1,45 @@
 #ifndef DEVSIMPROCESS_H
 #define DEVSIMPROCESS_H
 
-#include <QByteArray>
-#include <QList>
+#include <QDeadlineTimer>
 #include <QProcess>
-#include <QStringList>
+#include <QRegularExpression>
 
-// The built device simulator, run as a child process on a free loopback port.
+// The built device simulator, run as a child process on a loopback port.
 class DevsimProcess {
 public:
-    ~DevsimProcess();
+    ~DevsimProcess()
+    {
+        process.kill();
+        process.waitForFinished(5000);
+    }
 
-    // Starts the simulator with `args` (a port of its own is chosen unless
-    // `port` is given) and waits until it listens.
-    bool start(const QStringList &args = {}, quint16 port = 0);
-    void kill();
+    // Starts the simulator with `args` (on a free port unless `port` is
+    // given) and waits until it listens.
+    bool start(const QStringList &args = {}, quint16 port = 0)
+    {
+        process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        process.start(
+            QStringLiteral(DEVSIM_BINARY), QStringList { "--port", QString::number(port) } + args);
+        const QRegularExpression listening(QStringLiteral("listening on [^ ]*:(\\d+)"));
+        QByteArray output;
+        for (QDeadlineTimer deadline(10000); !deadline.hasExpired();) {
+            process.waitForReadyRead(100);
+            output += process.readAllStandardOutput();
+            const auto match = listening.match(QString::fromLatin1(output));
+            if (match.hasMatch()) {
+                listeningPort = quint16(match.captured(1).toUInt());
+                return true;
+            }
+            if (process.state() == QProcess::NotRunning)
+                return false;
+        }
+        return false;
+    }
     quint16 port() const { return listeningPort; }
-
-    // Lines of its verbose log so far ("<- ..." received, "-> ..." sent).
-    QList<QByteArray> log();
-    QList<QByteArray> received();
-    bool waitForReceived(int count, int msec = 10000);
 
 private:
     QProcess process;
-    QByteArray output;
     quint16 listeningPort = 0;
 };
 

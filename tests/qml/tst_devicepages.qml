@@ -114,29 +114,7 @@ WindowCase {
         verify(/^\d{4}-\d\d-\d\dT\d\d:\d\d:\d\d[+-]\d\d:\d\d,[-\d.]+,[-\d.]+$/.test(lines[1]), lines[1]);
     }
 
-    function test_4_fileDialogScrolls() {
-        for (var i = 0; i < 60; ++i)
-            testHelper.writeFile("many/file-" + (100 + i) + ".txt", "x");
-        var dialog = child("uploadPage").fileDialog;
-        show(Pages.cloud);
-        dialog.folder = file("many");
-        dialog.open();
-        var list = findChild(dialog.contentItem, "fileList");
-        tryVerify(function() { return list.count === 60; });
-        waitForRendering(list);
-        var row = list.itemAtIndex(2);
-        mouseClick(row, row.width - 40, row.height / 2);
-        compare(list.currentIndex, 2);
-        var bar = findChild(dialog.contentItem, "fileScrollBar");
-        mousePress(bar, bar.width / 2, 10);
-        mouseMove(bar, bar.width / 2, bar.height / 2);
-        mouseRelease(bar, bar.width / 2, bar.height / 2);
-        verify(list.contentY > 0, "the list did not move");
-        dialog.close();
-        tryCompare(dialog, "visible", false);
-    }
-
-    function test_5_factoryDefaultsAndRebootAskFirst() {
+    function test_4_factoryDefaultsAndRebootAskFirst() {
         var before = freshConfig()["net-ssid"];
         show(Pages.config);
         var factory = child("factoryDialog");

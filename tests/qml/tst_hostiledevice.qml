@@ -112,9 +112,13 @@ WindowCase {
         tryCompare(table, "count", 5);
         waitForRendering(table);
         for (var r = 0; r + 1 < table.count; ++r) {
+            var row = table.itemAtIndex(r);
             var next = table.itemAtIndex(r + 1);
             verify(next, "row " + (r + 1) + " pushed out of view");
-            verify(table.itemAtIndex(r).y + table.itemAtIndex(r).height <= next.y, "row " + r);
+            verify(row.y + row.height <= next.y, "row " + r);
+            // Neither half's text runs past its row into the next.
+            for (var i = 0; i < row.children.length; ++i)
+                verify(row.children[i].implicitHeight <= row.height, "row " + r + ", text " + i);
         }
     }
 

@@ -59,19 +59,6 @@ WindowCase {
         tryCompare(toast, "count", 0, 5000);
     }
 
-    function test_accuracyLine_data() {
-        return [
-            { tag: "one minute", interval: 60000, end: "±30sec" },
-            { tag: "two minutes", interval: 120000, end: "±60sec" },
-            { tag: "five minutes", interval: 300000, end: "±3min" }
-        ];
-    }
-
-    function test_accuracyLine(data) {
-        runner.histIntervalUpdated(data.interval);
-        compare(child("accuracyLine").text, "* Time column value accuracy: " + data.end);
-    }
-
     function test_languageChangeKeepsTheSavedAddress() {
         runner.connectToHost("127.0.0.9", 4321); // the runner saves what it is given
         runner.disconnectFromHost();

@@ -434,23 +434,6 @@ private slots:
         QCOMPARE(f.peer.received(), before + followUp + Dev + "\r\n");
     }
 
-    void historyPerModel()
-    {
-        Fixture f;
-        QSignalSpy interval(&f.runner, &IOTRunner::histIntervalUpdated);
-        QVERIFY(f.connect("veltra-2w"));
-        f.runner.requestHistory();
-        f.peer.sendLine("{\"value\":{\"t\":1,\"h\":2}}");
-        f.peer.sendLine("{\"t\":{\"data\":[20,21.5],\"interval\":1000},\"h\":{\"data\":[41],"
-                        "\"interval\":1000}}");
-        QVERIFY(interval.wait(5000));
-        HistoryDataModel *history = f.runner.historyModel();
-        QCOMPARE(history->data(history->index(1), HistoryDataModel::ValueRole).toString(),
-            QStringLiteral("21.5 \u2103 ,41 % "));
-        QVERIFY(f.runner.historyCsv().startsWith("time,temperature,humidity\r\n"));
-        QVERIFY(f.runner.historyFileName().startsWith("veltra2-history-veltra-2w-"));
-    }
-
     void savedConnections()
     {
         {
