@@ -3,37 +3,78 @@
 
 #include <QByteArray>
 #include <QList>
-#include <QObject>
 #include <QPointer>
 #include <QTcpServer>
 #include <QTcpSocket>
+#include <QTest>
 
 // A device stand-in on 127.0.0.1: accepts connections, records every byte the
-// program sends and sends whatever the test scripts.
-class ScriptedPeer : public QObject {
-    Q_OBJECT
-
+// program sends on the newest one and sends whatever the test scripts.
+class ScriptedPeer {
 public:
-    explicit ScriptedPeer(QObject *parent = nullptr);
+    ScriptedPeer()
+    {
+        QObject::connect(&server, &QTcpServer::newConnection, &server, [this] {
+            while (QTcpSocket *socket = server.nextPendingConnection()) {
+                ++accepted;
+                if (client)
+                    client->deleteLater();
+                client = socket;
+                bytes.clear();
+                QObject::connect(socket, &QTcpSocket::readyRead, socket, [this, socket] {
+                    if (socket == client)
+                        bytes.append(socket->readAll());
+                });
+            }
+        });
+        server.listen(QHostAddress::LocalHost, 0);
+    }
 
     quint16 port() const { return server.serverPort(); }
     QTcpServer *tcpServer() { return &server; }
-
-    // Connections accepted so far.
     int connections() const { return accepted; }
-    bool waitForConnections(int count, int msec = 5000);
-    // Bytes received on the current connection.
     QByteArray received() const { return bytes; }
-    bool waitForBytes(int count, int msec = 5000);
     // Complete lines received on the current connection, without CR LF.
-    QList<QByteArray> lines() const;
-    bool waitForLines(int count, int msec = 5000);
+    QList<QByteArray> lines() const
+    {
+        QList<QByteArray> result = bytes.split('\n');
+        result.removeLast(); // the unterminated rest
+        for (QByteArray &line : result)
+            line.chop(1);
+        return result;
+    }
 
-    void send(const QByteArray &data);
+    bool waitForConnections(int count)
+    {
+        return QTest::qWaitFor([&] { return accepted >= count; }, 5000);
+    }
+    bool waitForBytes(int count)
+    {
+        return QTest::qWaitFor([&] { return bytes.size() >= count; }, 5000);
+    }
+    bool waitForLines(int count)
+    {
+        return QTest::qWaitFor([&] { return lines().size() >= count; }, 5000);
+    }
+    bool waitForClientGone()
+    {
+        return QTest::qWaitFor(
+            [&] { return !client || client->state() != QAbstractSocket::ConnectedState; }, 5000);
+    }
+
+    void send(const QByteArray &data)
+    {
+        if (client) {
+            client->write(data);
+            client->flush();
+        }
+    }
     void sendLine(const QByteArray &line) { send(line + "\r\n"); }
-    bool isClientConnected() const;
-    bool waitForClientGone(int msec = 5000);
-    void closeClient();
+    void closeClient()
+    {
+        if (client)
+            client->disconnectFromHost();
+    }
 
 private:
     QTcpServer server;

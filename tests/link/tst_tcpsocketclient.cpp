@@ -62,15 +62,16 @@ private slots:
     {
         ScriptedPeer peer;
         // The peer hangs up at once, so every attempt shows as one connection.
-        connect(peer.tcpServer(), &QTcpServer::newConnection, &peer, [&] { peer.closeClient(); });
+        connect(peer.tcpServer(), &QTcpServer::newConnection, peer.tcpServer(),
+            [&] { peer.closeClient(); });
         TcpSocketClient client;
         client.setRetryInterval(20);
         client.setHostAndPort(QStringLiteral("127.0.0.1"), peer.port());
         client.start();
-        QVERIFY(peer.waitForConnections(2, 5000));
+        QVERIFY(peer.waitForConnections(2));
         QElapsedTimer clock;
         clock.start();
-        QVERIFY(peer.waitForConnections(3, 5000));
+        QVERIFY(peer.waitForConnections(3));
         QVERIFY2(clock.elapsed() >= 15 * 20 && clock.elapsed() < 60 * 20,
             qPrintable(QString::number(clock.elapsed())));
         client.stop();

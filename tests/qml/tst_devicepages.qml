@@ -9,6 +9,9 @@ WindowCase {
     function file(name) {
         return testData.folder + "/" + name;
     }
+    function openssl(name) {
+        return testData.keys + "/" + name;
+    }
 
     function show(page) {
         child("stack").currentIndex = page;
@@ -76,10 +79,10 @@ WindowCase {
         verify(!findChild(key, "uploadButton").enabled);
         // PEM files are converted, shown by path and uploaded as DER.
         upload.fileDialog.target = "mqtt.cert.der";
-        upload.fileDialog.clickProcess(false, file("cert.pem"));
+        upload.fileDialog.clickProcess(false, openssl("cert.pem"));
         verify(cert.source.indexOf("cert.pem") > 0, cert.source);
         upload.fileDialog.target = "mqtt.key.der";
-        upload.fileDialog.clickProcess(false, file("key.pem"));
+        upload.fileDialog.clickProcess(false, openssl("key.pem"));
         show(Pages.cloud);
         child("cloudSwipe").currentIndex = 2;
         tryVerify(function() { return Math.abs(upload.mapToItem(null, 0, 0).x) < 20; });
@@ -89,9 +92,9 @@ WindowCase {
         tryCompare(child("mqttKey"), "state", "ok", 5000);
         // What the device holds is exactly what openssl writes as DER.
         compare(q_dropHandler.processInput(file("device/mqtt.cert.der")),
-                q_dropHandler.processInput(file("cert.der")));
+                q_dropHandler.processInput(openssl("cert.der")));
         compare(q_dropHandler.processInput(file("device/mqtt.key.der")),
-                q_dropHandler.processInput(file("key.der")));
+                q_dropHandler.processInput(openssl("key.der")));
     }
 
     function test_3_historyScrollsAndIsSaved() {

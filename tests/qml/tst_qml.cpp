@@ -4,7 +4,6 @@
 #include "app/qmlsetup.h"
 #include "common/devsimprocess.h"
 #include "common/processmemory.h"
-#include "common/testkeys.h"
 #include "common/testmain.h"
 #include "runner/iotrunner.h"
 
@@ -186,12 +185,13 @@ public slots:
             writeFile(
                 QStringLiteral("appcast-%1.xml").arg(version), QString::fromUtf8(feed(version)));
         writeFile(QStringLiteral("notes.txt"), QStringLiteral("these are not keys\n"));
-        const bool ready = copyTestKeys(files.path())
+        const bool ready = QFile::exists(QStringLiteral(TEST_KEYS_DIR "/cert.der"))
             && simulator.start({ "--model", "2w", "--data-dir", dir.filePath("device"),
                 "--history-samples", "100", "--history-interval", "60000" });
         engine->rootContext()->setContextProperty(QStringLiteral("testData"),
             QVariantMap { { "ready", ready }, { "port", simulator.port() },
-                { "folder", QUrl::fromLocalFile(files.path()).toString() } });
+                { "folder", QUrl::fromLocalFile(files.path()).toString() },
+                { "keys", QUrl::fromLocalFile(QStringLiteral(TEST_KEYS_DIR)).toString() } });
         engine->rootContext()->setContextProperty(QStringLiteral("testHelper"), this);
     }
 
