@@ -15,6 +15,7 @@
 #include <QTcpSocket>
 
 #include <cstdlib>
+#include <functional>
 
 namespace {
 QCoreApplication *app = nullptr;
@@ -68,45 +69,31 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     if (data[0] & 2)
         feed(wifi ? R"({"board":"veltra-2w","version":"1","build":"2","stm":"3"})"
                   : R"({"board":"veltra-2u","version":"1","build":"2"})");
+    const QByteArray input
+        = QByteArray::fromRawData(reinterpret_cast<const char *>(data), int(size));
     size_t at = 1;
     while (at < size) {
         const uint8_t op = data[at++];
-        switch (op % 12) {
-        case 0:
-            runner->requestConfig();
-            break;
-        case 1:
-            runner->requestDevInfo();
-            break;
-        case 2:
-            runner->requestHistory();
-            break;
-        case 3:
-            runner->requestReboot();
-            break;
-        case 4:
-            runner->setupCloud(QStringLiteral("id"));
-            break;
-        case 5:
-            runner->upload(QByteArrayLiteral("x"),
-                op & 16 ? QStringLiteral("mqtt.key.der") : QStringLiteral("mqtt.cert.der"));
-            break;
-        case 6:
-            runner->updateConfig({ { QStringLiteral("net-ssid"), QStringLiteral("lab") } });
-            break;
-        case 7:
-            QMetaObject::invokeMethod(runner, "tcp_timer");
-            break;
-        default: {
-            size_t length = 0;
-            if (at < size) {
-                length = data[at];
-                ++at;
-                length = qMin(length, size - at);
-            }
-            feed(QByteArray(reinterpret_cast<const char *>(data + at), int(length)));
-            at += length;
-        }
+        static const std::function<void(IOTRunner *, uint8_t)> commands[] = {
+            [](IOTRunner *r, uint8_t) { r->requestConfig(); },
+            [](IOTRunner *r, uint8_t) { r->requestDevInfo(); },
+            [](IOTRunner *r, uint8_t) { r->requestHistory(); },
+            [](IOTRunner *r, uint8_t) { r->requestReboot(); },
+            [](IOTRunner *r, uint8_t) { r->setupCloud(QStringLiteral("id")); },
+            [](IOTRunner *r, uint8_t bits) {
+                r->upload("x", bits & 16 ? QStringLiteral("mqtt.key.der") : "mqtt.cert.der");
+            },
+            [](IOTRunner *r, uint8_t) {
+                r->updateConfig({ { "net-ssid", "lab" } });
+            },
+            [](IOTRunner *r, uint8_t) { QMetaObject::invokeMethod(r, "tcp_timer"); },
+        };
+        if (op % 12 < 8) {
+            commands[op % 12](runner, op);
+        } else {
+            const int length = at < size ? data[at] : 0;
+            feed(input.mid(int(at) + 1, length));
+            at += length + 1;
         }
         // Every series the runner hands out must be usable.
         for (int i = 0; i < 3; ++i)

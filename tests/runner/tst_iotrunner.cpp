@@ -35,6 +35,7 @@ struct Fixture {
     {
         runner.setPollInterval(3600 * 1000);
         runner.setRetryInterval(10);
+        QObject::connect(&runner, &IOTRunner::alert, [this](const QString &a) { alerts << a; });
     }
 
     // Connected, with the three start-up requests received; with `answers`,
@@ -65,17 +66,9 @@ struct Fixture {
 
     void tick() { QMetaObject::invokeMethod(&runner, "tcp_timer"); }
 
-    QStringList alerts() const
-    {
-        QStringList texts;
-        for (const auto &args : alertSpy)
-            texts << args.at(0).toString();
-        return texts;
-    }
-
+    QStringList alerts; // outlives the runner
     ScriptedPeer peer;
     IOTRunner runner;
-    QSignalSpy alertSpy { &runner, &IOTRunner::alert };
 };
 } // namespace
 
@@ -103,7 +96,7 @@ private slots:
         f.tick();
         f.tick();
         QVERIFY(gone.count() == 1 || gone.wait(5000));
-        QCOMPARE(f.alerts(), QStringList { "Connection closed" });
+        QCOMPARE(f.alerts, QStringList { "Connection closed" });
         QVERIFY(f.peer.waitForConnections(2) && f.peer.waitForLines(3));
         QCOMPARE(f.peer.received(), startup);
         // Answered, the poll asks for the state, once.
@@ -123,10 +116,10 @@ private slots:
         QVERIFY(f.connect("veltra-2u"));
         f.peer.sendLine("{\"value\":3}");
         QVERIFY(f.caughtUp());
-        f.alertSpy.clear();
+        f.alerts.clear();
         f.runner.disconnectFromHost();
         QCOMPARE(f.runner.stateTableModel()->rowCount(), 0);
-        QCOMPARE(f.alerts(), QStringList { "Connection closed" });
+        QCOMPARE(f.alerts, QStringList { "Connection closed" });
         // Refused, told once however often it is tried.
         const quint16 port = f.peer.port();
         f.peer.tcpServer()->close();
@@ -140,7 +133,7 @@ private slots:
         emit link->connectFailed(QStringLiteral("Network unreachable"));
         failures.clear();
         QVERIFY(failures.wait(5000));
-        QCOMPARE(f.alerts().mid(1),
+        QCOMPARE(f.alerts.mid(1),
             (QStringList { refused,
                 "Cannot connect to 127.0.0.1:" + QString::number(port)
                     + ": Network unreachable. Retrying…",
@@ -189,7 +182,7 @@ private slots:
             f.peer.sendLine(Busy);
         const QString query
             = QString::fromLatin1(wire).section("\"query\":\"", 1).section('"', 0, 0);
-        QTRY_COMPARE(f.alerts().mid(3),
+        QTRY_COMPARE(f.alerts.mid(3),
             (QStringList { "Cannot execte " + query + ". Device error busy",
                 "Cannot execte dev. Device error busy" }));
     }
@@ -271,7 +264,7 @@ private slots:
         f.peer.closeClient(); // after all of them
         QVERIFY(f.peer.waitForConnections(2) && f.peer.waitForLines(3));
         f.peer.sendLine("{\"code\":1,\"error\":\"" + QByteArray(1000, 'z') + "\"}");
-        QTRY_COMPARE(f.alerts(),
+        QTRY_COMPARE(f.alerts,
             (QStringList { "Cannot execte info. Device error &lt;i&gt;busy&lt;/i&gt;",
                 "Connection closed",
                 "Cannot execte info. Device error " + QString(199, 'z') + QChar(0x2026) }));
@@ -385,13 +378,13 @@ private slots:
         for (const QByteArray &answer : answers)
             second.sendLine(answer);
         QTest::qWait(30);
-        f.alertSpy.clear();
+        f.alerts.clear();
         f.runner.updateConfig({ { "net-ssid", "lab" } });
         // The next line the device sees is the one after it: nothing went out.
         f.runner.requestDevInfo();
         QVERIFY(second.waitForLines(4));
         QCOMPARE(second.lines().at(3), Dev);
-        QCOMPARE(f.alerts(), QStringList { "Device configuration has not been read yet" });
+        QCOMPARE(f.alerts, QStringList { "Device configuration has not been read yet" });
     }
 
     void acknowledgementsAndFollowUps_data()
@@ -422,13 +415,13 @@ private slots:
         f.runner.requestDevInfo(); // the whole command has gone before it
         QVERIFY(f.peer.waitForLines(6));
         const QByteArray before = f.peer.received();
-        f.alertSpy.clear();
+        f.alerts.clear();
         f.peer.sendLine("{\"code\":0}");
         if (message == "Device will reboot") {
-            QTRY_COMPARE(f.alerts(), (QStringList { message, "Connection closed" }));
+            QTRY_COMPARE(f.alerts, (QStringList { message, "Connection closed" }));
             return;
         }
-        QTRY_COMPARE(f.alerts(), QStringList { message });
+        QTRY_COMPARE(f.alerts, QStringList { message });
         f.runner.requestDevInfo(); // behind any follow-up
         QVERIFY(f.peer.waitForBytes(before.size() + followUp.size() + Dev.size() + 2));
         QCOMPARE(f.peer.received(), before + followUp + Dev + "\r\n");
@@ -459,7 +452,7 @@ private slots:
 #endif
             QCOMPARE(list->rowCount(), 2);
             f.runner.disconnectFromHost();
-            QCOMPARE(f.alerts(), alerts);
+            QCOMPARE(f.alerts, alerts);
         }
         // A killed program loses nothing saved; connecting from the list.
         QProcess saver;
@@ -492,9 +485,9 @@ private slots:
         QVERIFY(file.open(QIODevice::ReadOnly));
         QCOMPARE(file.readAll(), QByteArray("\x30\x82\x00", 3));
         QVERIFY(QFile::exists(odd));
-        QCOMPARE(f.alerts().mid(0, 2),
+        QCOMPARE(f.alerts.mid(0, 2),
             (QStringList { "Saved to " + url, "Saved to " + odd.toHtmlEscaped() }));
-        QVERIFY(f.alerts().at(2).startsWith("Cannot write to " + missing + ": "));
+        QVERIFY(f.alerts.at(2).startsWith("Cannot write to " + missing + ": "));
     }
 
     void saveAsIntoAReadOnlyFolder()
@@ -525,7 +518,7 @@ private slots:
         Fixture f;
         f.runner.saveAs("new", old.fileName());
         QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        QCOMPARE(f.alerts(), QStringList { "Saved to " + old.fileName() });
+        QCOMPARE(f.alerts, QStringList { "Saved to " + old.fileName() });
         QVERIFY(old.open(QIODevice::ReadOnly));
         QCOMPARE(old.readAll(), QByteArray("new"));
     }
