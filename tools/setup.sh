@@ -16,7 +16,6 @@ packages=(
     qml-module-qt-labs-folderlistmodel qml-module-qt-labs-platform qml-module-qtquick-dialogs
     qml-module-qtquick-privatewidgets desktop-file-utils dpkg-dev file
     help2man lintian appstream
-    xvfb xauth
 )
 
 sudo_cmd=()

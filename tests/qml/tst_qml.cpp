@@ -13,7 +13,6 @@
 #include <QFileInfo>
 #include <QImage>
 #include <QLoggingCategory>
-#include <QPointer>
 #include <QQmlContext>
 #include <QQmlEngine>
 #include <QQmlError>
@@ -21,7 +20,6 @@
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTemporaryDir>
-#include <QTimer>
 #include <QUrl>
 #include <QtQuickTest>
 
@@ -29,26 +27,6 @@
 #include <cstdlib>
 #include <memory>
 #include <vector>
-
-namespace {
-void answer(QTcpSocket *socket, const QByteArray &type, const QByteArray &body)
-{
-    socket->write("HTTP/1.0 200 OK\r\nContent-Type: " + type
-        + "\r\nContent-Length: " + QByteArray::number(body.size()) + "\r\n\r\n" + body);
-    socket->disconnectFromHost();
-}
-
-// An update feed offering `version`.
-QByteArray feed(const QByteArray &version)
-{
-    return "<?xml version=\"1.0\"?><rss version=\"2.0\" "
-           "xmlns:sparkle=\"http://www.andymatuschak.org/xml-namespaces/sparkle\"><channel><item>"
-           "<sparkle:version>"
-        + version + "</sparkle:version><description><![CDATA[<p>Notes for " + version
-        + "</p>]]></description><enclosure url=\"https://example.invalid/v.msi\"/>"
-          "</item></channel></rss>";
-}
-} // namespace
 
 class Setup : public QObject {
     Q_OBJECT
@@ -116,8 +94,7 @@ public:
     }
 
     // A web server noting the path of every request: a device text shown as
-    // markup would make the window fetch from it. "/feed/MS" is the running
-    // version's update feed, MS milliseconds late.
+    // markup would make the window fetch from it.
     Q_INVOKABLE int trapPort() const
     {
         return trap.serverPort();
@@ -145,18 +122,11 @@ public slots:
                 connect(socket, &QTcpSocket::readyRead, socket, [this, socket] {
                     if (!socket->canReadLine())
                         return;
-                    const QString path
-                        = QString::fromLatin1(socket->readLine().split(' ').value(1));
-                    trapped << path;
-                    if (!path.startsWith(QLatin1String("/feed/"))) {
-                        answer(socket, "image/png", picture); // an error would be a warning
-                        return;
-                    }
-                    QPointer<QTcpSocket> late(socket);
-                    QTimer::singleShot(path.mid(6).toInt(), Qt::PreciseTimer, this, [late] {
-                        if (late)
-                            answer(late, "application/xml", feed(VELTRA2_VERSION));
-                    });
+                    trapped << QString::fromLatin1(socket->readLine().split(' ').value(1));
+                    // A picture: an error would be a warning.
+                    socket->write("HTTP/1.0 200 OK\r\nContent-Type: image/png\r\nContent-Length: "
+                        + QByteArray::number(picture.size()) + "\r\n\r\n" + picture);
+                    socket->disconnectFromHost();
                 });
             }
         });
@@ -177,13 +147,9 @@ public slots:
         auto *runner = new IOTRunner(engine);
         runner->setRetryInterval(10);
         QmlSetup::publish(engine, runner);
-        // A device keeping its files where the tests can read them, keys,
-        // and feeds offering the running version and a newer one.
+        // A device keeping its files where the tests can read them.
         const QDir dir(files.path());
         dir.mkdir(QStringLiteral("device"));
-        for (const char *version : { VELTRA2_VERSION, "99.0" })
-            writeFile(
-                QStringLiteral("appcast-%1.xml").arg(version), QString::fromUtf8(feed(version)));
         writeFile(QStringLiteral("notes.txt"), QStringLiteral("these are not keys\n"));
         const bool ready = QFile::exists(QStringLiteral(TEST_KEYS_DIR "/cert.der"))
             && simulator.start({ "--model", "2w", "--data-dir", dir.filePath("device"),
