@@ -439,6 +439,9 @@ private slots:
             ConnectionsListModel *list = f.runner.connListModel();
             QCOMPARE(
                 list->data(list->index(1), ConnectionsListModel::PortRole).toInt(), 70000 - 65536);
+            QVERIFY(list->contains("Office") && !list->contains("office"));
+            QVERIFY(list->containsHost("127.0.0.3") && !list->containsHost("127.0.0.30"));
+            list->remove(2);
             QStringList alerts { "Connection saved", "Connection saved", "Connection exists" };
 #ifndef Q_OS_WIN // a test cannot make the registry refuse a write
             // A store that cannot be written: said, and left out.
@@ -461,6 +464,9 @@ private slots:
         saver.kill(); // SIGKILL: no destructor runs
         QVERIFY(saver.waitForFinished(5000));
         QSettings().sync();
+        // Entries it cannot read are left out.
+        QSettings().setValue("Connections",
+            QSettings().value("Connections").toStringList() << "[1]" << "{\"name\":\"B\"}");
         Fixture f;
         f.runner.connectFromList(-1);
         f.runner.connectFromList(3);
