@@ -20,8 +20,6 @@ private slots:
 
         QTest::newRow("version") << QStringList { "--version" } << 0
                                  << QString(VELTRA2_APPLICATION " " VELTRA2_VERSION "\n");
-        QTest::newRow("short version")
-            << QStringList { "-v" } << 0 << QString(VELTRA2_APPLICATION " " VELTRA2_VERSION "\n");
         QTest::newRow("help") << QStringList { "--help" } << 0 << "--version";
         QTest::newRow("toolkit options before the version")
             << QStringList { "-platform", "offscreen", "-reverse", "--version" } << 0

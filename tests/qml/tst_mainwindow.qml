@@ -48,17 +48,6 @@ WindowCase {
         compare(child("modbusIndicator").state, "inactive");
     }
 
-    function test_notificationsStackWithoutPilingUp() {
-        var toast = child("toast");
-        ["first", "second", "third", "second", "fourth"].forEach(function(text) { runner.alert(text); });
-        compare(toast.count, 3);
-        waitForRendering(toast);
-        compare(toast.itemAtIndex(0).shownText, "fourth"); // the newest at the bottom
-        verify(toast.itemAtIndex(0).y > toast.itemAtIndex(1).y);
-        compare(toast.itemAtIndex(2).shownText, "second");
-        tryCompare(toast, "count", 0, 5000);
-    }
-
     function test_languageChangeKeepsTheSavedAddress() {
         runner.connectToHost("127.0.0.9", 4321); // the runner saves what it is given
         runner.disconnectFromHost();
