@@ -466,7 +466,8 @@ private slots:
         QSettings().sync();
         // Entries it cannot read are left out.
         QSettings().setValue("Connections",
-            QSettings().value("Connections").toStringList() << "[1]" << "{\"name\":\"B\"}");
+            QSettings().value("Connections").toStringList() << "[1]"
+                                                            << "{\"name\":\"B\"}");
         Fixture f;
         f.runner.connectFromList(-1);
         f.runner.connectFromList(3);
