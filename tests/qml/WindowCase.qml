@@ -5,10 +5,14 @@ import QtTest 1.2
 // finds its parts by name and watches the runner's signals.
 TestCase {
     property var window: null
-    property alias connected: connectedSpy
-    property alias updates: updatesSpy
-    property alias alerts: alertsSpy
-    property alias configs: configsSpy
+    readonly property SignalSpy connected: spyOn("connectedToHost")
+    readonly property SignalSpy updates: spyOn("deviceUpdate")
+    readonly property SignalSpy alerts: spyOn("alert")
+    readonly property SignalSpy configs: spyOn("deviceConfig")
+
+    function spyOn(signal) {
+        return spyType.createObject(this, { "signalName": signal });
+    }
 
     function child(name) {
         var item = findChild(window, name);
@@ -26,11 +30,11 @@ TestCase {
 
     // Connects the way an operator does: address, port, Connect.
     function connectTo(port) {
-        [connectedSpy, updatesSpy, alertsSpy, configsSpy].forEach(function(spy) { spy.clear(); });
+        [connected, updates, alerts, configs].forEach(function(spy) { spy.clear(); });
         child("connectionPage").host = "127.0.0.1";
         child("connectionPage").port = port;
         mouseClick(child("connectButton"));
-        connectedSpy.wait(5000);
+        connected.wait(5000);
     }
 
     function closeWindow() {
@@ -42,28 +46,11 @@ TestCase {
 
     when: windowShown
 
-    SignalSpy {
-        id: connectedSpy
+    Component {
+        id: spyType
 
-        target: runner
-        signalName: "connectedToHost"
-    }
-    SignalSpy {
-        id: updatesSpy
-
-        target: runner
-        signalName: "deviceUpdate"
-    }
-    SignalSpy {
-        id: alertsSpy
-
-        target: runner
-        signalName: "alert"
-    }
-    SignalSpy {
-        id: configsSpy
-
-        target: runner
-        signalName: "deviceConfig"
+        SignalSpy {
+            target: runner
+        }
     }
 }
