@@ -79,9 +79,6 @@ private slots:
         QTest::newRow("no catalogue") << "de"
                                       << "Connection closed"
                                       << "&Yes";
-        QTest::newRow("not set") << ""
-                                 << "Connection closed"
-                                 << "&Yes";
     }
 
     void languageChoosesCatalogue()

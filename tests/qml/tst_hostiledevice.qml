@@ -140,20 +140,4 @@ WindowCase {
             verify(Math.abs(item.chart.values[0]) <= 130, item.chart.values[0]);
         }
     }
-
-    function test_unreadableConfigurationIsNoConfiguration_data() {
-        return [
-            { tag: "random bytes", data: Qt.btoa("\u0001\u00ff\u0007\u00fe") },
-            { tag: "not Base64", data: "%%%e30" },
-            { tag: "an array", data: Qt.btoa("[1,2]") }
-        ];
-    }
-
-    function test_unreadableConfigurationIsNoConfiguration(data) {
-        openOn(["--reply", "get=" + JSON.stringify({ "get": "settings.cfg", "data": data.data })]);
-        updates.wait(5000);
-        child("stack").currentIndex = Pages.config;
-        verify(child("notReadNotice").visible);
-        verify(!child("applyButton").enabled);
-    }
 }

@@ -50,9 +50,6 @@ private slots:
                                     << "";
         QTest::newRow("EC key") << key << "ec.pem" << false << "Invalid private key"
                                 << "";
-        QTest::newRow("name in other case is not checked") << "MQTT.cert.der"
-                                                           << "text" << true << ""
-                                                           << "";
     }
 
     void intake()
