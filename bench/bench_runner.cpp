@@ -1,9 +1,13 @@
 // Cost of the runner's reply handling: one "state" reply end to end (parse,
 // series, table, signal, and the next poll request written), and a history
-// download of 10,000 samples in two fields.
+// download of 10,000 samples in two fields, and a history reply of 1,000,000
+// samples in each of two fields handed to the runner as the line it reads.
 //   bench_runner [ITERATIONS]   (default 20000)
-// Prints: microseconds per state reply, milliseconds per history update.
+// Prints: microseconds per state reply, milliseconds per history update,
+// milliseconds for the large history reply and the resident memory it added
+// (MB) while it is shown.
 
+#include "common/processmemory.h"
 #include "models/historydatamodel.h"
 #include "runner/iotrunner.h"
 
@@ -75,6 +79,31 @@ int main(int argc, char *argv[])
     for (int i = 0; i < rounds; ++i)
         history.update(source, { "t", "h" }, { QStringLiteral("\u2103"), "%" });
     const double historyMs = clock.nsecsElapsed() / 1e6 / rounds;
-    std::printf("%.2f %.2f\n", perReply, historyMs);
-    return updates == iterations && history.rowCount() == 10000 ? 0 : 1;
+
+    // The reply line as the device sends it: small whole numbers, about 6 MB.
+    QByteArray big = R"({"h":{"interval":60000,"data":[)";
+    QByteArray temperatures;
+    for (int i = 0; i < 1000000; ++i) {
+        const QByteArray sample = QByteArray::number(i % 100) + ',';
+        big += sample;
+        temperatures += sample;
+    }
+    big.chop(1);
+    temperatures.chop(1);
+    big += R"(]},"t":{"interval":60000,"data":[)" + temperatures + "]}}";
+    temperatures.clear();
+    HistoryDataModel *shown = runner.historyModel();
+    feed(runner, state); // the poll's last request, answered
+    const double before = residentMb();
+    runner.requestHistory();
+    clock.restart();
+    feed(runner, big);
+    const double bigMs = clock.nsecsElapsed() / 1e6;
+    big.clear();
+    big.squeeze();
+    const double added = residentMb() - before;
+    std::printf("%.2f %.2f %.0f %.0f\n", perReply, historyMs, bigMs, added);
+    return updates == iterations + 1 && history.rowCount() == 10000 && shown->rowCount() == 1000000
+        ? 0
+        : 1;
 }

@@ -51,6 +51,9 @@ void LineFramer::compact()
     buffer.remove(0, begin);
     scanFrom -= begin;
     begin = 0;
+    // A long line read earlier must not keep its room for the rest of the run.
+    if (buffer.capacity() > 64 * 1024 && buffer.size() < buffer.capacity() / 4)
+        buffer.squeeze();
 }
 
 void LineFramer::clear()

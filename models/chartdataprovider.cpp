@@ -1,6 +1,7 @@
 #include "models/chartdataprovider.h"
 
 #include <QDateTime>
+#include <QtNumeric>
 
 ChartDataProvider::ChartDataProvider(QObject *parent)
     : QObject(parent)
@@ -12,6 +13,7 @@ ChartDataProvider::ChartDataProvider(const ChartDataProvider &other)
     : QObject(other.parent())
     , limit(other.limit)
     , points(other.points)
+    , missing(other.missing)
     , clock(other.clock)
 {
 }
@@ -20,6 +22,7 @@ ChartDataProvider &ChartDataProvider::operator=(const ChartDataProvider &other)
 {
     limit = other.limit;
     points = other.points;
+    missing = other.missing;
     clock = other.clock;
     return *this;
 }
@@ -41,6 +44,9 @@ void ChartDataProvider::setClock(Clock newClock)
 
 void ChartDataProvider::append(double data)
 {
+    missing = !qIsFinite(data);
+    if (missing)
+        return;
     if (points.size() >= limit)
         points.removeFirst();
     points.append({ clock(), data });

@@ -35,16 +35,21 @@ public:
 
     Q_INVOKABLE QList<qreal> getValues() const;
     Q_INVOKABLE QStringList getLabels() const;
+    // Whether the device's latest answer held a reading; when it did not, the
+    // series keeps the points before it.
+    Q_INVOKABLE bool hasReading() const { return !points.isEmpty() && !missing; }
 
 signals:
     void sizeChanged(int v);
 
 public slots:
+    // A value that is not a finite number is no reading: no point for it.
     void append(double data);
 
 private:
     int limit = DefaultSize;
     QList<ChartPoint> points;
+    bool missing = false;
     Clock clock;
 };
 

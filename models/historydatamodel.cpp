@@ -1,11 +1,20 @@
 #include "models/historydatamodel.h"
 
 #include "link/protocol.h"
-#include "models/devicetext.h"
 
 #include <QDateTime>
 #include <QJsonArray>
-#include <QLocale>
+
+namespace {
+QVector<double> numbers(const QJsonArray &array)
+{
+    QVector<double> out;
+    out.reserve(array.size());
+    for (const QJsonValue &v : array)
+        out.append(v.isDouble() ? v.toDouble() : qQNaN());
+    return out;
+}
+} // namespace
 
 HistoryDataModel::HistoryDataModel(QObject *parent)
     : QAbstractListModel(parent)
@@ -15,20 +24,28 @@ HistoryDataModel::HistoryDataModel(QObject *parent)
 
 int HistoryDataModel::rowCount(const QModelIndex &parent) const
 {
-    return parent.isValid() ? 0 : records.size();
+    return parent.isValid() ? 0 : history.rows;
 }
 
 QVariant HistoryDataModel::data(const QModelIndex &index, int role) const
 {
     const int row = index.row();
-    if (!index.isValid() || row < 0 || row >= records.size())
+    if (!index.isValid() || row < 0 || row >= history.rows)
         return {};
     if (role == TimeRole)
-        return QDateTime::fromMSecsSinceEpoch(records.at(row).time)
+        return QDateTime::fromMSecsSinceEpoch(history.time(row))
             .toString(QStringLiteral("yyyy.MM.dd hh:mm:ss"));
-    if (role == ValueRole)
-        return records.at(row).value;
-    return {};
+    if (role != ValueRole)
+        return {};
+    QString value;
+    for (int k = 0; k < history.fields.size(); ++k) {
+        if (history.has(k, row))
+            value += HistorySamples::numberText(history.sample(k, row)) + QLatin1Char(' ')
+                + units.value(k);
+        value += QStringLiteral(" ,");
+    }
+    value.chop(1);
+    return value;
 }
 
 QHash<int, QByteArray> HistoryDataModel::roleNames() const
@@ -43,14 +60,14 @@ void HistoryDataModel::setClock(Clock newClock)
 
 void HistoryDataModel::clear()
 {
-    if (records.isEmpty())
+    if (history.rows == 0)
         return;
-    beginRemoveRows(QModelIndex(), 0, records.size() - 1);
-    records.clear();
-    endRemoveRows();
+    beginResetModel();
+    history = HistorySamples();
+    endResetModel();
 }
 
-void HistoryDataModel::update(QJsonObject source, QStringList fields, QStringList units)
+void HistoryDataModel::update(QJsonObject source, QStringList fields, QStringList newUnits)
 {
     clear();
 
@@ -78,52 +95,17 @@ void HistoryDataModel::update(QJsonObject source, QStringList fields, QStringLis
     if (interval < 1 || rows < 1)
         return;
 
-    beginInsertRows(QModelIndex(), 0, rows - 1);
+    HistorySamples fresh;
     // The newest sample lies half an interval before now; 64-bit arithmetic,
     // as long histories span more than 2^31 ms.
-    qint64 time = clock() - qint64(rows - 1) * interval - interval / 2;
-    for (int r = 0; r < rows; ++r) {
-        const int remaining = rows - r;
-        QString value;
-        QStringList numbers;
-        for (int k = 0; k < arrays.size(); ++k) {
-            const QJsonArray &samples = arrays.at(k);
-            // Shorter arrays hold the newest samples: they fill the last rows.
-            QJsonValue sample;
-            if (samples.size() >= remaining) {
-                sample = samples.at(r - (rows - samples.size()));
-                value += DeviceText::shown(sample.toVariant().toString(), DeviceText::NameLimit)
-                    + QLatin1Char(' ') + units.value(k);
-            }
-            value += QStringLiteral(" ,");
-            // Only a number is a measurement; the shortest text that reads
-            // back as the same number.
-            numbers << (sample.isDouble()
-                    ? QString::number(sample.toDouble(), 'g', QLocale::FloatingPointShortest)
-                    : QString());
-        }
-        value.chop(1);
-        records.append({ time, value, numbers });
-        time += interval;
-    }
-    endInsertRows();
+    fresh.firstTime = clock() - qint64(rows - 1) * interval - interval / 2;
+    fresh.interval = interval;
+    fresh.rows = rows;
+    for (const QJsonArray &array : qAsConst(arrays))
+        fresh.fields.append(numbers(array));
+    beginResetModel();
+    history = fresh;
+    units = newUnits;
+    endResetModel();
     emit intervalUpdated(interval);
-}
-
-QByteArray HistoryDataModel::csv(const QStringList &titles) const
-{
-    QByteArray text = QStringLiteral("time,%1\r\n").arg(titles.join(QLatin1Char(','))).toUtf8();
-    for (const HistoryRecord &record : records) {
-        const QDateTime local = QDateTime::fromMSecsSinceEpoch(record.time);
-        const int offset = local.offsetFromUtc();
-        const QString zone = QStringLiteral("%1%2:%3")
-                                 .arg(offset < 0 ? QLatin1Char('-') : QLatin1Char('+'))
-                                 .arg(qAbs(offset) / 3600, 2, 10, QLatin1Char('0'))
-                                 .arg(qAbs(offset) % 3600 / 60, 2, 10, QLatin1Char('0'));
-        QStringList cells { local.toString(QStringLiteral("yyyy-MM-ddTHH:mm:ss")) + zone };
-        for (int k = 0; k < titles.size(); ++k)
-            cells << record.numbers.value(k);
-        text += cells.join(QLatin1Char(',')).toUtf8() + "\r\n";
-    }
-    return text;
 }

@@ -1,23 +1,17 @@
 #ifndef HISTORYDATAMODEL_H
 #define HISTORYDATAMODEL_H
 
+#include "models/historysamples.h"
+
 #include <QAbstractListModel>
 #include <QJsonObject>
-#include <QList>
 #include <QStringList>
 
 #include <functional>
 
-// One row of the recorded history.
-struct HistoryRecord {
-    qint64 time = 0; // milliseconds since the epoch
-    QString value; // every field's sample with its unit
-    // Each field's sample as a plain number, or empty where there is none.
-    QStringList numbers;
-};
-
 // The device's recorded history, one row per sample with a time stamp
 // reconstructed from the moment of the download and the sampling interval.
+// Samples are kept as numbers and put into words only for the rows shown.
 class HistoryDataModel : public QAbstractListModel {
     Q_OBJECT
 
@@ -33,10 +27,8 @@ public:
 
     // Where "now" comes from; the system clock by default.
     void setClock(Clock clock);
-
-    // The rows as CSV (RFC 4180, UTF-8): a "time" column of local ISO 8601
-    // times with their UTC offset, then one column per field under `titles`.
-    QByteArray csv(const QStringList &titles) const;
+    // The rows as they stand, for saving while the model goes on.
+    HistorySamples samples() const { return history; }
 
 signals:
     void intervalUpdated(int interval);
@@ -46,7 +38,8 @@ public slots:
     void update(QJsonObject source, QStringList fields, QStringList units);
 
 private:
-    QList<HistoryRecord> records;
+    HistorySamples history;
+    QStringList units;
     Clock clock;
 };
 

@@ -2,6 +2,7 @@
 
 #include "models/devicetext.h"
 
+#include <QHash>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonValue>
@@ -15,7 +16,7 @@ VariantMapModel::VariantMapModel(QObject *parent)
 // the table look endlessly deep to a tree view.
 int VariantMapModel::rowCount(const QModelIndex &parent) const
 {
-    return parent.isValid() ? 0 : map.size();
+    return parent.isValid() ? 0 : rows.size();
 }
 
 int VariantMapModel::columnCount(const QModelIndex &parent) const
@@ -26,27 +27,22 @@ int VariantMapModel::columnCount(const QModelIndex &parent) const
 QVariant VariantMapModel::data(const QModelIndex &index, int role) const
 {
     const int row = index.row();
-    if (row < 0 || row >= map.size())
+    if (row < 0 || row >= rows.size())
         return {};
-    const auto it = map.cbegin() + row;
-    if (role == TKeyRole)
-        return DeviceText::shown(capitalize(it.key()), DeviceText::NameLimit);
-    if (role != TValueRole && role != Qt::DisplayRole && role != TShownRole)
+    const Row &r = rows.at(row);
+    switch (role) {
+    case TKeyRole:
+        return DeviceText::shown(r.label, DeviceText::NameLimit);
+    case TShownRole:
+        return r.shown;
+    case TValueRole:
+    case Qt::DisplayRole:
+        if (r.value.type() == QVariant::Map)
+            return flatten(QJsonObject::fromVariantMap(r.value.toMap()));
+        return r.value;
+    default:
         return {};
-    const QJsonValue json = QJsonValue::fromVariant(it.value());
-    if (role == TShownRole) {
-        QString text;
-        if (json.isObject())
-            text = flatten(json.toObject());
-        else if (json.isArray())
-            text = QString::fromUtf8(QJsonDocument(json.toArray()).toJson(QJsonDocument::Compact));
-        else
-            text = it.value().toString();
-        return DeviceText::shown(text, DeviceText::ValueLimit);
     }
-    if (json.isObject())
-        return flatten(json.toObject());
-    return it.value();
 }
 
 QHash<int, QByteArray> VariantMapModel::roleNames() const
@@ -55,45 +51,75 @@ QHash<int, QByteArray> VariantMapModel::roleNames() const
         { TShownRole, "tshown" } };
 }
 
-void VariantMapModel::set(const QVariantMap &newMap)
+QString VariantMapModel::shownText(const QJsonValue &value)
 {
-    if (!map.isEmpty()) {
-        beginRemoveRows(QModelIndex(), 0, map.size() - 1);
-        map.clear();
-        endRemoveRows();
-    }
-    if (!newMap.isEmpty()) {
-        beginInsertRows(QModelIndex(), 0, newMap.size() - 1);
-        map = newMap;
-        endInsertRows();
-    }
+    QString text;
+    if (value.isObject())
+        text = flatten(value.toObject(), DeviceText::ValueLimit + 1);
+    else if (value.isArray())
+        text = QString::fromUtf8(QJsonDocument(value.toArray()).toJson(QJsonDocument::Compact));
+    else
+        text = value.toVariant().toString();
+    return DeviceText::shown(text, DeviceText::ValueLimit);
 }
 
-void VariantMapModel::amend(const QVariantMap &entries)
+void VariantMapModel::set(const QJsonObject &object)
 {
-    for (auto it = entries.cbegin(); it != entries.cend(); ++it) {
-        auto found = map.find(it.key());
-        if (found != map.end()) {
-            found.value() = it.value();
-            continue;
+    QVector<Row> fresh;
+    const int kept = qMin(object.size(), int(MaxRows));
+    fresh.reserve(kept + 1);
+    QHash<QString, int> labels;
+    labels.reserve(kept);
+    auto it = object.begin();
+    for (int i = 0; i < kept; ++it, ++i) {
+        const QString label = capitalize(it.key());
+        ++labels[label];
+        fresh.append({ label, it.key(), it.value().toVariant(), shownText(it.value()) });
+    }
+    // Names that differ only in case would read as one name twice.
+    for (Row &row : fresh)
+        if (labels.value(row.label) > 1)
+            row.label = row.key;
+    if (object.size() > kept)
+        fresh.append({ QString(QChar(0x2026)), QString(), QVariant(),
+            tr("%1 more not shown").arg(object.size() - kept) });
+
+    bool sameNames = fresh.size() == rows.size();
+    for (int i = 0; sameNames && i < fresh.size(); ++i)
+        sameNames = fresh.at(i).key == rows.at(i).key && fresh.at(i).label == rows.at(i).label;
+    if (!sameNames) {
+        beginResetModel();
+        rows.swap(fresh);
+        endResetModel();
+        return;
+    }
+    // Only what changed is announced, in runs of neighbouring rows.
+    int first = -1;
+    for (int i = 0; i <= rows.size(); ++i) {
+        const bool changed = i < rows.size()
+            && (fresh.at(i).shown != rows.at(i).shown || fresh.at(i).value != rows.at(i).value);
+        if (changed) {
+            rows[i] = fresh.at(i);
+            if (first < 0)
+                first = i;
+        } else if (first >= 0) {
+            emit dataChanged(index(first, 0), index(i - 1, 0), {});
+            first = -1;
         }
-        // Views must learn about a new row, not only about changed data.
-        const int row = int(std::distance(map.begin(), map.lowerBound(it.key())));
-        beginInsertRows(QModelIndex(), row, row);
-        map.insert(it.key(), it.value());
-        endInsertRows();
     }
-    if (!map.isEmpty())
-        emit dataChanged(index(0, 0), index(map.size() - 1, 0), {});
 }
 
-QString VariantMapModel::flatten(const QJsonObject &object)
+QString VariantMapModel::flatten(const QJsonObject &object, int limit)
 {
     QString text;
     for (auto it = object.begin(); it != object.end(); ++it) {
+        if (limit >= 0 && text.size() > limit)
+            break;
         text += capitalize(it.key()) + QStringLiteral(": ");
         if (it.value().isObject())
-            text += QLatin1Char('{') + flatten(it.value().toObject()) + QLatin1Char('}');
+            text += QLatin1Char('{')
+                + flatten(it.value().toObject(), limit < 0 ? -1 : qMax(0, limit - text.size()))
+                + QLatin1Char('}');
         else
             text += it.value().toVariant().toString();
         text += QStringLiteral(", ");

@@ -3,16 +3,21 @@
 
 #include <QAbstractListModel>
 #include <QJsonObject>
-#include <QVariantMap>
+#include <QString>
+#include <QVariant>
+#include <QVector>
 
-// The device's raw state as a sorted table of names and values. Names are shown
-// capitalised; a value that is itself an object is shown flattened to one line.
+// The device's last state reply as a sorted table of names and values. Names
+// are shown capitalised; a value that is itself an object is shown flattened
+// to one line. A device decides how many members it sends: the table keeps
+// the first MaxRows of them and one more row that counts the rest.
 class VariantMapModel : public QAbstractListModel {
     Q_OBJECT
 
 public:
     // TShownRole: the value as the table shows it, one text of bounded length.
     enum Roles { TKeyRole = Qt::UserRole + 1, TValueRole, TShownRole };
+    static constexpr int MaxRows = 2000;
 
     explicit VariantMapModel(QObject *parent = nullptr);
 
@@ -21,16 +26,26 @@ public:
     QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
     QHash<int, QByteArray> roleNames() const override;
 
-    // Replaces the whole table.
-    void set(const QVariantMap &map);
-    // Writes every entry into the table, adding the keys it did not hold.
-    void amend(const QVariantMap &map);
+    // Replaces the table by `object`. When the names are those already shown,
+    // only the rows whose value changed are announced; otherwise the table is
+    // rebuilt. Either way the cost follows the size of `object` alone.
+    void set(const QJsonObject &object);
 
-    static QString flatten(const QJsonObject &object);
+    // The object's members as one line ("A: 1, B: {C: 2}"); a long one is cut
+    // once it passes `limit` characters.
+    static QString flatten(const QJsonObject &object, int limit = -1);
     static QString capitalize(const QString &name);
 
 private:
-    QVariantMap map;
+    struct Row {
+        QString label;
+        QString key;
+        QVariant value;
+        QString shown;
+    };
+    static QString shownText(const QJsonValue &value);
+
+    QVector<Row> rows;
 };
 
 #endif // VARIANTMAPMODEL_H

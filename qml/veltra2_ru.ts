@@ -87,6 +87,10 @@
         <source>Cannot connect to %1:%2: %3. Retrying…</source>
         <translation>Невозможно подключиться к %1:%2: %3. Повторная попытка…</translation>
     </message>
+    <message>
+        <source>The history is still being saved</source>
+        <translation>История ещё сохраняется</translation>
+    </message>
 </context>
 <context>
     <name>QDropTextHandler</name>
@@ -423,6 +427,13 @@
     <message>
         <source>Upload</source>
         <translation>Загрузить</translation>
+    </message>
+</context>
+<context>
+    <name>VariantMapModel</name>
+    <message>
+        <source>%1 more not shown</source>
+        <translation>ещё %1 не показано</translation>
     </message>
 </context>
 </TS>

@@ -5,6 +5,8 @@
 #include "link/requests.h"
 #include "link/tcpsocketclient.h"
 #include "models/devicetext.h"
+#include "models/historycsvwriter.h"
+#include "runner/heaprelease.h"
 #include "runner/units.h"
 
 #include <QDate>
@@ -15,7 +17,9 @@
 #include <QSettings>
 #include <QSslCertificate>
 #include <QSslKey>
+#include <QTimer>
 #include <QUrl>
+#include <QtNumeric>
 
 namespace {
 // Ticks that may find a request unanswered before the link counts as stalled.
@@ -27,6 +31,9 @@ constexpr double TemperatureMin = -55.0;
 constexpr double TemperatureMax = 128.0;
 constexpr double HumidityMin = 0.0;
 constexpr double HumidityMax = 100.0;
+// A reply this long leaves freed memory worth giving back, once it has been
+// handled and again once what it brought has been replaced.
+constexpr int LargeReply = 256 * 1024;
 } // namespace
 
 IOTRunner::IOTRunner(QObject *parent)
@@ -257,22 +264,46 @@ void IOTRunner::upload(QByteArray data, QString name)
 
 void IOTRunner::saveAs(QByteArray data, QString name)
 {
-    const QUrl url(name.trimmed(), QUrl::TolerantMode);
-    const QString path = url.isLocalFile() ? url.toLocalFile() : name;
     // Written beside the target and renamed over it only when complete, so a
     // failed write never leaves a truncated file under the chosen name.
     // A folder that takes no new file may still let the file itself be
     // rewritten in place.
-    QSaveFile file(path);
+    QSaveFile file(localPath(name));
     file.setDirectWriteFallback(true);
     const bool saved
         = file.open(QIODevice::WriteOnly) && file.write(data) == data.size() && file.commit();
+    reportSaved(name, saved, file.errorString());
+}
+
+void IOTRunner::saveHistory(QString name)
+{
+    if (historyWriter) {
+        emit alert(tr("The history is still being saved"));
+        return;
+    }
+    historyWriter = new HistoryCsvWriter(history.samples(), historyColumns, localPath(name), this);
+    connect(historyWriter, &HistoryCsvWriter::finished, this,
+        [this, name](bool saved, const QString &error) {
+            historyWriter->deleteLater();
+            historyWriter = nullptr;
+            reportSaved(name, saved, error);
+        });
+    historyWriter->start();
+}
+
+QString IOTRunner::localPath(const QString &name)
+{
+    const QUrl url(name.trimmed(), QUrl::TolerantMode);
+    return url.isLocalFile() ? url.toLocalFile() : name;
+}
+
+void IOTRunner::reportSaved(const QString &name, bool saved, const QString &error)
+{
     // Notifications show rich text; the path is the operator's, not markup.
     if (saved)
         emit alert(tr("Saved to %1").arg(name.toHtmlEscaped()));
     else
-        emit alert(tr("Cannot write to %1: %2")
-                       .arg(name.toHtmlEscaped(), file.errorString().toHtmlEscaped()));
+        emit alert(tr("Cannot write to %1: %2").arg(name.toHtmlEscaped(), error.toHtmlEscaped()));
 }
 
 void IOTRunner::send(const QJsonObject &request)
@@ -336,6 +367,10 @@ void IOTRunner::tcp_connectFailed(QString reason)
 
 void IOTRunner::tcp_newDatagram(QByteArray data)
 {
+    if (data.size() >= LargeReply || largeReplyHeld) {
+        largeReplyHeld = data.size() >= LargeReply;
+        releaseHeapSoon();
+    }
     // A line nobody asked for answers nothing, errors included: a device
     // flooding us must not flood the operator.
     if (pendingRequests.isEmpty())
@@ -429,6 +464,18 @@ void IOTRunner::identify(const QJsonObject &reply)
     send(Requests::state());
 }
 
+void IOTRunner::releaseHeapSoon()
+{
+    if (heapReleaseDue)
+        return;
+    heapReleaseDue = true;
+    // Once the line and whatever was parsed from it are gone.
+    QTimer::singleShot(0, this, [this] {
+        heapReleaseDue = false;
+        HeapRelease::now();
+    });
+}
+
 QString IOTRunner::shownInMessage(const QString &deviceText, int limit)
 {
     return DeviceText::shown(deviceText, limit).toHtmlEscaped();
@@ -449,28 +496,34 @@ void IOTRunner::handleState(const QJsonObject &reply)
     // signal finds the new point in every series.
     if (deviceType == VELTRA_2U) {
         if (charts.size() > 0)
-            charts[0].append(reply.value(Protocol::Value).toDouble());
+            charts[0].append(reading(reply.value(Protocol::Value)));
     } else if (deviceType == VELTRA_2W) {
         const QJsonObject value = reply.value(Protocol::Value).toObject();
         if (charts.size() > 0)
-            charts[0].append(value.value(Protocol::Temperature).toDouble());
+            charts[0].append(reading(value.value(Protocol::Temperature)));
         if (charts.size() > 1)
-            charts[1].append(value.value(Protocol::Humidity).toDouble());
+            charts[1].append(reading(value.value(Protocol::Humidity)));
     }
 
-    if (stateTable.rowCount() == 0)
-        stateTable.set(reply.toVariantMap());
-    else
-        stateTable.amend(reply.toVariantMap());
+    stateTable.set(reply);
 
     emit deviceUpdate(reply.value(Protocol::Mqtt).toBool(), reply.value(Protocol::Modbus).toBool());
+}
+
+double IOTRunner::reading(const QJsonValue &value)
+{
+    // Only a number is a measurement; anything else must not be drawn as 0.
+    return value.isDouble() ? value.toDouble() : qQNaN();
 }
 
 void IOTRunner::handleConfig(const QJsonObject &reply)
 {
     if (reply.value(Protocol::Get).toString() != QLatin1String(Protocol::SettingsFile))
         return;
-    const QByteArray encoded = reply.value(Protocol::Data).toString().toLatin1();
+    // Base64 may come wrapped in lines; anything else that is not Base64
+    // makes the read count as none.
+    const QByteArray encoded
+        = reply.value(Protocol::Data).toString().toLatin1().simplified().replace(' ', "");
 #if QT_VERSION >= QT_VERSION_CHECK(5, 15, 0)
     const auto decoded
         = QByteArray::fromBase64Encoding(encoded, QByteArray::AbortOnBase64DecodingErrors);
@@ -519,11 +572,6 @@ void IOTRunner::handleHistory(const QJsonObject &reply)
         history.update(reply, { Protocol::Temperature, Protocol::Humidity },
             { Units::Celsius, Units::Percent });
     }
-}
-
-QByteArray IOTRunner::historyCsv() const
-{
-    return history.csv(historyColumns);
 }
 
 QString IOTRunner::historyFileName() const

@@ -17,6 +17,7 @@
 #include "models/historydatamodel.h"
 #include "models/variantmapmodel.h"
 
+class HistoryCsvWriter;
 class TcpSocketClient;
 
 // The one object through which the user interface reaches the device: it owns
@@ -46,8 +47,7 @@ public:
     Q_INVOKABLE VariantMapModel *stateTableModel();
     Q_INVOKABLE HistoryDataModel *historyModel();
     Q_INVOKABLE bool isUrlReadable(QString str) const;
-    // The downloaded history as CSV, and a file name to offer for it.
-    Q_INVOKABLE QByteArray historyCsv() const;
+    // A file name to offer for the downloaded history.
     Q_INVOKABLE QString historyFileName() const;
     // The address last given to connectToHost ("host", "port"), or the
     // device's default one.
@@ -81,6 +81,8 @@ public slots:
     void setupCloud(QString id);
     void upload(QByteArray data, QString name);
     void saveAs(QByteArray data, QString name);
+    // The downloaded history as CSV, written without holding the window up.
+    void saveHistory(QString name);
 
 private slots:
     void tcp_timer();
@@ -94,9 +96,13 @@ private:
     void send(const QJsonObject &request);
     void identify(const QJsonObject &reply);
     void refuseDevice(const QString &board);
+    void releaseHeapSoon();
     // A device text inside a rich-text message: cut, then escaped.
     static QString shownInMessage(const QString &deviceText, int limit = DeviceText::NameLimit);
     void handleState(const QJsonObject &reply);
+    static double reading(const QJsonValue &value);
+    static QString localPath(const QString &name);
+    void reportSaved(const QString &name, bool saved, const QString &error);
     void handleConfig(const QJsonObject &reply);
     void handleUploaded(const QJsonObject &request);
     void handleCloud();
@@ -121,6 +127,11 @@ private:
     // The identified model's name, and the columns of the history last loaded.
     QString model;
     QStringList historyColumns;
+    HistoryCsvWriter *historyWriter = nullptr;
+    // Whether the last reply was large, and whether freed memory is about to
+    // be given back.
+    bool largeReplyHeld = false;
+    bool heapReleaseDue = false;
 };
 
 #endif // IOTRUNNER_H

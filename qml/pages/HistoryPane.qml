@@ -70,6 +70,6 @@ TablePane {
         }
         nameFilters: ["CSV (*.csv)"]
         defaultSuffix: "csv"
-        onAccepted: runner.saveAs(runner.historyCsv(), file)
+        onAccepted: runner.saveHistory(file)
     }
 }

@@ -1,10 +1,12 @@
 #include "common/testmain.h"
+#include "models/historycsvwriter.h"
 #include "models/historydatamodel.h"
 
 #include <QAbstractItemModelTester>
 #include <QDateTime>
 #include <QJsonDocument>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 
 namespace {
@@ -42,7 +44,7 @@ private slots:
         QCOMPARE(column(model, HistoryDataModel::TimeRole),
             (QStringList { day + " 11:57:30", day + " 11:58:30", day + " 11:59:30" }));
         QCOMPARE(column(model, HistoryDataModel::ValueRole),
-            (QStringList { "20 " + C + " ", "21.5 " + C + " ", "x " + C + " " }));
+            (QStringList { "20 " + C + " ", "21.5 " + C + " ", " " + C + " " }));
         QCOMPARE(interval.at(0).at(0).toInt(), 60000);
         // Shorter arrays hold the newest samples; a missing unit is empty.
         model.update(json("{\"t\":{\"data\":[20,21,22],\"interval\":1000},"
@@ -126,9 +128,21 @@ private slots:
         HistoryDataModel model;
         model.setClock([] { return Q_INT64_C(1772854200000); }); // 09:00 there
         model.update(json(reply), fields, { C, "%" });
-        const QByteArray written = model.csv(titles);
+        QTemporaryDir dir;
+        HistoryCsvWriter writer(model.samples(), titles, dir.filePath("h.csv"));
+        HistoryCsvWriter failing(model.samples(), titles, dir.filePath("no/such/h.csv"));
+        QSignalSpy done(&writer, &HistoryCsvWriter::finished);
+        QSignalSpy failed(&failing, &HistoryCsvWriter::finished);
+        writer.start();
+        failing.start();
+        model.clear(); // what is being written stays as it was
+        QVERIFY(done.wait(5000));
         zone.isNull() ? qunsetenv("TZ") : qputenv("TZ", zone);
-        QCOMPARE(written, csv);
+        QFile written(dir.filePath("h.csv"));
+        QVERIFY(written.open(QIODevice::ReadOnly));
+        QCOMPARE(written.readAll(), csv);
+        QCOMPARE(failed.at(0).at(0).toBool(), false);
+        QVERIFY(!QFile::exists(dir.filePath("no/such/h.csv")));
     }
 };
 

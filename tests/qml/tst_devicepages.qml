@@ -110,7 +110,10 @@ WindowCase {
         var name = "veltra2-history-veltra-2w-" + Qt.formatDate(new Date(), "yyyy-MM-dd") + ".csv";
         verify(String(dialog.currentFile).endsWith("/" + name), dialog.currentFile);
         dialog.currentFile = file(name);
+        alerts.clear();
         dialog.accept();
+        tryVerify(function() { return alerts.count > 0; }, 5000);
+        verify(alerts.signalArguments[0][0].indexOf("Saved to ") === 0, alerts.signalArguments[0][0]);
         var lines = String(q_dropHandler.processInput(file(name))).split("\r\n");
         compare(lines[0], "time,temperature,humidity");
         compare(lines.length, 102); // a row per sample, and the last line's end

@@ -281,10 +281,17 @@ private slots:
                                << "21.5|Modbus=false,Mqtt=true,Value=21.5|cloud";
         QTest::newRow("wi-fi without humidity")
             << QByteArray("veltra-2w") << QByteArray("{\"value\":{\"t\":19},\"modbus\":true}")
-            << "19,0|Modbus=true,Value=T: 19|modbus";
+            << "19,-|Modbus=true,Value=T: 19|modbus";
+        // Only a number is a reading: nothing else is drawn as 0.
         QTest::newRow("wired given an object")
             << QByteArray("veltra-2u") << QByteArray("{\"value\":{\"t\":19},\"mqtt\":\"yes\"}")
-            << "0|Mqtt=yes,Value=T: 19|";
+            << "-|Mqtt=yes,Value=T: 19|";
+        QTest::newRow("wi-fi given a text, null")
+            << QByteArray("veltra-2w") << QByteArray("{\"value\":{\"t\":\"21.5\",\"h\":null}}")
+            << "-,-|Value=H: , T: 21.5|";
+        QTest::newRow("wired without a value")
+            << QByteArray("veltra-2u") << QByteArray("{\"board\":\"veltra-2u\"}")
+            << "-|Board=veltra-2u|";
     }
 
     void stateFeedsSeriesTableAndStatus()
@@ -298,8 +305,9 @@ private slots:
         // Points, then the table, then the signal.
         connect(&f.runner, &IOTRunner::deviceUpdate, this, [&](bool cloud, bool modbus) {
             QStringList points, rows;
-            for (int i = 0; f.runner.chartData(i); ++i)
-                points << QString::number(f.runner.chartData(i)->getValues().value(0));
+            for (int i = 0; ChartDataProvider *series = f.runner.chartData(i); ++i)
+                points << (series->hasReading() ? QString::number(series->getValues().last())
+                                                : QString("-"));
             VariantMapModel *table = f.runner.stateTableModel();
             for (int r = 0; r < table->rowCount(); ++r)
                 rows << table->data(table->index(r), VariantMapModel::TKeyRole).toString() + "="
@@ -321,6 +329,10 @@ private slots:
         const QByteArray kept = "{\"mqtt-id\":\"m-1\",\"net-ssid\":\"lab\",\"sys-mode\":\"web\"}";
         QTest::newRow("object") << getReply("settings.cfg", "{\"net-mode\":\"if\"}") << 2
                                 << QByteArray("{\"net-mode\":\"if\",\"net-ssid\":\"lab\"}");
+        QByteArray wrapped = getReply("settings.cfg", "{\"net-mode\":\"if\"}");
+        wrapped.insert(wrapped.indexOf("\",\"get\"") - 4, "\\r\\n ");
+        QTest::newRow("Base64 in lines")
+            << wrapped << 2 << QByteArray("{\"net-mode\":\"if\",\"net-ssid\":\"lab\"}");
         QTest::newRow("not JSON") << getReply("settings.cfg", "{broken") << 1 << kept;
         QTest::newRow("array") << getReply("settings.cfg", "[1,2]") << 1 << kept;
         QTest::newRow("text") << getReply("settings.cfg", "\"web\"") << 1 << kept;
