@@ -14,6 +14,9 @@ CircularGauge {
     property int mstepSize: 5
     // The value as the device sent it; the needle stops at the scale's ends.
     property real reading: 0
+    // Whether the device's latest answer held a reading at all; without one
+    // the needle stays where it was, dimmed, and no value is shown.
+    property bool hasReading: true
 
     // Lower limit moved down, upper limit moved up, to a multiple of the step.
     function lowerBound(limit, step) {
@@ -90,6 +93,7 @@ CircularGauge {
             implicitWidth: gaugeStyle.outerRadius * 0.08
             implicitHeight: gaugeStyle.outerRadius * 0.85
             y: -gaugeStyle.outerRadius * 0.05
+            opacity: gauge.hasReading ? 1 : 0.3
 
             Image {
                 anchors.fill: parent
@@ -116,7 +120,7 @@ CircularGauge {
                 objectName: "gaugeValue"
                 anchors.centerIn: parent
                 anchors.verticalCenterOffset: gauge.height * 0.15
-                text: gauge.valueText(gauge.reading)
+                text: gauge.hasReading ? gauge.valueText(gauge.reading) : "\u2014"
                 font.pixelSize: gaugeStyle.outerRadius * 0.2
                 color: Material.foreground
             }

@@ -24,7 +24,8 @@ Item {
             return Math.min(Math.max(v, gauge.minimumValue), gauge.maximumValue);
         });
         chart.updateChart();
-        if (values.length > 0)
+        gauge.hasReading = series.hasReading();
+        if (gauge.hasReading)
             gauge.reading = values[values.length - 1];
     }
 

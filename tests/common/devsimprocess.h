@@ -8,7 +8,11 @@
 // The built device simulator, run as a child process on a loopback port.
 class DevsimProcess {
 public:
-    ~DevsimProcess()
+    ~DevsimProcess() { stop(); }
+
+    // A test that ends abruptly must not leave the simulator holding its
+    // output open: the test runner would wait for it.
+    void stop()
     {
         process.kill();
         process.waitForFinished(5000);

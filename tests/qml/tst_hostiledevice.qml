@@ -123,18 +123,27 @@ WindowCase {
     }
 
     function test_extremeReadings_data() {
+        var none = ["\u2014", "\u2014"];
         return [
-            { tag: "huge", t: 1e308, h: 500, texts: ["1e+308\u2103", "500%"], ends: [130, 100] },
-            { tag: "huge negative", t: -1e308, h: -3, texts: ["-1e+308\u2103", "-3%"], ends: [-55, 0] }
+            { tag: "huge", value: { t: 1e308, h: 500 }, texts: ["1e+308\u2103", "500%"], ends: [130, 100] },
+            { tag: "huge negative", value: { t: -1e308, h: -3 }, texts: ["-1e+308\u2103", "-3%"], ends: [-55, 0] },
+            // Nothing that is not a number is drawn, least of all as 0.
+            { tag: "text and null", value: { t: "21.5", h: null }, texts: none },
+            { tag: "object and array", value: { t: { "v": 1 }, h: [2] }, texts: none },
+            { tag: "missing", value: {}, texts: none }
         ];
     }
 
     function test_extremeReadings(data) {
-        openOn(["--reply", "state=" + JSON.stringify({ "value": { "t": data.t, "h": data.h } })]);
+        openOn(["--reply", "state=" + JSON.stringify({ "value": data.value })]);
         updates.wait(5000);
         for (var i = 0; i < 2; ++i) {
             var item = child("sensorsPage").pageAt(i);
             compare(findChild(item.gauge, "gaugeValue").text, data.texts[i]);
+            if (!data.ends) {
+                compare(item.chart.values.length, 0);
+                continue;
+            }
             compare(item.gauge.value, data.ends[i]); // the needle at the end of the scale
             // The chart keeps a scale the other readings can be seen on.
             verify(Math.abs(item.chart.values[0]) <= 130, item.chart.values[0]);

@@ -136,9 +136,12 @@ public slots:
     {
         // A warning from a document (a binding loop, a failed load) is a fault
         // in it: end the run there.
-        connect(engine, &QQmlEngine::warnings, this, [](const QList<QQmlError> &warnings) {
+        connect(engine, &QQmlEngine::warnings, this, [this](const QList<QQmlError> &warnings) {
             for (const QQmlError &warning : warnings)
                 std::fprintf(stderr, "FAIL: QML warning: %s\n", qPrintable(warning.toString()));
+            simulator.stop();
+            for (auto &other : simulators)
+                other->stop();
             // Not abort(): the test library's handler for it can hang under
             // the sanitizers.
             std::fflush(stderr);
