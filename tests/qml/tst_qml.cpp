@@ -72,6 +72,28 @@ public:
         return file.fileName();
     }
 
+    // A history reply of `rows` one-digit samples in each of the Wi-Fi
+    // model's two fields, in a file of the test's own.
+    Q_INVOKABLE QString writeHistory(const QString &name, int rows)
+    {
+        QByteArray samples;
+        samples.reserve(rows * 2);
+        for (int i = 0; i < rows; ++i)
+            samples += QByteArray::number(i % 10) + ',';
+        samples.chop(1);
+        QFile file(QDir(files.path()).filePath(name));
+        if (!file.open(QIODevice::WriteOnly))
+            return {};
+        file.write(R"({"h":{"interval":60000,"data":[)" + samples
+            + R"(]},"t":{"interval":60000,"data":[)" + samples + "]}}");
+        return file.fileName();
+    }
+    Q_INVOKABLE qint64 fileSize(const QString &url) const
+    {
+        return QFileInfo(QUrl(url).toLocalFile()).size();
+    }
+    Q_INVOKABLE void setPollInterval(int msec) { runner->setPollInterval(msec); }
+
     // Resident memory in MB; -1 under AddressSanitizer, which keeps freed
     // memory back on purpose.
     Q_INVOKABLE double residentMemory() const
@@ -147,7 +169,7 @@ public slots:
             std::fflush(stderr);
             std::_Exit(EXIT_FAILURE);
         });
-        auto *runner = new IOTRunner(engine);
+        runner = new IOTRunner(engine);
         runner->setRetryInterval(10);
         QmlSetup::publish(engine, runner);
         // A device keeping its files where the tests can read them.
@@ -166,6 +188,7 @@ public slots:
 
 private:
     PrivateSettings settings;
+    IOTRunner *runner = nullptr;
     QTemporaryDir files;
     DevsimProcess simulator;
     std::vector<std::unique_ptr<DevsimProcess>> simulators;

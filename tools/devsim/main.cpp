@@ -55,9 +55,11 @@ int main(int argc, char *argv[])
         "query[#n]=line");
     const QCommandLineOption flood(
         "flood", "Send N unsolicited error lines after the first state reply.", "n", "0");
+    const QCommandLineOption freshNames("fresh-state-names",
+        "Add N members with names never sent before to every state reply.", "n", "0");
     parser.addOptions({ port, address, model, board, noStm, verbose, dataDir, samples, interval,
         fail, delay, delayFrom, cut, closeUpload, garbage, oversized, closeAfter, muteAfter,
-        scripted, flood });
+        scripted, flood, freshNames });
     parser.process(app);
 
     SimulatorOptions options;
@@ -94,6 +96,7 @@ int main(int argc, char *argv[])
     options.closeAfterReplies = parser.value(closeAfter).toInt();
     options.muteAfterReplies = parser.value(muteAfter).toInt();
     options.floodLines = parser.value(flood).toInt();
+    options.freshStateNames = qMax(0, parser.value(freshNames).toInt());
     for (const QString &rule : parser.values(scripted)) {
         const int split = rule.indexOf('=');
         if (split < 1) {

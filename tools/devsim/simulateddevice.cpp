@@ -8,6 +8,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QRandomGenerator>
+#include <QRegularExpression>
 
 #include <cmath>
 
@@ -46,6 +47,14 @@ QJsonObject SimulatedDevice::defaults()
     return { { Protocol::SysMode, "web" }, { Protocol::NetMode, "ap" },
         { Protocol::NetSsid, "VELTRA2-5E1001" }, { Protocol::NetPwd, "" },
         { Protocol::NetAuth, "open" }, { Protocol::MqttId, "" } };
+}
+
+bool SimulatedDevice::isPlainFileName(const QString &name)
+{
+    // Nothing that any platform could read as a folder, a drive or a device:
+    // a name from the network must stay inside the data folder.
+    static const QRegularExpression plain(QStringLiteral("^[A-Za-z0-9_][A-Za-z0-9._-]{0,63}$"));
+    return plain.match(name).hasMatch();
 }
 
 QJsonObject SimulatedDevice::failure(const QString &text)
@@ -114,7 +123,7 @@ double SimulatedDevice::humidityAt(qint64 msec) const
         + 0.8 * std::sin(2.0 * Pi * double(msec) / 1380000.0);
 }
 
-QJsonObject SimulatedDevice::state() const
+QJsonObject SimulatedDevice::state()
 {
     const qint64 now = QDateTime::currentMSecsSinceEpoch();
     const double noise = (QRandomGenerator::global()->generateDouble() - 0.5) * 0.1;
@@ -131,6 +140,9 @@ QJsonObject SimulatedDevice::state() const
     } else {
         reply.insert(Protocol::Value, round2(temperatureAt(now) + noise));
     }
+    ++stateReplies;
+    for (int i = 0; i < options.freshStateNames; ++i)
+        reply.insert(QStringLiteral("r%1-%2").arg(stateReplies).arg(i), i);
     return reply;
 }
 
@@ -165,7 +177,7 @@ QJsonObject SimulatedDevice::read(const QString &name) const
 
 QJsonObject SimulatedDevice::store(const QString &name, const QByteArray &payload)
 {
-    if (name.isEmpty() || name.contains('/'))
+    if (!isPlainFileName(name))
         return failure(QStringLiteral("bad file name"));
     if (name == QLatin1String(Protocol::SettingsFile)) {
         const QJsonDocument doc = QJsonDocument::fromJson(payload);

@@ -24,13 +24,14 @@ public:
 private:
     QJsonObject info() const;
     QJsonObject details() const;
-    QJsonObject state() const;
+    QJsonObject state();
     QJsonObject history() const;
     QJsonObject read(const QString &name) const;
     QJsonObject store(const QString &name, const QByteArray &payload);
     QJsonObject registerCloud(const QString &id);
 
     static QJsonObject defaults();
+    static bool isPlainFileName(const QString &name);
     static QJsonObject failure(const QString &text);
     double temperatureAt(qint64 msec) const;
     double humidityAt(qint64 msec) const;
@@ -40,6 +41,7 @@ private:
     QElapsedTimer uptime;
     QJsonObject config;
     QMap<QString, QByteArray> files;
+    int stateReplies = 0;
 };
 
 #endif // SIMULATEDDEVICE_H

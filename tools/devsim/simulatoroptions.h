@@ -34,6 +34,8 @@ struct SimulatorOptions {
     int muteAfterReplies = 0;
     // Unsolicited device-error lines sent at once after the first state reply.
     int floodLines = 0;
+    // Members with names never sent before, added to every state reply.
+    int freshStateNames = 0;
     // Exact reply lines that stand in for the device's answer, by query
     // ("get") or by the query's N-th request on a connection ("get#2").
     QMap<QString, QByteArray> scriptedReplies;
