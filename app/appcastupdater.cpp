@@ -146,6 +146,16 @@ void AppcastUpdater::finished(QNetworkReply *reply)
         emit upToDate();
         return;
     }
+    // The link goes to the desktop's opener: a file or another program's
+    // scheme from the feed would run whatever it names. Plain http only
+    // where the feed itself came that way (a test setup).
+    const QString scheme = newest->download.scheme();
+    if (newest->download.isRelative() || newest->download.host().isEmpty()
+        || (scheme != QLatin1String("https")
+            && (scheme != QLatin1String("http") || feed.scheme() != QLatin1String("http")))) {
+        emit checkFailed();
+        return;
+    }
     download = newest->download;
     QString changelog = newest->notes;
     if (changelog.isEmpty() && newest->notesLink.isValid())

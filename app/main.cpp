@@ -14,6 +14,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
+#include <vector>
 
 #ifdef Q_OS_WIN
 #include <windows.h>
@@ -39,37 +40,55 @@ StandardOptions addOptions(QCommandLineParser &parser)
 // A program with a window has no console of its own on Windows, and the
 // toolkit would answer in a message box: the answer goes to the console the
 // program was started from, or wherever its output was sent.
-void print(const QString &text)
+void print(const QString &text, std::FILE *stream = stdout)
 {
 #ifdef Q_OS_WIN
-    const HANDLE out = GetStdHandle(STD_OUTPUT_HANDLE);
+    const HANDLE out = GetStdHandle(stream == stdout ? STD_OUTPUT_HANDLE : STD_ERROR_HANDLE);
     if ((out == nullptr || out == INVALID_HANDLE_VALUE) && AttachConsole(ATTACH_PARENT_PROCESS))
-        std::freopen("CONOUT$", "w", stdout);
+        std::freopen("CONOUT$", "w", stream);
 #endif
-    std::fputs(qPrintable(text), stdout);
-    std::fflush(stdout);
+    std::fputs(qPrintable(text), stream);
+    std::fflush(stream);
 }
 
 // --help and --version end the program before any window exists, so they must
-// work where no display is available: answer them from a non-graphical
-// application object. Everything else waits until the toolkit has taken its
-// own options out of the arguments.
+// work where no display is available. The toolkit takes its own options
+// (-platform, -reverse, -style) out of the arguments as it starts; started
+// on a platform that needs no display, it does so here too, and whatever it
+// leaves must be ours: an unknown option is refused whatever follows it.
 void answerHelpAndVersionWithoutDisplay(int argc, char *argv[])
 {
     QStringList args;
     for (int i = 0; i < argc; ++i)
         args << QString::fromLocal8Bit(argv[i]);
     QCommandLineParser probe;
-    const StandardOptions options = addOptions(probe);
+    const StandardOptions asked = addOptions(probe);
     probe.parse(args);
-    const bool help
-        = probe.isSet(options.help) || probe.optionNames().contains(QStringLiteral("help-all"));
-    const bool version = probe.isSet(options.version);
-    if (!help && !version)
+    if (!probe.isSet(asked.help) && !probe.isSet(asked.version)
+        && !probe.optionNames().contains(QStringLiteral("help-all")))
         return;
-    QCoreApplication core(argc, argv);
+
+    std::vector<char *> headless(argv, argv + argc);
+    char platform[] = "-platform";
+    char minimal[] = "minimal";
+    headless.insert(headless.end(), { platform, minimal, nullptr });
+    int headlessCount = argc + 2;
+    // The answer is all that is printed, not the toolkit's remarks on
+    // starting up where no desktop session runs.
+    qInstallMessageHandler([](QtMsgType, const QMessageLogContext &, const QString &) {});
+    QApplication app(headlessCount, headless.data());
     Identity::apply();
-    print(help ? probe.helpText()
+    QCommandLineParser parser;
+    const StandardOptions options = addOptions(parser);
+    if (!parser.parse(QCoreApplication::arguments())) {
+        print(
+            QStringLiteral("%1: %2\n").arg(QCoreApplication::applicationName(), parser.errorText()),
+            stderr);
+        std::exit(1);
+    }
+    const bool help
+        = parser.isSet(options.help) || parser.optionNames().contains(QStringLiteral("help-all"));
+    print(help ? parser.helpText()
                : QStringLiteral("%1 %2\n").arg(
                    QCoreApplication::applicationName(), QCoreApplication::applicationVersion()));
     std::exit(0);

@@ -78,7 +78,7 @@ AppDialog {
         title: qsTranslate("main", "VELTRA2")
         standardButtons: Dialogs.StandardButton.No | Dialogs.StandardButton.Yes
         text: aboutDialog.centered(qsTranslate("main", "Update to %1?").arg(version) + "<br>"
-                                   + qsTranslate("main", "Application will restart itself once updated"))
+                                   + qsTranslate("main", "The download opens in your web browser"))
         onYes: updater.doUpdate()
     }
 

@@ -114,8 +114,8 @@
         <translation>Доступно обновление до &lt;b&gt;версии %1&lt;/b&gt;</translation>
     </message>
     <message>
-        <source>Application will restart itself once updated</source>
-        <translation>Приложение будет перезапущено после обновления</translation>
+        <source>The download opens in your web browser</source>
+        <translation>Загрузка откроется в веб-браузере</translation>
     </message>
     <message>
         <source>Check for updates</source>

@@ -24,6 +24,8 @@ private slots:
         QTest::newRow("toolkit options before the version")
             << QStringList { "-platform", "offscreen", "-reverse", "--version" } << 0
             << QString(VELTRA2_APPLICATION " " VELTRA2_VERSION "\n");
+        QTest::newRow("unknown option before the version") << QStringList { "--bogus", "-style",
+            "Fusion", "--version" } << 1 << "Unknown option 'bogus'";
         QTest::newRow("unknown option beside the toolkit's")
             << QStringList { "-platform", "offscreen", "-style", "Fusion", "--frobnicate" } << 1
             << "Unknown option 'frobnicate'";

@@ -11,7 +11,8 @@
 
 namespace {
 // A feed with an old item and one of `version`, for `platform` when given.
-QByteArray feedOffering(const QByteArray &version, const QByteArray &platform = {})
+QByteArray feedOffering(const QByteArray &version, const QByteArray &platform = {},
+    const QByteArray &download = "https://example.invalid/new.msi")
 {
     return "<?xml version=\"1.0\"?><rss version=\"2.0\" "
            "xmlns:sparkle=\"http://www.andymatuschak.org/xml-namespaces/sparkle\"><channel>"
@@ -20,8 +21,8 @@ QByteArray feedOffering(const QByteArray &version, const QByteArray &platform = 
            "<item><sparkle:version>"
         + version + "</sparkle:version><sparkle:shortVersionString>v" + version
         + "</sparkle:shortVersionString><description><![CDATA[<li>Faster</li>]]></description>"
-          "<enclosure url=\"https://example.invalid/new.msi\""
-        + (platform.isEmpty() ? QByteArray() : " sparkle:os=\"" + platform + "\"")
+          "<enclosure url=\""
+        + download + "\"" + (platform.isEmpty() ? QByteArray() : " sparkle:os=\"" + platform + "\"")
         + "/></item></channel></rss>";
 }
 
@@ -54,6 +55,10 @@ private slots:
         QTest::newRow("newer, for another platform only")
             << feedOffering("1.5.0", "windows") << "up to date";
         QTest::newRow("same, written shorter") << feedOffering("1.4") << "up to date";
+        // Only a web link is opened, never a file or another program's scheme.
+        for (const char *link :
+            { "file:///etc/passwd", "veltra2://run", "new.msi", "http://example.invalid/new.msi" })
+            QTest::newRow(link) << feedOffering("1.5.0", {}, link) << "failed";
         QTest::newRow("not XML") << QByteArray("{\"version\":\"9.9\"}") << "failed";
         QTest::newRow("broken XML") << feedOffering("1.5.0").left(300) << "failed";
         QTest::newRow("not there") << QByteArray() << "failed";
