@@ -15,6 +15,11 @@ struct Connection {
     // Fills the record from such a text; false (record untouched) when the text
     // is not an object holding all three members.
     bool fromJson(const QString &text);
+
+    bool operator==(const Connection &other) const
+    {
+        return name == other.name && host == other.host && port == other.port;
+    }
 };
 
 Q_DECLARE_METATYPE(Connection)

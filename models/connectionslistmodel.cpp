@@ -1,10 +1,25 @@
 #include "models/connectionslistmodel.h"
 
+#include <QDir>
+#include <QFileInfo>
+#include <QLockFile>
 #include <QSettings>
-#include <QStringList>
+#include <QStandardPaths>
 
 namespace {
 constexpr char SettingsKey[] = "Connections";
+constexpr int LockWaitMsec = 1000;
+} // namespace
+
+QString ConnectionsListModel::lockPath()
+{
+#ifdef Q_OS_WIN
+    // The store is the registry: the lock lives with the program's data.
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
+    return QDir(folder).filePath(QStringLiteral("connections.lock"));
+#else
+    return QSettings().fileName() + QStringLiteral(".connections.lock");
+#endif
 }
 
 ConnectionsListModel::ConnectionsListModel(QObject *parent)
@@ -48,33 +63,58 @@ bool ConnectionsListModel::add(Connection conn)
 
 ConnectionsListModel::AddResult ConnectionsListModel::tryAdd(const Connection &conn)
 {
-    for (const Connection &c : qAsConst(connections))
-        if (c.host == conn.host && c.port == conn.port)
-            return AddResult::Exists;
-    beginInsertRows(QModelIndex(), connections.size(), connections.size());
-    connections.append(conn);
-    endInsertRows();
-    // Written at once: a crash or a killed process must not lose it.
-    if (!save()) {
-        const int row = connections.size() - 1;
-        beginRemoveRows(QModelIndex(), row, row);
-        connections.removeLast();
-        endRemoveRows();
+    bool exists = false;
+    QStringList stored;
+    const bool written = rewrite([&](QStringList &texts) {
+        for (const Connection &c : parsed(texts))
+            exists = exists || (c.host == conn.host && c.port == conn.port);
+        if (!exists)
+            texts.append(conn.toJson());
+        stored = texts;
+    });
+    if (!written)
         return AddResult::NotStored;
+    if (exists) {
+        show(stored, connections, [] {});
+        return AddResult::Exists;
     }
+    const int row = connections.size();
+    show(stored, connections + QList<Connection> { conn }, [&] {
+        beginInsertRows(QModelIndex(), row, row);
+        connections.append(conn);
+        endInsertRows();
+    });
     emit changed();
     return AddResult::Added;
 }
 
-void ConnectionsListModel::remove(int index)
+bool ConnectionsListModel::remove(int index)
 {
     if (index < 0 || index >= connections.size())
-        return;
-    beginRemoveRows(QModelIndex(), index, index);
-    connections.removeAt(index);
-    endRemoveRows();
-    save();
+        return true;
+    const Connection gone = connections.at(index);
+    QStringList stored;
+    const bool written = rewrite([&](QStringList &texts) {
+        for (int i = 0; i < texts.size(); ++i) {
+            Connection c;
+            if (c.fromJson(texts.at(i)) && c == gone) {
+                texts.removeAt(i);
+                break;
+            }
+        }
+        stored = texts;
+    });
+    if (!written)
+        return false;
+    QList<Connection> expected = connections;
+    expected.removeAt(index);
+    show(stored, expected, [&] {
+        beginRemoveRows(QModelIndex(), index, index);
+        connections.removeAt(index);
+        endRemoveRows();
+    });
     emit changed();
+    return true;
 }
 
 bool ConnectionsListModel::contains(QString name) const
@@ -95,32 +135,51 @@ bool ConnectionsListModel::containsHost(QString host) const
 
 void ConnectionsListModel::load()
 {
-    QSettings settings;
-    if (!connections.isEmpty()) {
-        beginRemoveRows(QModelIndex(), 0, connections.size() - 1);
-        connections.clear();
-        endRemoveRows();
-    }
-    QList<Connection> loaded;
-    for (const QString &text : settings.value(SettingsKey).toStringList()) {
-        Connection c;
-        if (c.fromJson(text))
-            loaded.append(c);
-    }
-    if (loaded.isEmpty())
-        return;
-    beginInsertRows(QModelIndex(), 0, loaded.size() - 1);
-    connections = loaded;
-    endInsertRows();
+    beginResetModel();
+    connections = parsed(QSettings().value(SettingsKey).toStringList());
+    endResetModel();
 }
 
-bool ConnectionsListModel::save() const
+QList<Connection> ConnectionsListModel::parsed(const QStringList &stored)
 {
-    QStringList texts;
-    for (const Connection &c : connections)
-        texts.append(c.toJson());
+    QList<Connection> list;
+    for (const QString &text : stored) {
+        Connection c;
+        if (c.fromJson(text))
+            list.append(c);
+    }
+    return list;
+}
+
+bool ConnectionsListModel::rewrite(const std::function<void(QStringList &)> &change)
+{
+    const QString path = lockPath();
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QLockFile lock(path);
+    if (!lock.tryLock(LockWaitMsec))
+        return false;
     QSettings settings;
+    settings.sync(); // what another instance wrote since we last looked
+    // A list that could not be read must not be taken for an empty one.
+    if (settings.status() != QSettings::NoError)
+        return false;
+    QStringList texts = settings.value(SettingsKey).toStringList();
+    change(texts);
     settings.setValue(SettingsKey, texts);
     settings.sync();
     return settings.status() == QSettings::NoError;
+}
+
+void ConnectionsListModel::show(const QStringList &stored, const QList<Connection> &expected,
+    const std::function<void()> &announce)
+{
+    const QList<Connection> fresh = parsed(stored);
+    if (fresh == expected) {
+        announce();
+        return;
+    }
+    // Another instance changed the list too: show it whole.
+    beginResetModel();
+    connections = fresh;
+    endResetModel();
 }

@@ -5,9 +5,14 @@
 
 #include <QAbstractListModel>
 #include <QList>
+#include <QStringList>
+
+#include <functional>
 
 // The operator's saved connections, in the order they were saved, kept in the
-// settings store under "Connections".
+// settings store under "Connections". Every change is written at once, merged
+// under a lock with what is stored: another instance of the program may have
+// added or removed entries meanwhile, and neither loses the other's.
 class ConnectionsListModel : public QAbstractListModel {
     Q_OBJECT
 
@@ -25,13 +30,14 @@ public:
     // Like add(), telling a duplicate from a settings store that could not be
     // written (the entry is then left out, so the list shows what is stored).
     AddResult tryAdd(const Connection &conn);
-    Q_INVOKABLE void remove(int index);
+    // False when the store could not be written: the entry is still there.
+    Q_INVOKABLE bool remove(int index);
     Q_INVOKABLE bool contains(QString name) const;
     Q_INVOKABLE bool containsHost(QString host) const;
 
     void load();
-    // False when the settings store could not be written.
-    bool save() const;
+    // Where instances of the program take turns to change the stored list.
+    static QString lockPath();
     // The entry at `row`, which must exist.
     const Connection &at(int row) const { return connections.at(row); }
 
@@ -39,6 +45,14 @@ signals:
     void changed();
 
 private:
+    // Re-reads the stored texts under the lock, lets `change` edit them and
+    // writes them back; false when the store could not be locked or written.
+    bool rewrite(const std::function<void(QStringList &)> &change);
+    // Shows `stored`: when it is `expected`, by announcing `announce` alone.
+    void show(const QStringList &stored, const QList<Connection> &expected,
+        const std::function<void()> &announce);
+    static QList<Connection> parsed(const QStringList &stored);
+
     QList<Connection> connections;
 };
 

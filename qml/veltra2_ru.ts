@@ -91,6 +91,10 @@
         <source>The history is still being saved</source>
         <translation>История ещё сохраняется</translation>
     </message>
+    <message>
+        <source>Cannot delete the connection</source>
+        <translation>Невозможно удалить подключение</translation>
+    </message>
 </context>
 <context>
     <name>QDropTextHandler</name>

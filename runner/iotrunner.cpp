@@ -57,7 +57,6 @@ IOTRunner::IOTRunner(QObject *parent)
 
 IOTRunner::~IOTRunner()
 {
-    connections.save();
     pollTimer.stop();
     client->disconnect(this);
     delete client;
@@ -186,6 +185,12 @@ void IOTRunner::saveConnection(QString name)
         emit alert(tr("Cannot save the connection"));
         break;
     }
+}
+
+void IOTRunner::removeConnection(int index)
+{
+    if (!connections.remove(index))
+        emit alert(tr("Cannot delete the connection"));
 }
 
 void IOTRunner::disconnectFromHost()

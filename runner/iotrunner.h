@@ -71,6 +71,7 @@ public slots:
     void connectFromList(int index);
     void connectToHost(QString host, int port);
     void saveConnection(QString name);
+    void removeConnection(int index);
     void disconnectFromHost();
     void requestConfig();
     void requestDevInfo();

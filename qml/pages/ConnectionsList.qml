@@ -78,7 +78,7 @@ Rectangle {
 
                         anchors.fill: parent
                         acceptedButtons: Qt.LeftButton
-                        onClicked: connList.model.remove(index)
+                        onClicked: runner.removeConnection(index)
                     }
                 }
 

@@ -455,38 +455,50 @@ private slots:
             QVERIFY(list->containsHost("127.0.0.3") && !list->containsHost("127.0.0.30"));
             list->remove(2);
             QStringList alerts { "Connection saved", "Connection saved", "Connection exists" };
-#ifndef Q_OS_WIN // a test cannot make the registry refuse a write
-            // A store that cannot be written: said, and left out.
-            const QString store = QSettings().fileName();
-            QFile::remove(store);
-            QVERIFY(QDir().mkpath(store));
+            // A list that cannot be changed (its lock cannot be taken): said,
+            // and shown as it is stored.
+            const QString lock = ConnectionsListModel::lockPath();
+            QVERIFY(QDir().mkpath(lock));
             f.runner.connectToHost("127.0.0.4", 8081);
             f.runner.saveConnection("Lab");
-            QDir(store).removeRecursively();
-            alerts << "Cannot save the connection";
-#endif
+            f.runner.removeConnection(0);
+            QVERIFY(QDir(lock).removeRecursively());
+            alerts << "Cannot save the connection"
+                   << "Cannot delete the connection";
             QCOMPARE(list->rowCount(), 2);
             f.runner.disconnectFromHost();
             QCOMPARE(f.alerts, alerts);
         }
-        // A killed program loses nothing saved; connecting from the list.
+        // Another instance saves while this one runs (and is killed, which
+        // loses nothing): neither loses the other's entries.
+        Fixture f; // has read the list before the other program writes
         QProcess saver;
         saver.start(QStringLiteral(CONNECTION_SAVER), { QCoreApplication::organizationName() });
         QVERIFY(saver.waitForReadyRead(10000));
         saver.kill(); // SIGKILL: no destructor runs
         QVERIFY(saver.waitForFinished(5000));
         QSettings().sync();
-        // Entries it cannot read are left out.
+        // Entries it cannot read are left out, and left alone.
         QSettings().setValue("Connections",
             QSettings().value("Connections").toStringList() << "[1]"
                                                             << "{\"name\":\"B\"}");
-        Fixture f;
+        f.runner.connectToHost("127.0.0.5", 8081);
+        f.runner.saveConnection("Lab");
+        ConnectionsListModel *list = f.runner.connListModel();
+        QStringList hosts;
+        for (int r = 0; r < list->rowCount(); ++r)
+            hosts << list->data(list->index(r), ConnectionsListModel::HostRole).toString();
+        QCOMPARE(hosts, (QStringList { "", "127.0.0.3", "127.0.0.2", "127.0.0.5" }));
         f.runner.connectFromList(-1);
-        f.runner.connectFromList(3);
-        QCOMPARE(QSettings().value("host").toString(), QStringLiteral("127.0.0.2"));
+        f.runner.connectFromList(4);
+        QCOMPARE(QSettings().value("host").toString(), QStringLiteral("127.0.0.5"));
         f.runner.connectFromList(1);
         QCOMPARE(QSettings().value("host").toString(), QStringLiteral("127.0.0.3"));
         f.runner.disconnectFromHost();
+        f.runner.removeConnection(0);
+        Fixture g;
+        QCOMPARE(g.runner.connListModel()->rowCount(), 3);
+        QCOMPARE(QSettings().value("Connections").toStringList().size(), 5);
     }
 
     void saveAs()
