@@ -76,7 +76,7 @@ WindowCase {
 
     function test_newNamesInEveryReply() {
         openOn(["--fresh-state-names", "20000"]);
-        testHelper.setPollInterval(50);
+        testHelper.setPollInterval(250);
         child("stack").currentIndex = Pages.status;
         updates.clear();
         verifyResponsive(function() { return updates.count >= 20; }, 60000);

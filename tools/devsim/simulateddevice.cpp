@@ -123,7 +123,7 @@ double SimulatedDevice::humidityAt(qint64 msec) const
         + 0.8 * std::sin(2.0 * Pi * double(msec) / 1380000.0);
 }
 
-QJsonObject SimulatedDevice::state()
+QJsonObject SimulatedDevice::state() const
 {
     const qint64 now = QDateTime::currentMSecsSinceEpoch();
     const double noise = (QRandomGenerator::global()->generateDouble() - 0.5) * 0.1;
@@ -140,9 +140,6 @@ QJsonObject SimulatedDevice::state()
     } else {
         reply.insert(Protocol::Value, round2(temperatureAt(now) + noise));
     }
-    ++stateReplies;
-    for (int i = 0; i < options.freshStateNames; ++i)
-        reply.insert(QStringLiteral("r%1-%2").arg(stateReplies).arg(i), i);
     return reply;
 }
 

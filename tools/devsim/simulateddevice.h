@@ -24,7 +24,7 @@ public:
 private:
     QJsonObject info() const;
     QJsonObject details() const;
-    QJsonObject state();
+    QJsonObject state() const;
     QJsonObject history() const;
     QJsonObject read(const QString &name) const;
     QJsonObject store(const QString &name, const QByteArray &payload);
@@ -41,7 +41,6 @@ private:
     QElapsedTimer uptime;
     QJsonObject config;
     QMap<QString, QByteArray> files;
-    int stateReplies = 0;
 };
 
 #endif // SIMULATEDDEVICE_H

@@ -23,6 +23,8 @@ private:
     void readRequests();
     void handle(const QJsonObject &request, const QByteArray &payload);
     void reply(const QByteArray &line, bool closeAfter);
+    // A state reply with members under names never sent before.
+    QByteArray withFreshNames(QByteArray line);
     void sendLine(const QByteArray &line);
     void log(const char *direction, const QByteArray &text) const;
 
