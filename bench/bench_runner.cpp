@@ -18,6 +18,7 @@
 #include <QSignalSpy>
 #include <QTcpServer>
 #include <QTcpSocket>
+#include <QTest>
 
 #include <cstdio>
 
@@ -96,11 +97,15 @@ int main(int argc, char *argv[])
     feed(runner, state); // the poll's last request, answered
     const double before = residentMb();
     runner.requestHistory();
+    QSignalSpy loaded(&runner, &IOTRunner::histIntervalUpdated);
     clock.restart();
-    feed(runner, big);
+    feed(runner, big); // read on a thread of its own, then shown
+    if (!loaded.wait(30000))
+        return 1;
     const double bigMs = clock.nsecsElapsed() / 1e6;
     big.clear();
     big.squeeze();
+    QTest::qWait(100); // what was only needed to read it is given back
     const double added = residentMb() - before;
     std::printf("%.2f %.2f %.0f %.0f\n", perReply, historyMs, bigMs, added);
     return updates == iterations + 1 && history.rowCount() == 10000 && shown->rowCount() == 1000000

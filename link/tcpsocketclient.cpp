@@ -2,17 +2,10 @@
 
 #include "link/protocol.h"
 
-#include <QEventLoop>
 #include <QJsonDocument>
 #include <QPointer>
 #include <QTcpSocket>
-#include <QTimer>
 #include <QTimerEvent>
-
-namespace {
-constexpr int SettleWaits = 10;
-constexpr int SettleWaitMsec = 100;
-} // namespace
 
 TcpSocketClient::TcpSocketClient(QObject *parent)
     : QObject(parent)
@@ -29,6 +22,11 @@ TcpSocketClient::TcpSocketClient(QObject *parent)
         &TcpSocketClient::tcpError);
 #endif
     connect(socket, &QTcpSocket::stateChanged, this, &TcpSocketClient::tcpStateChanged);
+    closeDeadline.setSingleShot(true);
+    connect(&closeDeadline, &QTimer::timeout, this, [this] {
+        if (socket->state() != QAbstractSocket::UnconnectedState)
+            socket->abort();
+    });
 }
 
 TcpSocketClient::~TcpSocketClient()
@@ -81,12 +79,17 @@ void TcpSocketClient::setRetryInterval(int msec)
 
 void TcpSocketClient::start()
 {
-    stop();
+    if (timerId != -1)
+        killTimer(timerId);
+    retryTicks = 0;
     timerId = startTimer(retryMsec, Qt::CoarseTimer);
 }
 
 void TcpSocketClient::stop()
 {
+    // Nothing connects after this, not even a new endpoint still waiting
+    // for the old link to close.
+    reconnectPending = false;
     if (timerId == -1)
         return;
     killTimer(timerId);
@@ -124,13 +127,22 @@ void TcpSocketClient::open()
 
 void TcpSocketClient::close()
 {
+    reconnectPending = false;
+    closeWithin(CloseGraceMsec);
+}
+
+void TcpSocketClient::closeWithin(int msec)
+{
     // A graceful close of a socket that is still connecting would let the
     // attempt finish and announce a connection nobody wants any more.
     const auto s = socket->state();
-    if (s == QAbstractSocket::ConnectingState || s == QAbstractSocket::HostLookupState)
+    if (s == QAbstractSocket::ConnectingState || s == QAbstractSocket::HostLookupState) {
         socket->abort();
-    else
-        socket->close();
+        return;
+    }
+    socket->close();
+    if (socket->state() != QAbstractSocket::UnconnectedState)
+        closeDeadline.start(msec);
 }
 
 void TcpSocketClient::tcpReadyRead()
@@ -182,7 +194,21 @@ void TcpSocketClient::tcpError(QAbstractSocket::SocketError socketError)
 
 void TcpSocketClient::tcpStateChanged(QAbstractSocket::SocketState socketState)
 {
-    Q_UNUSED(socketState)
+    if (socketState != QAbstractSocket::UnconnectedState)
+        return;
+    closeDeadline.stop();
+    // Connecting from inside the socket's own notice would re-enter it.
+    if (reconnectPending)
+        QMetaObject::invokeMethod(this, &TcpSocketClient::socketGone, Qt::QueuedConnection);
+}
+
+void TcpSocketClient::socketGone()
+{
+    if (!reconnectPending || socket->state() != QAbstractSocket::UnconnectedState)
+        return;
+    reconnectPending = false;
+    connectSocket();
+    retryTicks = 1;
 }
 
 void TcpSocketClient::timerEvent(QTimerEvent *event)
@@ -204,34 +230,28 @@ void TcpSocketClient::timerEvent(QTimerEvent *event)
 
 void TcpSocketClient::changeEndpoint()
 {
-    if (socket->state() == QAbstractSocket::UnconnectedState) {
+    const auto s = socket->state();
+    if (s == QAbstractSocket::UnconnectedState) {
+        reconnectPending = false;
         retryTicks = 0;
         return;
     }
     // While the name is looked up or the attempt runs, a graceful disconnect
     // is only deferred: the old endpoint would still connect and take what
     // is meant for the new one.
-    const auto s = socket->state();
-    if (s == QAbstractSocket::ConnectingState || s == QAbstractSocket::HostLookupState)
+    if (s == QAbstractSocket::ConnectingState || s == QAbstractSocket::HostLookupState) {
         socket->abort();
-    else
-        socket->disconnectFromHost();
-
-    // Give a graceful close a moment to finish while the program stays
-    // responsive; callers must tolerate being re-entered meanwhile.
-    QPointer<TcpSocketClient> alive(this);
-    for (int i = 0; i < SettleWaits; ++i) {
-        if (socket->state() == QAbstractSocket::UnconnectedState)
-            break;
-        QEventLoop loop;
-        QTimer::singleShot(SettleWaitMsec, &loop, &QEventLoop::quit);
-        connect(socket, &QTcpSocket::disconnected, &loop, &QEventLoop::quit);
-        loop.exec();
-        if (!alive)
-            return;
+        reconnectPending = false;
+        connectSocket();
+        retryTicks = 1;
+        return;
     }
-    connectSocket();
-    retryTicks = 1;
+    // The old link gets a moment to close gracefully; the new endpoint is
+    // asked as soon as it has, and at the latest once it is dropped.
+    reconnectPending = true;
+    closeWithin(SettleMsec);
+    if (socket->state() == QAbstractSocket::UnconnectedState)
+        socketGone();
 }
 
 void TcpSocketClient::connectSocket()

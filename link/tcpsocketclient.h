@@ -8,6 +8,7 @@
 #include <QJsonObject>
 #include <QObject>
 #include <QString>
+#include <QTimer>
 
 class QTcpSocket;
 class QTimerEvent;
@@ -27,6 +28,11 @@ public:
     static constexpr int RetryPeriodTicks = 20;
     // A peer that never ends its line must not make us buffer without limit.
     static constexpr int MaxLineLength = 8 * 1024 * 1024;
+    // How long a graceful close may take before the socket is dropped: a
+    // peer that stops reading would keep unsent bytes, and the link, forever.
+    static constexpr int CloseGraceMsec = 3000;
+    // How long the old link may take to close when the endpoint changes.
+    static constexpr int SettleMsec = 1000;
 
     explicit TcpSocketClient(QObject *parent = nullptr);
     ~TcpSocketClient() override;
@@ -72,6 +78,9 @@ protected:
 private:
     void changeEndpoint();
     void connectSocket();
+    // Closes gracefully, dropping the socket if that takes longer than `msec`.
+    void closeWithin(int msec);
+    void socketGone();
 
     QString hostName;
     quint16 portNumber = DefaultPort;
@@ -82,6 +91,9 @@ private:
     int retryMsec = DefaultRetryInterval;
     // Whether the current attempt got as far as a connection.
     bool attemptConnected = false;
+    // A new endpoint waits for the old link to close.
+    bool reconnectPending = false;
+    QTimer closeDeadline;
 };
 
 #endif // TCPSOCKETCLIENT_H

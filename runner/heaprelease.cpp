@@ -6,6 +6,17 @@
 #include <malloc.h>
 #endif
 
+namespace {
+constexpr int LargeBlock = 512 * 1024;
+}
+
+void HeapRelease::returnLargeBlocks()
+{
+#if defined(__GLIBC__)
+    mallopt(M_MMAP_THRESHOLD, LargeBlock);
+#endif
+}
+
 void HeapRelease::now()
 {
 #if defined(__GLIBC__)

@@ -7,6 +7,11 @@
 // it ever read.
 class HeapRelease {
 public:
+    // From now on, large blocks come straight from the system and go back to
+    // it when freed, whichever thread made them (the C library would raise
+    // that limit after each large block and keep the next ones in its heaps).
+    static void returnLargeBlocks();
+    // Gives back what the heaps hold free.
     static void now();
 };
 

@@ -17,9 +17,12 @@
 #include <QSettings>
 #include <QSslCertificate>
 #include <QSslKey>
+#include <QThread>
 #include <QTimer>
 #include <QUrl>
 #include <QtNumeric>
+
+#include <memory>
 
 namespace {
 // Ticks that may find a request unanswered before the link counts as stalled.
@@ -44,6 +47,7 @@ IOTRunner::IOTRunner(QObject *parent)
     , history(this)
     , client(new TcpSocketClient(this))
 {
+    HeapRelease::returnLargeBlocks();
     connections.load();
     connect(client, &TcpSocketClient::connected, this, &IOTRunner::tcp_connected);
     connect(client, &TcpSocketClient::disconnected, this, &IOTRunner::tcp_disconnected);
@@ -57,6 +61,10 @@ IOTRunner::IOTRunner(QObject *parent)
 
 IOTRunner::~IOTRunner()
 {
+    if (parser) {
+        parser->wait();
+        delete parser;
+    }
     pollTimer.stop();
     client->disconnect(this);
     delete client;
@@ -198,7 +206,14 @@ void IOTRunner::disconnectFromHost()
     client->stop();
     client->close();
     stateTable.set({});
+    forgetRequests();
+}
+
+void IOTRunner::forgetRequests()
+{
     pendingRequests.clear();
+    waitingLines.clear();
+    ++linkSerial;
 }
 
 bool IOTRunner::isConnected() const
@@ -354,7 +369,7 @@ void IOTRunner::tcp_connected()
 void IOTRunner::tcp_disconnected()
 {
     pollTimer.stop();
-    pendingRequests.clear();
+    forgetRequests();
     charts.clear();
     emit alert(tr("Connection closed"));
     emit disconnectedFromHost();
@@ -372,6 +387,17 @@ void IOTRunner::tcp_connectFailed(QString reason)
 
 void IOTRunner::tcp_newDatagram(QByteArray data)
 {
+    // Lines are handled in the order they came, behind a long one still
+    // being read.
+    if (parser) {
+        waitingLines.append(data);
+        return;
+    }
+    take(data);
+}
+
+void IOTRunner::take(const QByteArray &data)
+{
     if (data.size() >= LargeReply || largeReplyHeld) {
         largeReplyHeld = data.size() >= LargeReply;
         releaseHeapSoon();
@@ -380,7 +406,28 @@ void IOTRunner::tcp_newDatagram(QByteArray data)
     // flooding us must not flood the operator.
     if (pendingRequests.isEmpty())
         return;
-    const QJsonDocument doc = QJsonDocument::fromJson(data);
+    if (data.size() < LargeReply) {
+        handleLine(data, QJsonDocument::fromJson(data));
+        return;
+    }
+    // Megabytes of JSON take a while to read: the window goes on meanwhile.
+    auto parsed = std::make_shared<QJsonDocument>();
+    parser = QThread::create([data, parsed] { *parsed = QJsonDocument::fromJson(data); });
+    connect(parser, &QThread::finished, this, [this, data, parsed, link = linkSerial] {
+        parser->deleteLater();
+        parser = nullptr;
+        // A reply from a link that has ended answers nothing of the new one.
+        if (link == linkSerial)
+            handleLine(data, *parsed);
+        *parsed = QJsonDocument();
+        while (!parser && !waitingLines.isEmpty())
+            take(waitingLines.takeFirst());
+    });
+    parser->start();
+}
+
+void IOTRunner::handleLine(const QByteArray &data, const QJsonDocument &doc)
+{
     if (!doc.isObject()) {
         // A device that cannot say what it is, is not one we know.
         if (pendingRequests.first().value(Protocol::Query) == QJsonValue(Protocol::Info)) {

@@ -18,6 +18,8 @@
 #include "models/variantmapmodel.h"
 
 class HistoryCsvWriter;
+class QJsonDocument;
+class QThread;
 class TcpSocketClient;
 
 // The one object through which the user interface reaches the device: it owns
@@ -96,6 +98,10 @@ private:
     bool isConnected() const;
     void send(const QJsonObject &request);
     void identify(const QJsonObject &reply);
+    void take(const QByteArray &data);
+    void handleLine(const QByteArray &data, const QJsonDocument &doc);
+    // The requests of a link that has ended, and whatever answers them.
+    void forgetRequests();
     void refuseDevice(const QString &board);
     void releaseHeapSoon();
     // A device text inside a rich-text message: cut, then escaped.
@@ -133,6 +139,11 @@ private:
     // be given back.
     bool largeReplyHeld = false;
     bool heapReleaseDue = false;
+    // A long reply read away from the window's thread, the lines that came
+    // after it, and the link it belongs to.
+    QThread *parser = nullptr;
+    QList<QByteArray> waitingLines;
+    int linkSerial = 0;
 };
 
 #endif // IOTRUNNER_H

@@ -22,7 +22,7 @@ public:
                 client = socket;
                 bytes.clear();
                 QObject::connect(socket, &QTcpSocket::readyRead, socket, [this, socket] {
-                    if (socket == client)
+                    if (socket == client && reading)
                         bytes.append(socket->readAll());
                 });
             }
@@ -70,6 +70,13 @@ public:
         }
     }
     void sendLine(const QByteArray &line) { send(line + "\r\n"); }
+    // The device stops reading: what the program sends piles up in the network.
+    void stopReading()
+    {
+        reading = false;
+        if (client)
+            client->setReadBufferSize(1);
+    }
     void closeClient()
     {
         if (client)
@@ -81,6 +88,7 @@ private:
     QPointer<QTcpSocket> client;
     QByteArray bytes;
     int accepted = 0;
+    bool reading = true;
 };
 
 #endif // SCRIPTEDPEER_H

@@ -2,6 +2,7 @@
 #include "common/testmain.h"
 #include "link/tcpsocketclient.h"
 
+#include <QElapsedTimer>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -79,6 +80,35 @@ private slots:
         client->setHostAndPort(QStringLiteral("127.0.0.1"), third.port());
         QVERIFY(third.waitForConnections(1));
         QCOMPARE(second.connections(), 1);
+    }
+
+    void aPeerThatStopsReadingIsLetGo()
+    {
+        ScriptedPeer stuck;
+        ScriptedPeer other;
+        auto client = connectedTo(stuck);
+        QVERIFY(client);
+        const QByteArray upload(64 << 20, 'u'); // more than the network holds
+        stuck.stopReading();
+        client->write(upload, false);
+        // A new endpoint is reached once the old link has had its moment.
+        QElapsedTimer clock;
+        clock.start();
+        client->setPort(other.port());
+        QVERIFY(other.waitForConnections(1));
+        QVERIFY2(clock.elapsed() < TcpSocketClient::SettleMsec + 1000,
+            qPrintable(QString::number(clock.elapsed())));
+        // Closed, the link ends within its grace time however much is unsent.
+        QTRY_COMPARE(client->state(), QAbstractSocket::ConnectedState);
+        other.stopReading();
+        client->write(upload, false);
+        client->stop();
+        clock.restart();
+        client->close();
+        QTRY_COMPARE_WITH_TIMEOUT(client->state(), QAbstractSocket::UnconnectedState, 10000);
+        QVERIFY(clock.elapsed() < TcpSocketClient::CloseGraceMsec + 1000);
+        QTest::qWait(200);
+        QCOMPARE(other.connections(), 1);
     }
 
     void staleBytesDoNotReachTheNextConnection()
