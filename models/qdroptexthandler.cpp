@@ -1,6 +1,7 @@
 #include "models/qdroptexthandler.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QQmlContext>
 #include <QQmlEngine>
 #include <QTextCodec>
@@ -19,13 +20,41 @@ void QDropTextHandler::registerQml(QQmlEngine *engine)
     engine->rootContext()->setContextProperty(QStringLiteral("q_dropHandler"), &instance);
 }
 
-QByteArray QDropTextHandler::processInput(QString text) const
+namespace {
+QString localFile(const QString &text)
 {
     const QUrl url(text.trimmed(), QUrl::TolerantMode);
-    if (url.isValid() && url.isLocalFile()) {
-        QFile file(url.toLocalFile());
-        if (file.open(QIODevice::ReadOnly))
-            return file.readAll();
+    return url.isValid() && url.isLocalFile() ? url.toLocalFile() : QString();
+}
+} // namespace
+
+QString QDropTextHandler::refusal(QString text) const
+{
+    const QString path = localFile(text);
+    if (path.isEmpty())
+        return {};
+    const QFileInfo info(path);
+    if (!info.exists())
+        return {};
+    if (!info.isFile())
+        return tr("%1 is not a file").arg(path);
+    if (info.size() > MaxFileBytes)
+        return tr("%1 is larger than 1 MiB").arg(path);
+    return {};
+}
+
+QByteArray QDropTextHandler::processInput(QString text) const
+{
+    const QString path = localFile(text);
+    if (!path.isEmpty()) {
+        if (!refusal(text).isEmpty())
+            return {};
+        QFile file(path);
+        if (file.open(QIODevice::ReadOnly)) {
+            // The file may have grown since it was looked at.
+            const QByteArray data = file.read(MaxFileBytes + 1);
+            return data.size() > MaxFileBytes ? QByteArray() : data;
+        }
     }
     return text.toUtf8();
 }

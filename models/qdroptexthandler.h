@@ -18,6 +18,14 @@ public:
     // publishes the instance on `engine` as "q_dropHandler".
     static void registerQml(QQmlEngine *engine);
 
+    // The device's files are a few kilobytes; anything much larger is a wrong
+    // pick, and reading it would hold the window up.
+    static constexpr qint64 MaxFileBytes = 1 << 20;
+
+    // Why the file behind `text` will not be read (too large, or not a
+    // regular file such as a folder or a device), or empty when it will.
+    Q_INVOKABLE QString refusal(QString text) const;
+    // Empty for a file that is refused.
     Q_INVOKABLE QByteArray processInput(QString text) const;
     Q_INVOKABLE QString fileInfo(QString text) const;
     Q_INVOKABLE QString repr(QByteArray data, QString codec) const;

@@ -99,6 +99,14 @@
 <context>
     <name>QDropTextHandler</name>
     <message>
+        <source>%1 is larger than 1 MiB</source>
+        <translation>%1 больше 1 МиБ</translation>
+    </message>
+    <message>
+        <source>%1 is not a file</source>
+        <translation>%1 — не файл</translation>
+    </message>
+    <message>
         <source>Binary content: %1...</source>
         <translation>Бинарный контент: %1...</translation>
     </message>
@@ -302,6 +310,10 @@
 </context>
 <context>
     <name>ConfigPage</name>
+    <message>
+        <source>%1 (device's value)</source>
+        <translation>%1 (значение устройства)</translation>
+    </message>
     <message>
         <source>Access Point</source>
         <translation>Точка доступа</translation>

@@ -11,6 +11,7 @@
 
 #include <QDate>
 #include <QFileInfo>
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QQmlEngine>
 #include <QSaveFile>
@@ -94,6 +95,17 @@ ChartDataProvider *IOTRunner::chartData(int index)
 QString IOTRunner::version() const
 {
     return QStringLiteral(VELTRA2_VERSION);
+}
+
+QString IOTRunner::shownValue(const QVariant &value) const
+{
+    const QJsonValue json = QJsonValue::fromVariant(value);
+    const QString text = json.isString()
+        ? json.toString()
+        : QString::fromUtf8(QJsonDocument(QJsonArray { json }).toJson(QJsonDocument::Compact))
+              .mid(1)
+              .chopped(1);
+    return DeviceText::shown(text, DeviceText::NameLimit);
 }
 
 bool IOTRunner::validateDrop(QString filename, QByteArray data)

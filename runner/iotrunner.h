@@ -44,6 +44,9 @@ public:
 
     Q_INVOKABLE ChartDataProvider *chartData(int index);
     Q_INVOKABLE QString version() const;
+    // A value a device sent, as a short line of plain text: a text as it
+    // stands, anything else as JSON.
+    Q_INVOKABLE QString shownValue(const QVariant &value) const;
     Q_INVOKABLE bool validateDrop(QString filename, QByteArray data);
     Q_INVOKABLE ConnectionsListModel *connListModel();
     Q_INVOKABLE VariantMapModel *stateTableModel();

@@ -13,6 +13,11 @@ MaterialPane {
 
     signal finished()
 
+    // What setup put in each field: Apply sends only what the operator
+    // changed, so a device's own value survives even where the page has no
+    // choice for it.
+    property var shown: ({})
+
     // The index of `value` in a choice model, or -1.
     function indexOf(model, value) {
         for (var i = 0; i < model.count; ++i) {
@@ -22,32 +27,57 @@ MaterialPane {
         return -1;
     }
 
-    function choose(box, model, key, value, fallback) {
+    // A value that is none of the choices is shown as the device sent it, in
+    // an entry of its own (the only one whose value is empty).
+    function choose(box, model, value, fallback) {
+        if (model.get(model.count - 1).value === "")
+            model.remove(model.count - 1);
         var i = indexOf(model, value);
-        if (i < 0) {
-            console.log("Unknown " + key + " " + value);
+        if (i < 0 && value !== undefined) {
+            model.append({ "key": qsTr("%1 (device's value)").arg(runner.shownValue(value)),
+                           "value": "" });
+            i = model.count - 1;
+        } else if (i < 0) {
             i = fallback;
         }
         box.currentIndex = i;
     }
 
+    function textOf(config, key) {
+        var value = config[key];
+        return value === undefined || value === null ? "" : String(value);
+    }
+
+    function fields() {
+        return {
+            "sys-mode": sysMode.currentIndex,
+            "net-mode": netMode.currentIndex,
+            "net-ssid": netSsid.text,
+            "net-pwd": netPassword.text,
+            "net-auth": netAuthMode.currentIndex
+        };
+    }
+
     function setup(config) {
-        choose(sysMode, sysModeModel, "sys-mode", config["sys-mode"], 0);
-        choose(netMode, netModeModel, "net-mode", config["net-mode"], 1);
-        netSsid.text = config.hasOwnProperty("net-ssid") ? config["net-ssid"] : "";
-        netPassword.text = config.hasOwnProperty("net-pwd") ? config["net-pwd"] : "";
-        choose(netAuthMode, netAuthModeModel, "net-auth", config["net-auth"], 4);
+        choose(sysMode, sysModeModel, config["sys-mode"], 0);
+        choose(netMode, netModeModel, config["net-mode"], 1);
+        netSsid.text = textOf(config, "net-ssid");
+        netPassword.text = textOf(config, "net-pwd");
+        choose(netAuthMode, netAuthModeModel, config["net-auth"], 4);
+        shown = fields();
         configRead = true;
     }
 
     function apply() {
-        runner.updateConfig({
-            "sys-mode": sysModeModel.get(sysMode.currentIndex).value,
-            "net-mode": netModeModel.get(netMode.currentIndex).value,
-            "net-ssid": netSsid.text,
-            "net-pwd": netPassword.text,
-            "net-auth": netAuthModeModel.get(netAuthMode.currentIndex).value
-        });
+        var now = fields();
+        var models = { "sys-mode": sysModeModel, "net-mode": netModeModel,
+                       "net-auth": netAuthModeModel };
+        var changed = {};
+        for (var key in now) {
+            if (now[key] !== shown[key])
+                changed[key] = models[key] ? models[key].get(now[key]).value : now[key];
+        }
+        runner.updateConfig(changed);
         finished();
     }
 

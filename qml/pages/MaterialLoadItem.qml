@@ -14,6 +14,12 @@ GroupBox {
     signal getfile()
 
     function openFile(file) {
+        var refusal = q_dropHandler.refusal(file);
+        if (refusal !== "") {
+            reset();
+            runner.alert(refusal);
+            return;
+        }
         udata = q_dropHandler.processInput(file);
         source = q_dropHandler.fileInfo(file);
     }

@@ -47,22 +47,31 @@ WindowCase {
     }
 
     function test_1_configurationRoundTrip() {
-        var config = child("configPage");
-        config.setup({ "sys-mode": "modbus", "net-mode": "ap", "net-auth": "wpa2", "net-pwd": "x" });
-        compare(child("sysMode").currentIndex, 0);
-        verify(child("netAuthMode").enabled);
-        compare(child("netSsid").text, "");
-        child("netMode").currentIndex = 0; // Infrastructure
+        // Values the page has no choice for stay the device's own.
+        runner.updateConfig({ "sys-mode": "MQTT", "net-mode": "IF", "net-pwd": null });
+        freshConfig();
+        compare(child("sysMode").displayText, "MQTT (device's value)");
+        compare(child("netMode").displayText, "IF (device's value)");
         verify(!child("netAuthMode").enabled);
-        child("sysMode").currentIndex = 1; // Cloud/MQTT
         child("netSsid").text = "lab net";
-        child("netPassword").text = "s3cret \"quoted\"";
         show(Pages.config);
         mouseClick(child("applyButton"));
         compare(child("stack").currentIndex, Pages.sensors);
         var stored = freshConfig();
+        compare([stored["sys-mode"], stored["net-mode"], stored["net-ssid"], stored["net-pwd"]],
+                ["MQTT", "IF", "lab net", null]);
+        // Whatever the operator sets is sent.
+        child("netMode").currentIndex = 1; // Access Point
+        verify(child("netAuthMode").enabled);
+        child("sysMode").currentIndex = 1; // Cloud/MQTT
+        child("netPassword").text = "s3cret \"quoted\"";
+        child("netAuthMode").currentIndex = 3; // WPA2
+        show(Pages.config);
+        mouseClick(child("applyButton"));
+        stored = freshConfig();
         compare([stored["sys-mode"], stored["net-mode"], stored["net-ssid"], stored["net-pwd"],
-                 stored["net-auth"]], ["mqtt", "if", "lab net", "s3cret \"quoted\"", "wpa2"]);
+                 stored["net-auth"]], ["mqtt", "ap", "lab net", "s3cret \"quoted\"", "wpa2"]);
+        compare(child("sysMode").count, 3);
     }
 
     function test_2_uploadsCertificateAndKey() {
@@ -77,6 +86,16 @@ WindowCase {
         upload.fileDialog.clickProcess(false, file("notes.txt"));
         compare(key.udata, null);
         verify(!findChild(key, "uploadButton").enabled);
+        // Neither a folder nor a file over 1 MiB is read.
+        var big = "file://" + testHelper.writeFile("big.pem", "x".repeat(1024 * 1024 + 1));
+        var refusals = [[big, "larger than 1 MiB"], [testData.folder, "is not a file"]];
+        for (var i = 0; i < refusals.length; ++i) {
+            alerts.clear();
+            upload.fileDialog.clickProcess(false, refusals[i][0]);
+            compare(key.udata, null);
+            compare(q_dropHandler.processInput(refusals[i][0]).byteLength, 0);
+            verify(alerts.signalArguments[0][0].indexOf(refusals[i][1]) > 0, alerts.signalArguments[0][0]);
+        }
         // PEM files are converted, shown by path and uploaded as DER.
         upload.fileDialog.target = "mqtt.cert.der";
         upload.fileDialog.clickProcess(false, openssl("cert.pem"));

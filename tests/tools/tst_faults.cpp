@@ -3,7 +3,10 @@
 #include "common/testmain.h"
 #include "runner/iotrunner.h"
 
+#include <QDir>
+#include <QDirIterator>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 
 // The program facing a simulated device that misbehaves: after each fault it
@@ -61,6 +64,35 @@ private slots:
             10000);
         QCOMPARE(config.last().at(0).toMap().value("sys-mode").toString(), QStringLiteral("web"));
         QCOMPARE(gone.count() > 0, dropsTheLink);
+    }
+
+    // The simulator keeps uploads in its folder whatever the platform's path
+    // rules: only a plain file name is taken.
+    void uploadsStayInTheSimulatorsFolder()
+    {
+        QTemporaryDir scratch;
+        const QString data = scratch.filePath(QStringLiteral("a/b/data"));
+        QVERIFY(QDir().mkpath(data));
+        DevsimProcess sim;
+        QVERIFY(sim.start({ "--data-dir", data }));
+        IOTRunner runner;
+        QSignalSpy setups(&runner, &IOTRunner::deviceSetup);
+        QSignalSpy alerts(&runner, &IOTRunner::alert);
+        runner.connectToHost(QStringLiteral("127.0.0.1"), sim.port());
+        QVERIFY(setups.wait(5000));
+        const QStringList names { "../x", "..\\..\\x", "C:x", "sub/x", ".", "kept.bin" };
+        for (const QString &name : names) {
+            alerts.clear();
+            runner.upload("u", name);
+            QVERIFY(alerts.wait(5000));
+            const bool kept = name == QLatin1String("kept.bin");
+            QCOMPARE(alerts.last().at(0).toString().startsWith("File "), kept);
+        }
+        QStringList written;
+        for (QDirIterator it(scratch.path(), QDir::Files, QDirIterator::Subdirectories);
+             it.hasNext();)
+            written << it.next().mid(scratch.path().size());
+        QCOMPARE(written, QStringList { "/a/b/data/kept.bin" });
     }
 
     void churnKeepsMemoryFlat()
