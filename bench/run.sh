@@ -8,7 +8,7 @@ idle=${2:-60}
 
 read -r -a small < <("$build/bench_framer" 10)
 read -r -a large < <("$build/bench_framer" 100)
-read -r state history < <("$build/bench_runner")
+read -r state history big big_mb < <("$build/bench_runner")
 read -r upload raw < <("$build/bench_upload")
 read -r frame rss_start rss_conn rss_100 rss_1000 cpu < <("$build/bench_window" "$idle")
 
@@ -18,6 +18,8 @@ printf '%-46s %14s %16s %s\n' "framer, 100 MB of 100-byte lines (MB/s)" "${large
 printf '%-46s %14s %16s %s\n' "framer time, 100 MB / 10 MB" "$(awk "BEGIN { printf \"%.1fx\", ${large[3]} / ${small[3]} }")" "data 10x" "<= 12x"
 printf '%-46s %14s %16s %s\n' "state reply handled end to end (us)" "$state" "" "< 50"
 printf '%-46s %14s %16s %s\n' "history update, 10,000 samples x 2 (ms)" "$history" "" "< 20"
+printf '%-46s %14s %16s %s\n' "history reply, 1,000,000 samples x 2 (ms)" "$big" "" "< 1000"
+printf '%-46s %14s %16s %s\n' "memory it adds (MB)" "$big_mb" "" "< 100"
 printf '%-46s %14s %16s %s\n' "10 MiB upload to the simulator (ms)" "$upload" "raw $raw" ">= 50% of raw: $(ratio "$raw" "$upload")"
 printf '%-46s %14s %16s %s\n' "process start to first frame (ms)" "$frame" "" "< 1000"
 printf '%-46s %14s %16s %s\n' "idle CPU, connected, ${idle} s (% of a core)" "$cpu" "" "< 0.5"
