@@ -10,6 +10,7 @@
 #include "models/variantmapmodel.h"
 #include "runner/iotrunner.h"
 
+#include <QKeySequence>
 #include <QQmlContext>
 #include <QQmlEngine>
 #include <QtQml>
@@ -38,4 +39,8 @@ void QmlSetup::publish(QQmlEngine *engine, IOTRunner *runner)
     context->setContextProperty(
         QStringLiteral("MQTT_KEY_NAME"), QString::fromLatin1(Protocol::MqttKeyFile));
     context->setContextProperty(QStringLiteral("QT_VERSION_STR"), QStringLiteral(QT_VERSION_STR));
+    // The platform's first key for "back", in its own words: a QML shortcut
+    // bound to all of them cannot say which that is.
+    context->setContextProperty(QStringLiteral("BACK_KEYS"),
+        QKeySequence(QKeySequence::Back).toString(QKeySequence::NativeText));
 }

@@ -37,6 +37,11 @@ AppDialog {
         updateLine.text = centered(text) + checkParagraph();
     }
 
+    function check() {
+        asked = true;
+        updater.checkUpdate();
+    }
+
     title: qsTranslate("main", "About")
     width: Math.min(frame.width, frame.height) / 3 * 2
     Component.onCompleted: chkUpdTimer.start()
@@ -106,10 +111,19 @@ AppDialog {
             wrapMode: Text.Wrap
             font.pointSize: 12
             textFormat: Text.RichText
+            // From the keyboard the line is one stop: Enter or Space asks for
+            // the check whenever the line offers it.
+            readonly property bool offersCheck: text.indexOf("upd://check") >= 0
+
+            activeFocusOnTab: true
+            Accessible.role: offersCheck ? Accessible.Button : Accessible.StaticText
+            Accessible.name: offersCheck ? qsTranslate("main", "Check for updates") : text.replace(/<[^>]*>/g, "")
+            Accessible.onPressAction: if (offersCheck) aboutDialog.check()
+            Keys.onSpacePressed: if (offersCheck) aboutDialog.check()
+            Keys.onReturnPressed: if (offersCheck) aboutDialog.check()
             onLinkActivated: {
                 if (link.indexOf("upd://") === 0) {
-                    aboutDialog.asked = true;
-                    updater.checkUpdate();
+                    aboutDialog.check();
                 } else {
                     Qt.openUrlExternally(link);
                 }
@@ -117,8 +131,8 @@ AppDialog {
 
             background: Rectangle {
                 color: "transparent"
-                border.width: 1
-                border.color: Material.primary
+                border.width: updateLine.activeFocus ? 2 : 1
+                border.color: updateLine.activeFocus ? Material.accent : Material.primary
                 radius: 2
             }
 

@@ -13,6 +13,7 @@ AppDialog {
     title: qsTranslate("main", "Language")
     standardButtons: Dialog.Ok | Dialog.Cancel
     onAboutToShow: langCombo.currentIndex = language === "ru" ? 1 : 0
+    onOpened: langCombo.forceActiveFocus(Qt.TabFocusReason)
     onAccepted: {
         var picked = langCombo.model[langCombo.currentIndex].value;
         if (picked !== language)
@@ -23,6 +24,7 @@ AppDialog {
         id: langCombo
 
         objectName: "langCombo"
+        label: dialog.title
         width: dialog.availableWidth
         textRole: "key"
         model: [

@@ -44,8 +44,10 @@ Menu {
     }
     MenuSeparator {
     }
-    MenuItem {
+    ShortcutMenuItem {
+        objectName: "quitItem"
         text: qsTranslate("main", "Quit")
+        sequence: StandardKey.Quit
         onTriggered: Qt.quit()
     }
 }

@@ -41,6 +41,15 @@ ToolBar {
             objectName: "menuTool"
             font.pointSize: 16
             text: MaterialFont.icon.menu
+            tooltip: text === MaterialFont.icon.menu
+                     ? qsTranslate("main", "Menu")
+                     : qsTranslate("main", "Back") + " (" + BACK_KEYS + ")"
+
+            Shortcut {
+                sequences: [StandardKey.Back]
+                enabled: menuTool.text !== MaterialFont.icon.menu
+                onActivated: menuTool.clicked()
+            }
         }
         MaterialToolButton {
             id: deviceTool
@@ -48,6 +57,7 @@ ToolBar {
             objectName: "deviceTool"
             font.pointSize: 16
             text: MaterialFont.icon.widgets
+            tooltip: qsTranslate("main", "Device")
             visible: false
         }
         Item {

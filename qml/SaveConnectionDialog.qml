@@ -9,6 +9,7 @@ AppDialog {
     title: qsTranslate("main", "Save Connection")
     standardButtons: Dialog.Ok | Dialog.Cancel
     onAccepted: runner.saveConnection(connNameInput.text)
+    onOpened: connNameInput.forceActiveFocus()
 
     RowLayout {
         width: dialog.availableWidth
@@ -18,6 +19,10 @@ AppDialog {
         }
         MaterialInput {
             id: connNameInput
+
+            label: qsTranslate("main", "Name")
+            focus: true
+            onAccepted: dialog.accept()
 
             Layout.fillWidth: true
         }

@@ -8,7 +8,6 @@ Rectangle {
     property real time: defaultTime
     readonly property real fadeTime: 300
     property real margin: 10
-    readonly property alias shownText: message.text
 
     signal finished()
 
@@ -24,9 +23,18 @@ Rectangle {
     radius: margin
     color: "#222222"
     opacity: 0
+    // Read out as it appears, as plain words.
+    Accessible.role: Accessible.AlertMessage
+    Accessible.name: message.getText(0, message.length)
 
-    Text {
+    // A read-only edit rather than a label: it gives the words without markup.
+    TextEdit {
         id: message
+
+        readOnly: true
+        activeFocusOnPress: false
+        selectByMouse: false
+        Accessible.ignored: true
 
         anchors.top: parent.top
         anchors.left: parent.left

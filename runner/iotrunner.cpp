@@ -108,6 +108,11 @@ QString IOTRunner::shownValue(const QVariant &value) const
     return DeviceText::shown(text, DeviceText::NameLimit);
 }
 
+QString IOTRunner::sensorName(int index) const
+{
+    return index == 0 ? tr("Temperature") : tr("Humidity");
+}
+
 bool IOTRunner::validateDrop(QString filename, QByteArray data)
 {
     if (filename == QLatin1String(Protocol::MqttCertFile)) {

@@ -47,6 +47,8 @@ public:
     // A value a device sent, as a short line of plain text: a text as it
     // stands, anything else as JSON.
     Q_INVOKABLE QString shownValue(const QVariant &value) const;
+    // What sensor `index` of the connected model measures, in words.
+    Q_INVOKABLE QString sensorName(int index) const;
     Q_INVOKABLE bool validateDrop(QString filename, QByteArray data);
     Q_INVOKABLE ConnectionsListModel *connListModel();
     Q_INVOKABLE VariantMapModel *stateTableModel();

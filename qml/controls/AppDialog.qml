@@ -24,6 +24,24 @@ Dialog {
     background: MaterialPopupBackground {
     }
 
+    // The style's buttons, framed while the keyboard is on them, and pressed
+    // by Enter as by Space.
+    footer: DialogButtonBox {
+        visible: count > 0
+
+        delegate: Button {
+            id: button
+
+            flat: true
+            focusPolicy: Qt.TabFocus
+            Keys.onReturnPressed: clicked()
+            Keys.onEnterPressed: clicked()
+
+            FocusFrame {
+            }
+        }
+    }
+
     // The sheet's frame again, over the title and the buttons, which paint
     // backgrounds of their own across it.
     Rectangle {

@@ -9,6 +9,8 @@ AppDialog {
     property alias text: question.text
 
     standardButtons: Dialog.Yes | Dialog.No
+    // The harmless answer is the one a stray Enter or Space gives.
+    onOpened: standardButton(Dialog.No).forceActiveFocus(Qt.TabFocusReason)
 
     Label {
         id: question

@@ -11,6 +11,15 @@ Button {
     property color pressedColor: Material.accent
     property string micon: ""
 
+    // A click leaves the focus where it was: Space then never presses a
+    // button the operator cannot see is chosen.
+    focusPolicy: Qt.TabFocus
+    Keys.onReturnPressed: clicked()
+    Keys.onEnterPressed: clicked()
+
+    FocusFrame {
+    }
+
     background: Rectangle {
         implicitWidth: 100
         implicitHeight: 40

@@ -6,6 +6,15 @@ import QtQuick.Controls 2.4
 ComboBox {
     id: control
 
+    // What the choice is about ("Mode"), for a screen reader.
+    property string label: ""
+
+    Accessible.name: label
+    Accessible.description: displayText
+
+    FocusFrame {
+    }
+
     popup.background: MaterialPopupBackground {
     }
 }

@@ -27,6 +27,9 @@ Label {
     verticalAlignment: Text.AlignVCenter
     ToolTip.visible: hoverArea.containsMouse && tooltip !== ""
     ToolTip.text: tooltip
+    // The glyph means nothing read aloud; the tooltip says the state.
+    Accessible.role: Accessible.StaticText
+    Accessible.name: tooltip
 
     background: Rectangle {
         id: circle

@@ -2,28 +2,43 @@ import QtQuick 2.11
 import QtQuick.Controls 2.4
 import QtQuick.Controls.Material 2.3
 
-// A framed single-line text field.
-Rectangle {
+// A framed single-line text field; the frame thickens in the accent colour
+// while the field has focus.
+FocusScope {
     id: wrapper
 
     property alias text: field.text
     property alias echoMode: field.echoMode
     property alias font: field.font
+    // What the field holds ("SSID"), for a screen reader.
+    property string label: ""
+
+    signal accepted()
 
     implicitWidth: 200
     implicitHeight: field.height + 2
-    color: "transparent"
-    border.width: 1
-    border.color: field.enabled ? Material.primary : Qt.darker(Material.foreground)
+    activeFocusOnTab: false
+
+    Rectangle {
+        anchors.fill: parent
+        color: "transparent"
+        border.width: field.activeFocus ? 2 : 1
+        border.color: !field.enabled ? Qt.darker(Material.foreground)
+                                     : field.activeFocus ? Material.accent : Material.primary
+    }
 
     TextField {
         id: field
 
+        objectName: wrapper.objectName + "Field"
+        focus: true
         anchors.left: parent.left
         anchors.leftMargin: 5
         anchors.right: parent.right
         anchors.bottom: parent.bottom
         selectByMouse: true
+        Accessible.name: wrapper.label
+        onAccepted: wrapper.accepted()
         background: Item {
         }
     }

@@ -6,7 +6,11 @@ import QtQuick.Controls.Material 2.3
 SpinBox {
     id: control
 
+    // What the number is ("Port"), for a screen reader.
+    property string label: ""
+
     editable: true
+    Accessible.name: label
     textFromValue: function(value) {
         return value.toString();
     }
@@ -17,8 +21,9 @@ SpinBox {
     background: Rectangle {
         implicitWidth: 40
         color: "transparent"
-        border.width: 1
-        border.color: control.enabled ? Material.primary : Qt.darker(Material.foreground)
+        border.width: control.activeFocus ? 2 : 1
+        border.color: !control.enabled ? Qt.darker(Material.foreground)
+                                       : control.activeFocus ? Material.accent : Material.primary
     }
 
     up.indicator: Rectangle {
@@ -74,5 +79,6 @@ SpinBox {
         validator: control.validator
         inputMethodHints: Qt.ImhFormattedNumbersOnly
         selectByMouse: true
+        Accessible.name: control.label
     }
 }

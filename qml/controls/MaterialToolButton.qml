@@ -9,14 +9,24 @@ ToolButton {
     property color bgColor: Material.primary
     property color normalColor: "white"
     property color pressedColor: Material.accent
+    // What the glyph means, for the tooltip and for a screen reader.
     property string tooltip: ""
 
     text: "..."
     font.family: MaterialFont.fontName
     font.pointSize: 22
     hoverEnabled: true
-    ToolTip.visible: hovered && tooltip !== ""
+    ToolTip.visible: (hovered || visualFocus) && tooltip !== ""
     ToolTip.text: tooltip
+    ToolTip.delay: hovered ? 500 : 0
+    focusPolicy: Qt.TabFocus
+    Keys.onReturnPressed: clicked()
+    Keys.onEnterPressed: clicked()
+    Accessible.name: tooltip
+
+    FocusFrame {
+        radius: width / 2
+    }
 
     contentItem: Text {
         text: mtool.text

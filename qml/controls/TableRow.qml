@@ -13,7 +13,19 @@ Rectangle {
     property alias rightFont: rightLabel.font
     property alias leftBackground: leftBack.color
 
+    // Whether the row is the chosen one of a table that has keyboard focus.
+    property alias focusShown: frame.shown
+
     height: Math.max(leftLabel.implicitHeight, rightLabel.implicitHeight)
+    Accessible.role: Accessible.ListItem
+    Accessible.name: leftText + ": " + rightText
+
+    FocusFrame {
+        id: frame
+
+        anchors.margins: 0
+        shown: false
+    }
 
     Label {
         id: leftLabel
@@ -24,6 +36,7 @@ Rectangle {
         padding: 6
         textFormat: Text.PlainText
         wrapMode: Text.Wrap
+        Accessible.ignored: true
 
         background: Rectangle {
             id: leftBack
@@ -39,5 +52,6 @@ Rectangle {
         padding: 6
         textFormat: Text.PlainText
         wrapMode: Text.Wrap
+        Accessible.ignored: true
     }
 }

@@ -19,6 +19,16 @@ MaterialPane {
         mqttKey.state = info.key ? "ok" : "err";
     }
 
+    // The device is asked again for what this page shows.
+    Shortcut {
+        sequence: StandardKey.Refresh
+        enabled: page.visible
+        onActivated: {
+            runner.requestDevInfo();
+            runner.requestConfig();
+        }
+    }
+
     SwipeView {
         id: swipe
 
@@ -138,6 +148,8 @@ MaterialPane {
         Item {
             id: setupPane
 
+            // Tab stays on the part in view.
+            enabled: SwipeView.isCurrentItem
             ColumnLayout {
                 anchors.centerIn: parent
 
@@ -148,6 +160,9 @@ MaterialPane {
                     id: regIdInput
 
                     objectName: "regIdInput"
+                    label: qsTr("Registration ID")
+                    focus: true
+                    onAccepted: if (text !== "") runner.setupCloud(text)
                     Layout.preferredWidth: Math.min(400, setupPane.width - 20)
                 }
                 MaterialButton {
@@ -165,6 +180,7 @@ MaterialPane {
             id: uploadPage
 
             objectName: "uploadPage"
+            enabled: SwipeView.isCurrentItem
         }
     }
 

@@ -149,6 +149,13 @@ MaterialPane {
         }
     }
 
+    // The device is asked again; what the operator typed gives way to it.
+    Shortcut {
+        sequence: StandardKey.Refresh
+        enabled: page.visible
+        onActivated: runner.requestConfig()
+    }
+
     GridLayout {
         anchors.fill: parent
         columns: 2
@@ -160,6 +167,7 @@ MaterialPane {
             id: sysMode
 
             objectName: "sysMode"
+            label: qsTr("Mode")
             model: sysModeModel
             textRole: "key"
             Layout.fillWidth: true
@@ -171,6 +179,7 @@ MaterialPane {
             id: netMode
 
             objectName: "netMode"
+            label: qsTr("WiFi Mode")
             model: netModeModel
             textRole: "key"
             Layout.fillWidth: true
@@ -182,6 +191,7 @@ MaterialPane {
             id: netSsid
 
             objectName: "netSsid"
+            label: qsTr("SSID")
             Layout.fillWidth: true
         }
         Label {
@@ -191,6 +201,7 @@ MaterialPane {
             id: netPassword
 
             objectName: "netPassword"
+            label: qsTr("Password")
             echoMode: TextInput.Password
             Layout.fillWidth: true
         }
@@ -201,6 +212,7 @@ MaterialPane {
             id: netAuthMode
 
             objectName: "netAuthMode"
+            label: qsTr("Auth Mode")
             model: netAuthModeModel
             textRole: "key"
             enabled: netMode.currentIndex === 1

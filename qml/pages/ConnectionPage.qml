@@ -13,6 +13,11 @@ MaterialPane {
 
     signal start()
 
+    function startIfReady() {
+        if (connectButton.enabled)
+            start();
+    }
+
     StackLayout {
         id: stack
 
@@ -50,6 +55,8 @@ MaterialPane {
                         id: hostEdit
 
                         objectName: "hostEdit"
+                        label: qsTr("Device IP:")
+                        onAccepted: page.startIfReady()
                         font.pointSize: 16
                         Layout.fillWidth: true
                         onTextChanged: page.connecting = false
@@ -63,12 +70,17 @@ MaterialPane {
                         id: portEdit
 
                         objectName: "portEdit"
+                        label: qsTr("Port:")
+                        Keys.onReturnPressed: page.startIfReady()
+                        Keys.onEnterPressed: page.startIfReady()
                         from: 0
                         to: 65535
                         font.pointSize: 16
                         Layout.fillWidth: true
                     }
                     MaterialButton {
+                        id: connectButton
+
                         objectName: "connectButton"
                         text: qsTr("Connect")
                         micon: MaterialFont.icon.send

@@ -2,7 +2,8 @@ import QtQuick 2.11
 import QtQuick.Controls 2.4
 import QtQuick.Controls.Material 2.3
 
-// The saved connections: click to connect, swipe to delete.
+// The saved connections: click to connect, swipe to delete; from the keyboard,
+// the arrows choose, Enter connects and Delete deletes.
 Rectangle {
     id: connListContainer
 
@@ -32,6 +33,14 @@ Rectangle {
             anchors.margins: 5
             spacing: 5
             model: runner.connListModel()
+            activeFocusOnTab: true
+            keyNavigationWraps: true
+            highlightMoveDuration: 0
+            Accessible.role: Accessible.List
+            Accessible.name: title.text
+            Keys.onReturnPressed: if (currentIndex >= 0) runner.connectFromList(currentIndex)
+            Keys.onEnterPressed: if (currentIndex >= 0) runner.connectFromList(currentIndex)
+            Keys.onDeletePressed: if (currentIndex >= 0) runner.removeConnection(currentIndex)
 
             delegate: SwipeDelegate {
                 id: swipeDelegate
@@ -41,7 +50,13 @@ Rectangle {
                 width: connList.width
                 text: cname + " (" + chost + ":" + cport + ")"
                 font.pointSize: 14
+                focusPolicy: Qt.NoFocus
+                Accessible.role: Accessible.ListItem
                 onClicked: runner.connectFromList(index)
+
+                FocusFrame {
+                    shown: swipeDelegate.ListView.isCurrentItem && connList.activeFocus
+                }
 
                 contentItem: Text {
                     text: swipeDelegate.text

@@ -18,8 +18,30 @@ TablePane {
         return "* " + qsTranslate("main", "Time column value accuracy") + ": ±" + accuracy;
     }
 
+    function saveCsv() {
+        csvDialog.open();
+        // Once open: the dialog drops a name given before for a file
+        // that does not exist yet.
+        csvDialog.currentFile = csvDialog.folder + "/" + runner.historyFileName();
+    }
+
     HistoryView {
         id: historyView
+    }
+
+    Shortcut {
+        id: saveShortcut
+
+        sequence: StandardKey.Save
+        enabled: pane.visible && historyView.count > 0
+        onActivated: pane.saveCsv()
+    }
+    Shortcut {
+        id: refreshShortcut
+
+        sequence: StandardKey.Refresh
+        enabled: pane.visible
+        onActivated: runner.requestHistory()
     }
 
     Row {
@@ -31,18 +53,14 @@ TablePane {
         MaterialToolButton {
             objectName: "csvButton"
             text: MaterialFont.icon.save
-            tooltip: qsTranslate("main", "Save history as CSV")
+            tooltip: qsTranslate("main", "Save history as CSV") + " (" + saveShortcut.nativeText + ")"
             enabled: historyView.count > 0
-            onClicked: {
-                csvDialog.open();
-                // Once open: the dialog drops a name given before for a file
-                // that does not exist yet.
-                csvDialog.currentFile = csvDialog.folder + "/" + runner.historyFileName();
-            }
+            onClicked: pane.saveCsv()
         }
         MaterialToolButton {
+            objectName: "historyRefreshButton"
             text: MaterialFont.icon.update
-            tooltip: qsTranslate("main", "Update the data")
+            tooltip: qsTranslate("main", "Update the data") + " (" + refreshShortcut.nativeText + ")"
             onClicked: runner.requestHistory()
         }
     }

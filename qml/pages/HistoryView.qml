@@ -1,22 +1,18 @@
 import QtQuick 2.11
-import QtQuick.Controls 2.4
 import QtQuick.Controls.Material 2.3
 
 // The downloaded history as time and value rows.
-ListView {
+RowList {
     id: historyTable
 
     objectName: "historyTable"
-    anchors.fill: parent
-    anchors.margins: 5
-    clip: true
     spacing: 2
     model: runner.historyModel()
-    ScrollBar.vertical: MaterialScrollBar {
-    }
+    Accessible.name: qsTranslate("main", "History")
 
     delegate: TableRow {
         width: historyTable.width
+        focusShown: ListView.isCurrentItem && historyTable.activeFocus
         leftText: htime
         rightText: hvalue
         border.color: Material.primary

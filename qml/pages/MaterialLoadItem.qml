@@ -36,6 +36,7 @@ GroupBox {
             id: field
 
             objectName: "sourceField"
+            Accessible.name: control.title
             text: control.source
             Layout.fillWidth: true
         }

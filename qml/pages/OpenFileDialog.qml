@@ -4,7 +4,9 @@ import QtQuick.Controls.Material 2.3
 import Qt.labs.folderlistmodel 2.1
 import Qt.labs.platform 1.0 as Platform
 
-// Browses local folders and picks one file.
+// Browses local folders and picks one file. From the keyboard: the arrows
+// choose, Enter opens a folder or picks a file, Backspace goes up a folder,
+// Escape closes.
 Dialog {
     id: fDialog
 
@@ -22,7 +24,13 @@ Dialog {
         }
         console.log("Selected " + url);
         selected(url);
-        accept();
+        close();
+    }
+
+    function openCurrent() {
+        var i = fileList.currentIndex;
+        if (i >= 0)
+            clickProcess(fmodel.get(i, "fileIsDir"), fmodel.get(i, "fileURL"));
     }
 
     function cdUp() {
@@ -36,7 +44,7 @@ Dialog {
 
     modal: true
     focus: true
-    standardButtons: Dialog.Open
+    onOpened: fileList.forceActiveFocus()
     background: MaterialPopupBackground {
     }
 
@@ -66,6 +74,7 @@ Dialog {
                 objectName: "upTool"
                 bgColor: "transparent"
                 text: MaterialFont.icon.arrow_drop_up
+                tooltip: qsTr("Up")
                 enabled: fmodel.parentFolder.toString() !== ""
                          && fmodel.parentFolder.toString() !== fmodel.folder.toString()
                 onClicked: fDialog.cdUp()
@@ -79,6 +88,7 @@ Dialog {
 
                 bgColor: "transparent"
                 text: MaterialFont.icon.close
+                tooltip: qsTr("Close")
                 onClicked: fDialog.reject()
             }
         }
@@ -94,16 +104,40 @@ Dialog {
         spacing: 2
         model: fmodel
         ScrollBar.vertical: scrollBar
+        focus: true
+        activeFocusOnTab: true
+        keyNavigationWraps: true
+        highlightMoveDuration: 0
+        Accessible.role: Accessible.List
+        Accessible.name: fmodel.folder.toString()
+        Keys.onReturnPressed: fDialog.openCurrent()
+        Keys.onEnterPressed: fDialog.openCurrent()
+        Keys.onPressed: {
+            if (event.key === Qt.Key_Backspace) {
+                fDialog.cdUp();
+                event.accepted = true;
+            }
+        }
         highlight: Rectangle {
             radius: 5
             color: Qt.lighter(Material.primary)
         }
 
         delegate: Rectangle {
+            id: row
+
             width: fileList.width
             height: entry.height + 2
             // The chosen row lets the highlight under it show.
             color: ListView.isCurrentItem ? "transparent" : "#eeeeee"
+            Accessible.role: Accessible.ListItem
+            Accessible.name: fileName
+            Accessible.description: fileIsDir ? qsTr("Folder") : qsTr("File")
+
+            FocusFrame {
+                anchors.margins: 0
+                shown: row.ListView.isCurrentItem && fileList.activeFocus
+            }
 
             Row {
                 id: entry
@@ -113,6 +147,8 @@ Dialog {
                 MaterialToolButton {
                     id: icon
 
+                    focusPolicy: Qt.NoFocus
+                    Accessible.ignored: true
                     bgColor: "transparent"
                     text: fileIsDir ? MaterialFont.icon.folder : MaterialFont.icon.insert_drive_file
                     normalColor: fileIsDir ? Material.accent : "black"
@@ -135,6 +171,19 @@ Dialog {
                     }
                 }
             }
+        }
+    }
+
+    footer: Row {
+        layoutDirection: Qt.RightToLeft
+        padding: 8
+
+        MaterialButton {
+            objectName: "openButton"
+            text: qsTr("Open")
+            micon: MaterialFont.icon.folder_open
+            enabled: fileList.currentIndex >= 0
+            onClicked: fDialog.openCurrent()
         }
     }
 

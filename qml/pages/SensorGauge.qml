@@ -17,6 +17,8 @@ CircularGauge {
     // Whether the device's latest answer held a reading at all; without one
     // the needle stays where it was, dimmed, and no value is shown.
     property bool hasReading: true
+    // What the sensor measures ("Temperature").
+    property string sensorName: ""
 
     // Lower limit moved down, upper limit moved up, to a multiple of the step.
     function lowerBound(limit, step) {
@@ -39,6 +41,8 @@ CircularGauge {
         return "%1%2".arg(parseFloat(v.toFixed(2))).arg(unit);
     }
 
+    Accessible.role: Accessible.StaticText
+    Accessible.name: sensorName + " " + (hasReading ? valueText(reading) : qsTr("no reading"))
     minimumValue: lowerBound(min, mstepSize)
     maximumValue: upperBound(max, mstepSize)
     value: Math.min(Math.max(reading, minimumValue), maximumValue)

@@ -4,8 +4,13 @@ import QtQuick.Layouts 1.3
 import "Chart.js" as Charts
 
 // One sensor: a gauge with the latest reading and a chart of the recent ones.
+// It is one stop for the keyboard, read out as its gauge; the arrows go to
+// the neighbouring sensor.
 Item {
     id: control
+
+    // Left for the previous sensor, right for the next.
+    signal step(int by)
 
     property int index: 0
     property alias unit: gauge.unit
@@ -34,6 +39,17 @@ Item {
         gauge.max = max;
     }
 
+    activeFocusOnTab: true
+    Accessible.role: Accessible.StaticText
+    Accessible.name: gauge.Accessible.name
+    Keys.onLeftPressed: step(-1)
+    Keys.onRightPressed: step(1)
+
+    FocusFrame {
+        anchors.margins: 2
+        shown: control.activeFocus
+    }
+
     GridLayout {
         anchors.fill: parent
         anchors.leftMargin: 1
@@ -44,6 +60,7 @@ Item {
             id: gauge
 
             rindex: control.index
+            sensorName: runner.sensorName(control.index)
             Layout.fillWidth: true
             Layout.fillHeight: true
         }

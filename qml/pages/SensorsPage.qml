@@ -18,6 +18,11 @@ MaterialPane {
             "index": view.count,
             "unit": unit
         });
+        item.step.connect(function(by) {
+            var next = Math.max(0, Math.min(view.count - 1, view.currentIndex + by));
+            view.currentIndex = next;
+            view.itemAt(next).forceActiveFocus(Qt.TabFocusReason);
+        });
         view.addItem(item);
         item.visible = true;
     }

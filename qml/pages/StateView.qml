@@ -1,22 +1,18 @@
 import QtQuick 2.11
-import QtQuick.Controls 2.4
 import QtQuick.Controls.Material 2.3
 
 // The device's raw state as key and value rows.
-ListView {
+RowList {
     id: stateTable
 
     objectName: "stateTable"
-    anchors.fill: parent
-    anchors.margins: 5
-    clip: true
     spacing: 0
     model: runner.stateTableModel()
-    ScrollBar.vertical: MaterialScrollBar {
-    }
+    Accessible.name: qsTranslate("main", "Status")
 
     delegate: TableRow {
         width: stateTable.width
+        focusShown: ListView.isCurrentItem && stateTable.activeFocus
         leftText: tkey
         rightText: tshown
         leftFont.pointSize: 14
