@@ -104,6 +104,16 @@ public:
         return residentMb();
 #endif
     }
+    // What a heavy test divides its sizes by: under AddressSanitizer the full
+    // sizes would take minutes, and the smaller ones cross the same paths.
+    Q_INVOKABLE int sizeDivisor() const
+    {
+#ifdef VELTRA2_UNDER_ASAN
+        return 10;
+#else
+        return 1;
+#endif
+    }
     // The longest hold-up of the event loop that still counts as responsive:
     // AddressSanitizer alone makes parsing a few megabytes ten times slower.
     Q_INVOKABLE int stallLimitMs() const
