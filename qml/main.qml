@@ -165,14 +165,26 @@ ApplicationWindow {
         }
     }
 
+    // Where the keyboard's focus goes when the page changes: a page out of
+    // view keeps its focused control, which would take keys unseen. Tab goes
+    // on from here to the first control of the page in view.
+    Item {
+        id: pageStart
+
+        objectName: "pageStart"
+    }
+
     StackLayout {
         id: stack
 
         objectName: "stack"
         anchors.fill: parent
         currentIndex: Pages.connection
-        onCurrentIndexChanged: menuTool.text = currentIndex !== window.homeIndex()
-                               ? MaterialFont.icon.navigate_before : MaterialFont.icon.menu
+        onCurrentIndexChanged: {
+            menuTool.text = currentIndex !== window.homeIndex()
+                    ? MaterialFont.icon.navigate_before : MaterialFont.icon.menu;
+            pageStart.forceActiveFocus();
+        }
 
         ConnectionPage {
             id: connectionPage

@@ -4,6 +4,18 @@
 <context>
     <name>IOTRunner</name>
     <message>
+        <source>Cloud settings applied</source>
+        <translation>Настройки облака применены</translation>
+    </message>
+    <message>
+        <source>Humidity</source>
+        <translation>Влажность</translation>
+    </message>
+    <message>
+        <source>Temperature</source>
+        <translation>Температура</translation>
+    </message>
+    <message>
         <source>Connection closed</source>
         <translation>Соединение закрыто</translation>
     </message>
@@ -113,6 +125,18 @@
 </context>
 <context>
     <name>main</name>
+    <message>
+        <source>Device</source>
+        <translation>Устройство</translation>
+    </message>
+    <message>
+        <source>Back</source>
+        <translation>Назад</translation>
+    </message>
+    <message>
+        <source>Menu</source>
+        <translation>Меню</translation>
+    </message>
     <message>
         <source>3rd party software</source>
         <translation>Стороннее ПО</translation>
@@ -450,6 +474,36 @@
     <message>
         <source>%1 more not shown</source>
         <translation>ещё %1 не показано</translation>
+    </message>
+</context>
+<context>
+    <name>OpenFileDialog</name>
+    <message>
+        <source>Open</source>
+        <translation>Открыть</translation>
+    </message>
+    <message>
+        <source>File</source>
+        <translation>Файл</translation>
+    </message>
+    <message>
+        <source>Folder</source>
+        <translation>Папка</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Закрыть</translation>
+    </message>
+    <message>
+        <source>Up</source>
+        <translation>Вверх</translation>
+    </message>
+</context>
+<context>
+    <name>SensorGauge</name>
+    <message>
+        <source>no reading</source>
+        <translation>нет показаний</translation>
     </message>
 </context>
 </TS>

@@ -172,4 +172,40 @@ WindowCase {
         compare(alerts.signalArguments[0][0], "Device will reboot");
         connected.wait(15000);
     }
+
+    function test_5_keyboard() {
+        window.requestActivate(); // the CSV dialog took the keyboard
+        tryCompare(window, "active", true);
+        show(Pages.config);
+        runner.updateConfig({ "net-mode": "ap" });
+        var ssid = freshConfig()["net-ssid"];
+        // A button pressed with the mouse does not keep the keyboard.
+        var factory = child("factoryDialog");
+        mouseClick(child("factoryButton"));
+        answer(factory, Dialog.No);
+        keyClick(Qt.Key_Space);
+        verify(!factory.visible);
+        compare(child("connectionPage").host, "127.0.0.1"); // nor does a page out of view
+        // Tab goes through the five fields, then the buttons.
+        var order = [];
+        for (var i = 0; i < 12 && order[order.length - 1] !== "applyButton"; ++i) {
+            keyClick(Qt.Key_Tab);
+            var name = window.activeFocusItem.objectName;
+            if (name !== "menuTool" && name !== "deviceTool")
+                order.push(name);
+        }
+        compare(order, ["sysMode", "netMode", "netSsidField", "netPasswordField", "netAuthMode",
+                        "factoryButton", "applyButton"]);
+        verify(child("applyButton").visualFocus);
+        // The confirmation opens on No, and Escape closes it without acting.
+        keyClick(Qt.Key_Tab, Qt.ShiftModifier);
+        keyClick(Qt.Key_Return);
+        tryCompare(factory, "opened", true);
+        verify(factory.standardButton(Dialog.No).activeFocus);
+        alerts.clear();
+        keyClick(Qt.Key_Escape);
+        tryCompare(factory, "visible", false);
+        compare(freshConfig()["net-ssid"], ssid);
+        compare(alerts.count, 0);
+    }
 }
