@@ -43,6 +43,7 @@ AppDialog {
     }
 
     title: qsTranslate("main", "About")
+    standardButtons: Dialog.Close
     width: Math.min(frame.width, frame.height) / 3 * 2
     Component.onCompleted: chkUpdTimer.start()
 

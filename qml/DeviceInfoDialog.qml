@@ -11,6 +11,7 @@ AppDialog {
     title: qsTranslate("main", "Device Info")
     widthShare: 2 / 3
     minimumWidth: 400
+    standardButtons: Dialog.Close
 
     Label {
         id: devLabel

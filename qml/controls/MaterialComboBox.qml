@@ -15,6 +15,10 @@ ComboBox {
     FocusFrame {
     }
 
+    // The style's text inside is only the shown value, which the box itself
+    // already gives.
+    Component.onCompleted: contentItem.Accessible.ignored = true
+
     popup.background: MaterialPopupBackground {
     }
 }

@@ -39,6 +39,10 @@ FocusScope {
         selectByMouse: true
         Accessible.name: wrapper.label
         onAccepted: wrapper.accepted()
+        // The toolkit's bridge gives a password field no name whatever is
+        // set; the label reaches a screen reader as its description, which
+        // the toolkit takes from the placeholder.
+        placeholderText: echoMode === TextInput.Password ? wrapper.label : ""
         background: Item {
         }
     }

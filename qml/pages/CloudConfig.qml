@@ -90,6 +90,7 @@ MaterialPane {
                         objectName: "mqttCert"
                         font.pointSize: 16
                         textFormat: Text.RichText
+                        Accessible.name: state === "ok" ? qsTr("present") : qsTr("missing")
                         state: "err"
                         states: [
                             State {
@@ -121,6 +122,7 @@ MaterialPane {
                         objectName: "mqttKey"
                         font.pointSize: 16
                         textFormat: Text.RichText
+                        Accessible.name: state === "ok" ? qsTr("present") : qsTr("missing")
                         state: "err"
                         states: [
                             State {
