@@ -3,7 +3,7 @@ import QtQuick.Controls 2.4
 
 // What can be done with the identified device: each item names the step, the
 // window takes it. Its texts belong to the main window's catalogue context.
-Menu {
+AppMenu {
     id: menu
 
     signal info()
@@ -13,10 +13,6 @@ Menu {
     signal cloud()
     signal reboot()
 
-    transformOrigin: Menu.TopLeft
-
-    background: MaterialPopupBackground {
-    }
 
     MenuItem {
         text: qsTranslate("main", "Info")

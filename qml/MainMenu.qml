@@ -3,7 +3,7 @@ import QtQuick.Controls 2.4
 
 // The window's own menu. Its texts belong to the main window's catalogue
 // context, where they have always been.
-Menu {
+AppMenu {
     id: menu
 
     property bool connected: false
@@ -16,10 +16,6 @@ Menu {
     signal about()
 
     width: 280 // room for the longest Russian item
-    transformOrigin: Menu.TopLeft
-
-    background: MaterialPopupBackground {
-    }
 
     MenuItem {
         text: qsTranslate("main", "Save Connection")

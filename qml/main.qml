@@ -140,13 +140,13 @@ ApplicationWindow {
                 stack.currentIndex = home;
                 menuTool.text = MaterialFont.icon.menu;
             } else {
-                mainMenu.open();
+                mainMenu.openFrom(menuTool);
             }
         }
     }
     Connections {
         target: deviceTool
-        onClicked: deviceMenu.open()
+        onClicked: deviceMenu.openFrom(deviceTool)
     }
 
     Rectangle {
