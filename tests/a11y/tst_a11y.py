@@ -86,8 +86,9 @@ class Window:
             raise SystemExit("FAIL: the window never appeared on the accessibility bus")
 
     def find_app(self):
+        # The desktop's own list is kept by the registry; clearing its cache
+        # here loses a window that registers late (a slow checking build).
         desktop = pyatspi.Registry.getDesktop(0)
-        desktop.clear_cache()
         for i in range(desktop.childCount):
             app = desktop.getChildAtIndex(i)
             if app is not None and app.get_process_id() == self.process.pid:
