@@ -37,13 +37,6 @@ def catalogue(language):
     return lambda text: texts.get(text) or text
 
 
-def showing(acc):
-    try:
-        return acc.getState().contains(pyatspi.STATE_SHOWING)
-    except Exception:
-        return False
-
-
 def walk(acc, depth=0):
     """Every showing object under `acc`, as it is now: without a main loop
     the client's cache would never learn of a change."""
@@ -53,7 +46,7 @@ def walk(acc, depth=0):
         return
     for i in range(min(acc.childCount, 500)):
         child = acc.getChildAtIndex(i)
-        if child is not None and showing(child):
+        if child is not None and child.getState().contains(pyatspi.STATE_SHOWING):
             yield child
             yield from walk(child, depth + 1)
 
@@ -116,18 +109,12 @@ class Window:
 
     def check(self, where):
         """Every interactive object showing now has a name in words."""
-        seen = 0
         for acc in walk(self.app):
             role = acc.getRoleName()
-            if role not in NAMED_ROLES:
-                continue
-            seen += 1
             # The toolkit's bridge names no password field; it is described.
             name = acc.description if role == "password text" else acc.name
-            if not name.strip() or GLYPHS.search(name):
+            if role in NAMED_ROLES and (not name.strip() or GLYPHS.search(name)):
                 fail(self.language, "%s: %s named %r" % (where, role, acc.name))
-        if seen == 0:
-            fail(self.language, "%s: nothing interactive found" % where)
 
     def close(self):
         self.process.terminate()
@@ -148,21 +135,15 @@ def tour(language, port):
         gauge = w.find("label", "Temperature", 15)
         if gauge is None or not re.search(r"-?\d+(\.\d+)?\u2103", gauge.name):
             fail(language, "no gauge read out with its reading: %r" % (gauge and gauge.name))
-        pages = [("Status", None), ("History", None), ("Config", None), ("Cloud", None),
-                 ("Info", "dialog"), ("Reboot", "dialog")]
-        for item, kind in pages:
-            if not (w.press("push button", "Device") and w.press("menu item", item)):
-                continue
-            w.check(item)
-            if kind == "dialog":
-                # The harmless way out.
-                w.press("push button", "No" if item == "Reboot" else "Close")
-            else:
-                w.press("push button", "Back")
-        for item in ["Save Connection", "Language", "About"]:
-            if w.press("push button", "Menu") and w.press("menu item", item):
+        # Each page or dialog from its menu, and the harmless way out.
+        for menu, item, out in [("Device", "Status", "Back"), ("Device", "History", "Back"),
+                                ("Device", "Config", "Back"), ("Device", "Cloud", "Back"),
+                                ("Device", "Info", "Close"), ("Device", "Reboot", "No"),
+                                ("Menu", "Save Connection", "Cancel"),
+                                ("Menu", "Language", "Cancel"), ("Menu", "About", "Close")]:
+            if w.press("push button", menu) and w.press("menu item", item):
                 w.check(item)
-                w.press("push button", "Close" if item == "About" else "Cancel")
+                w.press("push button", out)
     finally:
         w.close()
 
@@ -172,7 +153,6 @@ def main():
                            stdout=subprocess.PIPE, text=True)
     try:
         port = int(re.search(r"listening on [^ ]*:(\d+)", sim.stdout.readline()).group(1))
-        pass
         for language in ["en", "ru"]:
             tour(language, port)
     finally:
