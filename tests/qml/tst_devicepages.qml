@@ -87,7 +87,8 @@ WindowCase {
         compare(key.udata, null);
         verify(!findChild(key, "uploadButton").enabled);
         // Neither a folder nor a file over 1 MiB is read.
-        var big = "file://" + testHelper.writeFile("big.pem", "x".repeat(1024 * 1024 + 1));
+        testHelper.writeFile("big.pem", "x".repeat(1024 * 1024 + 1));
+        var big = file("big.pem");
         var refusals = [[big, "larger than 1 MiB"], [testData.folder, "is not a file"]];
         for (var i = 0; i < refusals.length; ++i) {
             alerts.clear();
