@@ -29,6 +29,9 @@ private slots:
         QTest::newRow("unknown option beside the toolkit's")
             << QStringList { "-platform", "offscreen", "-style", "Fusion", "--frobnicate" } << 1
             << "Unknown option 'frobnicate'";
+        // Accepted, they reach the toolkit and the window keeps running.
+        QTest::newRow("toolkit options alone")
+            << QStringList { "-platform", "offscreen", "-reverse", "-style", "Fusion" } << -1 << "";
     }
 
     void commandLine()
@@ -43,28 +46,22 @@ private slots:
         env.remove("QT_QPA_PLATFORM");
         program.setProcessEnvironment(env);
         program.start(QStringLiteral(VELTRA2_BINARY), args);
-        QVERIFY(program.waitForFinished(10000));
-        QCOMPARE(program.exitStatus(), QProcess::NormalExit);
-        QCOMPARE(program.exitCode(), exitCode);
+        const bool finished = program.waitForFinished(exitCode < 0 ? 3000 : 10000);
         const QString text = QString::fromLocal8Bit(
             program.readAllStandardOutput() + program.readAllStandardError());
+        if (exitCode < 0) {
+            program.kill();
+            program.waitForFinished(5000);
+            QVERIFY2(!finished, qPrintable(text));
+            return;
+        }
+        QVERIFY(finished);
+        QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(program.exitCode(), exitCode);
         if (output.endsWith('\n')) // the line end is the platform's
             QCOMPARE(text.trimmed(), output.trimmed());
         else
             QVERIFY2(text.contains(output), qPrintable(text));
-    }
-
-    void toolkitOptionsReachTheToolkit()
-    {
-        // Refused options end the program at once; accepted, it keeps running.
-        QProcess program;
-        program.setProcessChannelMode(QProcess::MergedChannels);
-        program.start(QStringLiteral(VELTRA2_BINARY),
-            { "-platform", "offscreen", "-reverse", "-style", "Fusion" });
-        QVERIFY(program.waitForStarted(5000));
-        QVERIFY2(!program.waitForFinished(3000), program.readAll().constData());
-        program.kill();
-        program.waitForFinished(5000);
     }
 
     void languageChoosesCatalogue_data()
@@ -75,9 +72,6 @@ private slots:
 
         QTest::newRow("Russian") << "ru" << QStringLiteral("Соединение закрыто")
                                  << QStringLiteral("&Да");
-        QTest::newRow("English") << "en"
-                                 << "Connection closed"
-                                 << "&Yes";
         QTest::newRow("no catalogue") << "de"
                                       << "Connection closed"
                                       << "&Yes";
