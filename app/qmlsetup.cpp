@@ -19,6 +19,8 @@ void QmlSetup::registerTypes()
 {
     qmlRegisterUncreatableType<IOTRunner>("IOTRunner", 1, 0, "IOTRunner",
         QStringLiteral("Cannot create IOTRunner - use the static instance"));
+    qmlRegisterUncreatableType<ConnectionState>("IOTRunner", 1, 0, "ConnectionState",
+        QStringLiteral("Cannot create a ConnectionState - use runner.connection"));
     qmlRegisterUncreatableType<ConnectionsListModel>("ConnectionsListModel", 1, 0,
         "ConnectionsListModel", QStringLiteral("Cannot create ConnectionsListModel"));
     qmlRegisterUncreatableType<VariantMapModel>("VariantMapModel", 1, 0, "VariantMapModel",

@@ -44,6 +44,8 @@ public:
     void setHostAndPort(const QString &host, quint16 port);
 
     QAbstractSocket::SocketState state() const;
+    // Whether it keeps (re)connecting: between start() and stop().
+    bool isStarted() const { return timerId != -1; }
 
     // Tests shorten the retry tick; the program keeps the default.
     void setRetryInterval(int msec);

@@ -2,6 +2,7 @@ import QtQuick 2.11
 import QtQuick.Controls 2.4
 import QtQuick.Controls.Material 2.3
 import QtQuick.Layouts 1.3
+import IOTRunner 1.0
 
 // The window's tool bar: the menu and device buttons on the left, the cloud,
 // SCADA and connection statuses on the right. Its texts belong to the main
@@ -63,6 +64,19 @@ ToolBar {
         Item {
             Layout.fillWidth: true
         }
+        // Said in words while there is no device to look at: the reason a
+        // link is being tried again.
+        Label {
+            objectName: "connectionText"
+            visible: runner.connection.state !== ConnectionState.Connected
+            text: runner.connection.description
+            textFormat: Text.PlainText
+            elide: Text.ElideRight
+            horizontalAlignment: Text.AlignRight
+            Layout.fillWidth: true
+            Layout.preferredWidth: implicitWidth
+            Layout.minimumWidth: 0
+        }
         StatusIndicator {
             id: mqttIndicator
 
@@ -83,16 +97,15 @@ ToolBar {
             id: connIndicator
 
             objectName: "connIndicator"
-            state: "none"
-            blinkingIn: "connecting"
+            state: ["none", "connecting", "connected", "reconnecting"][runner.connection.state]
+            blinkingIn: ["connecting", "reconnecting"]
             looks: ({
-                "none": { "icon": MaterialFont.icon.error, "color": Material.foreground,
-                          "tooltip": qsTranslate("main", "Not connected") },
-                "connecting": { "icon": MaterialFont.icon.warning, "color": Material.color(Material.Orange),
-                                "tooltip": qsTranslate("main", "Connecting") },
-                "connected": { "icon": MaterialFont.icon.wifi, "color": Material.color(Material.Green),
-                               "tooltip": qsTranslate("main", "Connected") }
+                "none": { "icon": MaterialFont.icon.error, "color": Material.foreground },
+                "connecting": { "icon": MaterialFont.icon.warning, "color": Material.color(Material.Orange) },
+                "reconnecting": { "icon": MaterialFont.icon.warning, "color": Material.color(Material.Orange) },
+                "connected": { "icon": MaterialFont.icon.wifi, "color": Material.color(Material.Green) }
             })
+            tooltip: runner.connection.description
         }
     }
 }

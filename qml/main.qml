@@ -17,16 +17,17 @@ ApplicationWindow {
     readonly property alias mqttIndicator: toolBar.mqttIndicator
     readonly property alias modbusIndicator: toolBar.modbusIndicator
     readonly property alias connIndicator: toolBar.connIndicator
+    readonly property bool connected: runner.connection.state === ConnectionState.Connected
 
     // The sensors when a device is connected, else the connection page.
     function homeIndex() {
-        return connIndicator.state === "connected" ? Pages.sensors : Pages.connection;
+        return connected ? Pages.sensors : Pages.connection;
     }
 
     visible: true
     width: 800
     height: 600
-    title: qsTr("VELTRA2")
+    title: runner.connection.windowTitle
 
     Component.onCompleted: {
         // Read once: the runner is the one keeper of the address.
@@ -47,14 +48,10 @@ ApplicationWindow {
         target: runner
         onConnectedToHost: {
             configPage.configRead = false;
-            connIndicator.state = "connected";
-            connectionPage.connecting = false;
             stack.currentIndex = Pages.sensors;
         }
         onDisconnectedFromHost: {
             deviceTool.visible = false;
-            connIndicator.state = "none";
-            connectionPage.connecting = false;
             sensorsPage.clearView();
             // Nothing is known of a device that is not connected.
             mqttIndicator.state = "inactive";
@@ -99,17 +96,10 @@ ApplicationWindow {
         objectName: "mainMenu"
         parent: menuTool
         y: menuTool.height
-        connected: connIndicator.state === "connected"
-        linked: connIndicator.state !== "none"
+        connected: window.connected
+        linked: runner.connection.state !== ConnectionState.NotConnected
         onSaveConnection: connSaveDialog.open()
-        onDisconnect: {
-            runner.disconnectFromHost();
-            // Stopped before it ever connected: no signal says so.
-            if (connIndicator.state === "connecting") {
-                connIndicator.state = "none";
-                connectionPage.connecting = false;
-            }
-        }
+        onDisconnect: runner.disconnectFromHost()
         onChooseLanguage: langDialog.open()
         onAbout: aboutDialog.open()
     }
@@ -190,11 +180,7 @@ ApplicationWindow {
             id: connectionPage
 
             objectName: "connectionPage"
-            onStart: {
-                connIndicator.state = "connecting";
-                connecting = true;
-                    runner.connectToHost(connectionPage.host, connectionPage.port);
-            }
+            onStart: runner.connectToHost(host, enteredPort())
         }
         SensorsPage {
             id: sensorsPage

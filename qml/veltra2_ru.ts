@@ -4,6 +4,22 @@
 <context>
     <name>IOTRunner</name>
     <message>
+        <source>The port must be a number from 1 to 65535</source>
+        <translation>Порт должен быть числом от 1 до 65535</translation>
+    </message>
+    <message>
+        <source>Enter the device's address</source>
+        <translation>Введите адрес устройства</translation>
+    </message>
+    <message>
+        <source>Device type %1 is not known</source>
+        <translation>Тип устройства %1 неизвестен</translation>
+    </message>
+    <message>
+        <source>The device stopped answering</source>
+        <translation>Устройство перестало отвечать</translation>
+    </message>
+    <message>
         <source>Cloud settings applied</source>
         <translation>Настройки облака применены</translation>
     </message>
@@ -174,14 +190,6 @@
         <translation>Настройки</translation>
     </message>
     <message>
-        <source>Connected</source>
-        <translation>Подключено</translation>
-    </message>
-    <message>
-        <source>Connecting</source>
-        <translation>Подключаемся</translation>
-    </message>
-    <message>
         <source>Device Info</source>
         <translation>Сведения об устройстве</translation>
     </message>
@@ -224,10 +232,6 @@
     <message>
         <source>No updates available</source>
         <translation>Нет доступных обновлений</translation>
-    </message>
-    <message>
-        <source>Not connected</source>
-        <translation>Не подключено</translation>
     </message>
     <message>
         <source>VELTRA2</source>
@@ -504,6 +508,29 @@
     <message>
         <source>no reading</source>
         <translation>нет показаний</translation>
+    </message>
+</context>
+<context>
+    <name>ConnectionState</name>
+    <message>
+        <source>Reconnecting to %1: %2</source>
+        <translation>Повторное соединение с %1: %2</translation>
+    </message>
+    <message>
+        <source>Connected to %1</source>
+        <translation>Соединено с %1</translation>
+    </message>
+    <message>
+        <source>Connecting to %1: %2</source>
+        <translation>Соединение с %1: %2</translation>
+    </message>
+    <message>
+        <source>Connecting to %1</source>
+        <translation>Соединение с %1</translation>
+    </message>
+    <message>
+        <source>Not connected</source>
+        <translation>Не подключено</translation>
     </message>
 </context>
 </TS>

@@ -43,6 +43,7 @@ constexpr int LargeReply = 256 * 1024;
 IOTRunner::IOTRunner(QObject *parent)
     : QObject(parent)
     , pollTimer(this)
+    , link(this)
     , connections(this)
     , stateTable(this)
     , history(this)
@@ -180,12 +181,24 @@ bool IOTRunner::isUrlReadable(QString str) const
 QVariantMap IOTRunner::savedEndpoint() const
 {
     const QSettings settings;
+    // A port stored by an older version may be 0 or out of range.
+    const int port = settings.value(SettingsPort).toInt();
     return { { SettingsHost, settings.value(SettingsHost, Protocol::DefaultHost).toString() },
-        { SettingsPort, settings.value(SettingsPort, Protocol::DefaultPort).toInt() } };
+        { SettingsPort, port >= 1 && port <= 65535 ? port : int(Protocol::DefaultPort) } };
 }
 
 void IOTRunner::connectToHost(QString host, int port)
 {
+    host = host.trimmed();
+    // Nothing is tried, or stored for the next start, that cannot be reached.
+    if (host.isEmpty()) {
+        emit alert(tr("Enter the device's address"));
+        return;
+    }
+    if (port < 1 || port > 65535) {
+        emit alert(tr("The port must be a number from 1 to 65535"));
+        return;
+    }
     {
         QSettings settings;
         settings.setValue(SettingsHost, host);
@@ -193,6 +206,7 @@ void IOTRunner::connectToHost(QString host, int port)
     }
     // The operator asks anew: a failure is worth telling again.
     toldFailure.clear();
+    link.begin(host, port);
     client->setHostAndPort(host, static_cast<quint16>(port));
     client->start();
 }
@@ -224,6 +238,7 @@ void IOTRunner::disconnectFromHost()
     client->close();
     stateTable.set({});
     forgetRequests();
+    link.stopped();
 }
 
 void IOTRunner::forgetRequests()
@@ -364,6 +379,12 @@ void IOTRunner::tcp_timer()
         return;
     }
     staleTicks = 0;
+    dropLink(tr("The device stopped answering"));
+}
+
+void IOTRunner::dropLink(const QString &why)
+{
+    dropReason = why;
     client->close();
 }
 
@@ -380,6 +401,7 @@ void IOTRunner::tcp_connected()
     staleTicks = 0;
     tcp_timer();
     pollTimer.start();
+    link.connected();
     emit connectedToHost();
 }
 
@@ -389,11 +411,14 @@ void IOTRunner::tcp_disconnected()
     forgetRequests();
     charts.clear();
     emit alert(tr("Connection closed"));
+    link.lost(dropReason.isEmpty() ? tr("Connection closed") : dropReason, client->isStarted());
+    dropReason.clear();
     emit disconnectedFromHost();
 }
 
 void IOTRunner::tcp_connectFailed(QString reason)
 {
+    link.attemptFailed(reason);
     if (reason == toldFailure)
         return;
     toldFailure = reason;
@@ -502,6 +527,7 @@ void IOTRunner::identify(const QJsonObject &reply)
         return;
     }
     model = lowered;
+    link.identified(model);
 
     charts.clear();
     for (int i = 0; i < sensors; ++i)
@@ -556,7 +582,8 @@ void IOTRunner::refuseDevice(const QString &board)
                   "firmware")
                    .arg(shownInMessage(board)));
     // The link stays started: a device that comes back is asked again.
-    client->close();
+    dropLink(
+        tr("Device type %1 is not known").arg(DeviceText::shown(board, DeviceText::NameLimit)));
 }
 
 void IOTRunner::handleState(const QJsonObject &reply)
@@ -654,5 +681,5 @@ void IOTRunner::handleReboot()
 {
     emit alert(tr("Device will reboot"));
     // The link stays started and finds the device again once it is back.
-    client->close();
+    dropLink(tr("Device will reboot"));
 }

@@ -16,6 +16,7 @@
 #include "models/devicetext.h"
 #include "models/historydatamodel.h"
 #include "models/variantmapmodel.h"
+#include "runner/connectionstate.h"
 
 class HistoryCsvWriter;
 class QJsonDocument;
@@ -28,6 +29,8 @@ class TcpSocketClient;
 class IOTRunner : public QObject {
     Q_OBJECT
     Q_PROPERTY(QString version READ version CONSTANT)
+    Q_PROPERTY(ConnectionState *connection READ connection CONSTANT)
+    Q_PROPERTY(int pollInterval READ pollInterval CONSTANT)
 
 public:
     enum Type { INVALID = -1, VELTRA_2U = 0, VELTRA_2W = 1 };
@@ -41,6 +44,8 @@ public:
     // Tests shorten the poll and retry periods; the program keeps the defaults.
     void setPollInterval(int msec);
     void setRetryInterval(int msec);
+    int pollInterval() const { return pollTimer.interval(); }
+    ConnectionState *connection() { return &link; }
 
     Q_INVOKABLE ChartDataProvider *chartData(int index);
     Q_INVOKABLE QString version() const;
@@ -108,6 +113,8 @@ private:
     // The requests of a link that has ended, and whatever answers them.
     void forgetRequests();
     void refuseDevice(const QString &board);
+    // Ends the link for `why`; it is tried again while started.
+    void dropLink(const QString &why);
     void releaseHeapSoon();
     // A device text inside a rich-text message: cut, then escaped.
     static QString shownInMessage(const QString &deviceText, int limit = DeviceText::NameLimit);
@@ -122,6 +129,9 @@ private:
     void handleReboot();
 
     QTimer pollTimer;
+    ConnectionState link;
+    // Why the runner itself is ending the link, for when it has ended.
+    QString dropReason;
     // Consecutive poll ticks that found requests still unanswered.
     int staleTicks = 0;
     ConnectionsListModel connections;

@@ -7,8 +7,8 @@ MaterialIndicator {
 
     // State name -> { "icon", "color", "tooltip" }.
     property var looks: ({})
-    // The state in which the icon blinks, if any.
-    property string blinkingIn: ""
+    // The states in which the icon blinks.
+    property var blinkingIn: []
 
     readonly property var look: looks[state] || ({})
 
@@ -17,7 +17,7 @@ MaterialIndicator {
     color: look.color || Material.accent
     tooltip: look.tooltip || ""
     onStateChanged: {
-        if (state === blinkingIn)
+        if (blinkingIn.indexOf(state) >= 0)
             start();
         else
             stop();

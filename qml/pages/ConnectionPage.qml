@@ -2,6 +2,7 @@ import QtQuick 2.11
 import QtQuick.Controls 2.4
 import QtQuick.Controls.Material 2.3
 import QtQuick.Layouts 1.3
+import IOTRunner 1.0
 
 // Page 0: a form for a new connection, or the saved connections.
 MaterialPane {
@@ -9,13 +10,20 @@ MaterialPane {
 
     property alias host: hostEdit.text
     property alias port: portEdit.value
-    property alias connecting: connIndicator.running
+    readonly property bool connecting: runner.connection.state === ConnectionState.Connecting
+                                       || runner.connection.state === ConnectionState.Reconnecting
 
     signal start()
 
     function startIfReady() {
         if (connectButton.enabled)
             start();
+    }
+
+    // The port as the field shows it, typed but not yet taken included: an
+    // emptied field is 0, which the runner refuses.
+    function enteredPort() {
+        return parseInt(portEdit.contentItem.text, 10) || 0;
     }
 
     StackLayout {
@@ -59,7 +67,6 @@ MaterialPane {
                         onAccepted: page.startIfReady()
                         font.pointSize: 16
                         Layout.fillWidth: true
-                        onTextChanged: page.connecting = false
                     }
                     Label {
                         text: qsTr("Port:")
@@ -73,7 +80,7 @@ MaterialPane {
                         label: qsTr("Port:")
                         Keys.onReturnPressed: page.startIfReady()
                         Keys.onEnterPressed: page.startIfReady()
-                        from: 0
+                        from: 1
                         to: 65535
                         font.pointSize: 16
                         Layout.fillWidth: true
@@ -85,7 +92,7 @@ MaterialPane {
                         text: qsTr("Connect")
                         micon: MaterialFont.icon.send
                         font.pointSize: 16
-                        enabled: hostEdit.text !== ""
+                        enabled: hostEdit.text.trim() !== ""
                         Layout.columnSpan: 2
                         Layout.alignment: Qt.AlignRight
                         onClicked: page.start()
@@ -105,7 +112,7 @@ MaterialPane {
         anchors.centerIn: parent
         width: Math.min(Math.round(page.width / 2), Math.round(page.height / 2))
         height: width
-        running: false
+        running: page.connecting
         visible: running
     }
 

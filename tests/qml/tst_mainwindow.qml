@@ -23,10 +23,10 @@ WindowCase {
         child("mainMenu").close();
         tryCompare(child("mainMenu"), "visible", false);
 
-        runner.connectedToHost();
-        runner.deviceDiscovered("");
-        runner.deviceSetup(2, ["\u2103", "%"]);
-        runner.deviceUpdate(true, true);
+        connectTo(testData.port);
+        tryCompare(sensors, "count", 2);
+        updates.wait(5000);
+        runner.deviceUpdate(true, true); // as a device with both services would
         compare(stack.currentIndex, Pages.sensors);
         compare(sensors.pageAt(1).unit, "%");
         stack.currentIndex = Pages.history;
@@ -39,7 +39,7 @@ WindowCase {
 
         // Nothing is known of a device that is gone.
         stack.currentIndex = Pages.history;
-        runner.disconnectedFromHost();
+        runner.disconnectFromHost();
         compare(stack.currentIndex, Pages.connection);
         compare(menuTool.text, "\ue5d2");
         compare(sensors.count, 0);
@@ -63,17 +63,39 @@ WindowCase {
         compare(child("connectionPage").port, 4321);
     }
 
-    function test_disconnectStopsAnAttempt() {
-        var page = child("connectionPage");
+    function test_connectionIsToldAsItIs() {
+        var indicator = child("connIndicator");
+        var text = child("connectionText");
+        var port = testHelper.startSimulator(["--model", "2u"]);
+        var at = "127.0.0.1:" + port;
+        connectTo(port);
+        tryCompare(window, "title", "VELTRA2 \u2014 veltra-2u " + at);
+        compare(indicator.state, "connected");
+        verify(!text.visible);
+        // A lost link is tried again, and said so with its reason.
+        runner.requestReboot();
+        tryCompare(indicator, "state", "reconnecting");
+        compare(text.text, "Reconnecting to " + at + ": Device will reboot");
+        verify(text.visible);
+        compare(indicator.tooltip, text.text);
+        tryCompare(indicator, "state", "connected", 15000);
+        // A saved device that does not answer is tried until Disconnect.
+        var refused = testHelper.refusedPort();
+        runner.connectToHost("127.0.0.1", refused);
+        runner.saveConnection("nowhere");
+        runner.disconnectFromHost();
+        compare(window.title, "VELTRA2");
+        child("listButton").clicked();
+        var list = child("connList");
+        tryVerify(function() { return list.count > 0 && list.itemAtIndex(list.count - 1); });
+        list.itemAtIndex(list.count - 1).clicked();
+        tryCompare(text, "text", "Connecting to 127.0.0.1:" + refused + ": Connection refused");
+        verify(child("connectionPage").connecting);
         var abort = child("connAbortMenu");
-        verify(!abort.enabled);
-        page.host = "127.0.0.1";
-        page.port = testHelper.refusedPort();
-        page.start();
-        compare(child("connIndicator").state, "connecting");
         verify(abort.enabled);
         abort.triggered();
-        compare(child("connIndicator").state, "none");
-        verify(!page.connecting && !abort.enabled);
+        compare(indicator.state, "none");
+        compare(text.text, "Not connected");
+        verify(!abort.enabled && !child("connectionPage").connecting);
     }
 }

@@ -21,12 +21,16 @@ TestCase {
         var page = make("ConnectionPage");
         var button = findChild(page, "connectButton");
         verify(!button.enabled); // no address, no connection
+        page.host = " ";
+        verify(!button.enabled);
         page.host = "127.0.0.1";
         page.port = 8081;
-        compare(findChild(page, "portEdit").contentItem.text, "8081"); // never 8,081
-        page.connecting = true;
-        page.host = "127.0.0.12"; // editing stops the spinner
-        verify(!page.connecting && button.enabled);
+        var port = findChild(page, "portEdit");
+        compare(port.contentItem.text, "8081"); // never 8,081
+        verify(button.enabled);
+        // An emptied port is no port, whatever the box last held.
+        port.contentItem.text = "";
+        compare(page.enteredPort(), 0);
     }
 
     function test_savedList() {

@@ -36,6 +36,11 @@ struct Fixture {
         runner.setPollInterval(3600 * 1000);
         runner.setRetryInterval(10);
         QObject::connect(&runner, &IOTRunner::alert, [this](const QString &a) { alerts << a; });
+        QObject::connect(runner.connection(), &ConnectionState::changed, [this] {
+            const QString now = runner.connection()->description();
+            if (states.value(states.size() - 1) != now)
+                states << now;
+        });
     }
 
     // Connected, with the three start-up requests received; with `answers`,
@@ -67,6 +72,7 @@ struct Fixture {
     void tick() { QMetaObject::invokeMethod(&runner, "tcp_timer"); }
 
     QStringList alerts; // outlives the runner
+    QStringList states; // the connection's, in words, as they changed
     ScriptedPeer peer;
     IOTRunner runner;
 };
@@ -99,6 +105,11 @@ private slots:
         QCOMPARE(f.alerts, QStringList { "Connection closed" });
         QVERIFY(f.peer.waitForConnections(2) && f.peer.waitForLines(3));
         QCOMPARE(f.peer.received(), startup);
+        const QString at = "127.0.0.1:" + QString::number(f.peer.port());
+        QTRY_COMPARE(f.states,
+            (QStringList { "Connecting to " + at, "Connected to " + at,
+                "Reconnecting to " + at + ": The device stopped answering",
+                "Connected to " + at }));
         // Answered, the poll asks for the state, once.
         for (int i = 0; i < 3; ++i)
             f.peer.sendLine(Busy);
@@ -116,8 +127,12 @@ private slots:
         QVERIFY(f.connect("veltra-2u"));
         f.peer.sendLine("{\"value\":3}");
         QVERIFY(f.caughtUp());
+        const QString at = "127.0.0.1:" + QString::number(f.peer.port());
+        QCOMPARE(f.runner.connection()->windowTitle(), "VELTRA2 \u2014 veltra-2u " + at);
         f.alerts.clear();
+        f.states.clear();
         f.runner.disconnectFromHost();
+        QCOMPARE(f.runner.connection()->windowTitle(), "VELTRA2");
         QCOMPARE(f.runner.stateTableModel()->rowCount(), 0);
         QCOMPARE(f.alerts, QStringList { "Connection closed" });
         // Refused, told once however often it is tried.
@@ -140,6 +155,11 @@ private slots:
                 refused }));
         // Disconnect while trying: no more attempts.
         f.runner.disconnectFromHost();
+        QCOMPARE(f.states,
+            (QStringList { "Not connected", "Connecting to " + at,
+                "Connecting to " + at + ": Connection refused",
+                "Connecting to " + at + ": Network unreachable",
+                "Connecting to " + at + ": Connection refused", "Not connected" }));
         QVERIFY(f.peer.tcpServer()->listen(QHostAddress::LocalHost, port));
         QTest::qWait(500); // many retry periods of 10 ms ticks
         QCOMPARE(f.peer.connections(), 1);
@@ -425,17 +445,24 @@ private slots:
         {
             Fixture f;
             f.runner.saveConnection("Nowhere"); // no address given yet: empty, 7999
-            f.runner.connectToHost("127.0.0.3", 70000);
-            QCOMPARE(QSettings().value("port").toInt(), 70000); // what was given
+            // Nothing that cannot be reached is tried, or kept for the next start.
+            const QVariantMap before = f.runner.savedEndpoint();
+            for (int port : { 0, 70000 })
+                f.runner.connectToHost("127.0.0.3", port);
+            f.runner.connectToHost(" ", 8081);
+            QCOMPARE(f.runner.savedEndpoint(), before);
+            QCOMPARE(f.runner.connection()->state(), ConnectionState::NotConnected);
+            f.runner.connectToHost(" 127.0.0.3 ", 4);
             f.runner.saveConnection("Office");
             f.runner.saveConnection("Office again");
             ConnectionsListModel *list = f.runner.connListModel();
-            QCOMPARE(
-                list->data(list->index(1), ConnectionsListModel::PortRole).toInt(), 70000 - 65536);
+            QCOMPARE(list->data(list->index(1), ConnectionsListModel::PortRole).toInt(), 4);
             QVERIFY(list->contains("Office") && !list->contains("office"));
             QVERIFY(list->containsHost("127.0.0.3") && !list->containsHost("127.0.0.30"));
             list->remove(2);
-            QStringList alerts { "Connection saved", "Connection saved", "Connection exists" };
+            const QString port = "The port must be a number from 1 to 65535";
+            QStringList alerts { "Connection saved", port, port, "Enter the device's address",
+                "Connection saved", "Connection exists" };
             // A list that cannot be changed (its lock cannot be taken): said,
             // and shown as it is stored.
             const QString lock = ConnectionsListModel::lockPath();

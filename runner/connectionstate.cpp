@@ -1,0 +1,80 @@
+#include "runner/connectionstate.h"
+
+#include "app/identity.h"
+#include "models/devicetext.h"
+
+ConnectionState::ConnectionState(QObject *parent)
+    : QObject(parent)
+{
+}
+
+QString ConnectionState::description() const
+{
+    switch (current) {
+    case NotConnected:
+        return tr("Not connected");
+    case Connecting:
+        return failure.isEmpty() ? tr("Connecting to %1").arg(endpoint)
+                                 : tr("Connecting to %1: %2").arg(endpoint, failure);
+    case Connected:
+        return tr("Connected to %1").arg(endpoint);
+    case Reconnecting:
+        return tr("Reconnecting to %1: %2").arg(endpoint, failure);
+    }
+    return {};
+}
+
+QString ConnectionState::windowTitle() const
+{
+    const QString name = QStringLiteral(VELTRA2_APPLICATION);
+    if (current == NotConnected)
+        return name;
+    return board.isEmpty() ? name + QStringLiteral(" \u2014 ") + endpoint
+                           : name + QStringLiteral(" \u2014 ") + board + ' ' + endpoint;
+}
+
+void ConnectionState::begin(const QString &host, int port)
+{
+    // An address with a colon of its own (IPv6) is written in brackets.
+    const QString name = DeviceText::shown(host, DeviceText::NameLimit);
+    endpoint = (name.contains(':') ? '[' + name + ']' : name) + ':' + QString::number(port);
+    board.clear();
+    set(Connecting, {});
+}
+
+void ConnectionState::connected()
+{
+    set(Connected, {});
+}
+
+void ConnectionState::identified(const QString &model)
+{
+    board = DeviceText::shown(model, DeviceText::NameLimit);
+    emit changed();
+}
+
+void ConnectionState::lost(const QString &why, bool retrying)
+{
+    set(retrying ? Reconnecting : NotConnected, retrying ? why : QString());
+}
+
+void ConnectionState::attemptFailed(const QString &why)
+{
+    if (current == Connecting || current == Reconnecting)
+        set(current, why);
+}
+
+void ConnectionState::stopped()
+{
+    set(NotConnected, {});
+}
+
+void ConnectionState::set(State state, const QString &why)
+{
+    const QString shown = DeviceText::shown(why, DeviceText::ValueLimit);
+    if (state == current && shown == failure)
+        return;
+    current = state;
+    failure = shown;
+    emit changed();
+}

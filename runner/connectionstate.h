@@ -1,0 +1,55 @@
+#ifndef CONNECTIONSTATE_H
+#define CONNECTIONSTATE_H
+
+#include <QObject>
+#include <QString>
+
+// Where the one device link stands, for every view to show the same: the
+// state, the address it is for, the last reason it failed and the model once
+// the device has said what it is.
+class ConnectionState : public QObject {
+    Q_OBJECT
+    Q_PROPERTY(State state READ state NOTIFY changed)
+    Q_PROPERTY(QString address READ address NOTIFY changed)
+    Q_PROPERTY(QString reason READ reason NOTIFY changed)
+    Q_PROPERTY(QString model READ model NOTIFY changed)
+    Q_PROPERTY(QString description READ description NOTIFY changed)
+    Q_PROPERTY(QString windowTitle READ windowTitle NOTIFY changed)
+
+public:
+    enum State { NotConnected, Connecting, Connected, Reconnecting };
+    Q_ENUM(State)
+
+    explicit ConnectionState(QObject *parent = nullptr);
+
+    State state() const { return current; }
+    QString address() const { return endpoint; }
+    QString reason() const { return failure; }
+    QString model() const { return board; }
+    // The state in words, with the address and the reason where there is one.
+    QString description() const;
+    QString windowTitle() const;
+
+    // Asked to connect to `host` and `port`: what was known of the last
+    // device goes.
+    void begin(const QString &host, int port);
+    void connected();
+    void identified(const QString &model);
+    // The link ended; `retrying` when it is being tried again.
+    void lost(const QString &why, bool retrying);
+    void attemptFailed(const QString &why);
+    void stopped();
+
+signals:
+    void changed();
+
+private:
+    void set(State state, const QString &why);
+
+    State current = NotConnected;
+    QString endpoint;
+    QString failure;
+    QString board;
+};
+
+#endif // CONNECTIONSTATE_H
