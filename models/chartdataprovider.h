@@ -38,6 +38,9 @@ public:
     // Whether the device's latest answer held a reading; when it did not, the
     // series keeps the points before it.
     Q_INVOKABLE bool hasReading() const { return !points.isEmpty() && !missing; }
+    // When the newest reading came, in milliseconds since the epoch; 0 before
+    // the first.
+    Q_INVOKABLE qint64 lastReadingTime() const { return points.isEmpty() ? 0 : points.last().time; }
 
 signals:
     void sizeChanged(int v);

@@ -60,6 +60,10 @@ void HistoryDataModel::setClock(Clock newClock)
 
 void HistoryDataModel::clear()
 {
+    if (downloaded.isValid()) {
+        downloaded = QDateTime();
+        emit downloadedAtChanged();
+    }
     if (history.rows == 0)
         return;
     beginResetModel();
@@ -98,7 +102,8 @@ void HistoryDataModel::update(QJsonObject source, QStringList fields, QStringLis
     HistorySamples fresh;
     // The newest sample lies half an interval before now; 64-bit arithmetic,
     // as long histories span more than 2^31 ms.
-    fresh.firstTime = clock() - qint64(rows - 1) * interval - interval / 2;
+    const qint64 now = clock();
+    fresh.firstTime = now - qint64(rows - 1) * interval - interval / 2;
     fresh.interval = interval;
     fresh.rows = rows;
     for (const QJsonArray &array : qAsConst(arrays))
@@ -107,5 +112,7 @@ void HistoryDataModel::update(QJsonObject source, QStringList fields, QStringLis
     history = fresh;
     units = newUnits;
     endResetModel();
+    downloaded = QDateTime::fromMSecsSinceEpoch(now);
+    emit downloadedAtChanged();
     emit intervalUpdated(interval);
 }

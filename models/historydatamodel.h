@@ -4,6 +4,7 @@
 #include "models/historysamples.h"
 
 #include <QAbstractListModel>
+#include <QDateTime>
 #include <QJsonObject>
 #include <QStringList>
 
@@ -14,6 +15,8 @@
 // Samples are kept as numbers and put into words only for the rows shown.
 class HistoryDataModel : public QAbstractListModel {
     Q_OBJECT
+    // When the rows shown were downloaded; invalid while there are none.
+    Q_PROPERTY(QDateTime downloadedAt READ downloadedAt NOTIFY downloadedAtChanged)
 
 public:
     enum Roles { TimeRole = Qt::UserRole + 1, ValueRole };
@@ -29,9 +32,11 @@ public:
     void setClock(Clock clock);
     // The rows as they stand, for saving while the model goes on.
     HistorySamples samples() const { return history; }
+    QDateTime downloadedAt() const { return downloaded; }
 
 signals:
     void intervalUpdated(int interval);
+    void downloadedAtChanged();
 
 public slots:
     void clear();
@@ -41,6 +46,7 @@ private:
     HistorySamples history;
     QStringList units;
     Clock clock;
+    QDateTime downloaded;
 };
 
 #endif // HISTORYDATAMODEL_H

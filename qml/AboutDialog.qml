@@ -15,7 +15,7 @@ AppDialog {
     property bool asked: false
 
     // A notification for the operator.
-    signal notify(string text, int duration)
+    signal notify(string text)
 
     // A centred paragraph, as the update line shows its messages.
     function centered(html) {
@@ -32,7 +32,7 @@ AppDialog {
         if (!asked)
             return;
         asked = false;
-        notify(text, 1000);
+        notify(text);
         updateLine.horizontalAlignment = Text.AlignHCenter;
         updateLine.text = centered(text) + checkParagraph();
     }
@@ -54,7 +54,7 @@ AppDialog {
         onCheckFailed: aboutDialog.answer(qsTranslate("main", "Cannot check for updates"))
         onNewVersion: {
             aboutDialog.asked = false;
-            aboutDialog.notify(qsTranslate("main", "New version %1 is available!").arg(version), 2000);
+            aboutDialog.notify(qsTranslate("main", "New version %1 is available!").arg(version));
             updateLine.horizontalAlignment = Text.AlignLeft;
             updateLine.text = aboutDialog.centered(
                         qsTranslate("main", "An update to <b>version %1</b> is available").arg(version))

@@ -4,20 +4,23 @@ import QtQuick 2.11
 Rectangle {
     id: root
 
-    readonly property real defaultTime: 3000
-    property real time: defaultTime
+    property real time: 3000
     readonly property real fadeTime: 300
     property real margin: 10
 
     signal finished()
 
+    // Unless told otherwise, shown long enough to be read: three seconds,
+    // and more for a long text, up to ten.
     function show(text, duration) {
         message.text = text;
-        time = duration !== undefined ? Math.max(duration, 2 * fadeTime) : defaultTime;
+        time = duration !== undefined ? Math.max(duration, 2 * fadeTime)
+                                      : Math.min(10000, Math.max(3000, 60 * message.length));
         animation.start();
     }
 
-    width: parent ? parent.width - 2 * margin : 0
+    // As wide as its words, up to the strip's width.
+    width: parent ? Math.min(parent.width, message.implicitWidth + 2 * margin) : 0
     anchors.horizontalCenter: parent ? parent.horizontalCenter : undefined
     height: message.height + margin
     radius: margin

@@ -33,7 +33,8 @@ ListView {
     }
 
     z: Infinity
-    implicitWidth: 200
+    // Room for a path on one or two lines, within the window.
+    width: parent ? Math.min(parent.width - 20, 640) : 0
     height: contentHeight
     // The overlay goes before the strip when the window closes.
     anchors.horizontalCenter: parent ? parent.horizontalCenter : undefined

@@ -81,7 +81,7 @@ ApplicationWindow {
             cloudPage.update_config(config);
         }
         onDeviceInfo: cloudPage.update_devinfo(info)
-        onAlert: toast.show(msg, 1500)
+        onAlert: toast.show(msg)
         onHistIntervalUpdated: window.historyInt = interval / 1000
     }
 
@@ -248,6 +248,6 @@ ApplicationWindow {
         id: aboutDialog
 
         objectName: "aboutDialog"
-        onNotify: toast.show(text, duration)
+        onNotify: toast.show(text)
     }
 }

@@ -142,6 +142,18 @@
 <context>
     <name>main</name>
     <message>
+        <source>Downloaded at %1</source>
+        <translation>Загружено %1</translation>
+    </message>
+    <message>
+        <source>The history has not been downloaded yet</source>
+        <translation>История ещё не загружена</translation>
+    </message>
+    <message>
+        <source>The device sent no history</source>
+        <translation>Устройство не прислало историю</translation>
+    </message>
+    <message>
         <source>Device</source>
         <translation>Устройство</translation>
     </message>
@@ -328,6 +340,10 @@
 <context>
     <name>ConnectionsList</name>
     <message>
+        <source>No saved connections. Connect to a device, then choose Save Connection in the menu.</source>
+        <translation>Нет сохранённых соединений. Подключитесь к устройству и выберите в меню «Сохранить подключение».</translation>
+    </message>
+    <message>
         <source>Delete</source>
         <translation>Удалить</translation>
     </message>
@@ -483,6 +499,10 @@
 <context>
     <name>OpenFileDialog</name>
     <message>
+        <source>Nothing to choose in this folder</source>
+        <translation>В этой папке нечего выбрать</translation>
+    </message>
+    <message>
         <source>Open</source>
         <translation>Открыть</translation>
     </message>
@@ -531,6 +551,21 @@
     <message>
         <source>Not connected</source>
         <translation>Не подключено</translation>
+    </message>
+</context>
+<context>
+    <name>SensorItem</name>
+    <message>
+        <source>No new reading for %1 min</source>
+        <translation>Нет новых измерений %1 мин</translation>
+    </message>
+    <message>
+        <source>No new reading for %1 s</source>
+        <translation>Нет новых измерений %1 с</translation>
+    </message>
+    <message>
+        <source>Reading of %1</source>
+        <translation>Измерено в %1</translation>
     </message>
 </context>
 </TS>

@@ -10,6 +10,7 @@
 #include "runner/units.h"
 
 #include <QDate>
+#include <QDir>
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -351,11 +352,13 @@ QString IOTRunner::localPath(const QString &name)
 
 void IOTRunner::reportSaved(const QString &name, bool saved, const QString &error)
 {
-    // Notifications show rich text; the path is the operator's, not markup.
+    // Notifications show rich text; the path is the operator's, not markup,
+    // and written as the operator's system writes paths.
+    const QString path = QDir::toNativeSeparators(localPath(name)).toHtmlEscaped();
     if (saved)
-        emit alert(tr("Saved to %1").arg(name.toHtmlEscaped()));
+        emit alert(tr("Saved to %1").arg(path));
     else
-        emit alert(tr("Cannot write to %1: %2").arg(name.toHtmlEscaped(), error.toHtmlEscaped()));
+        emit alert(tr("Cannot write to %1: %2").arg(path, error.toHtmlEscaped()));
 }
 
 void IOTRunner::send(const QJsonObject &request)

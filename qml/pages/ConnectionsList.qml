@@ -118,4 +118,10 @@ Rectangle {
             }
         }
     }
+
+    EmptyListNote {
+        objectName: "connectionsEmpty"
+        list: connList
+        text: qsTr("No saved connections. Connect to a device, then choose Save Connection in the menu.")
+    }
 }

@@ -27,6 +27,16 @@ TablePane {
 
     HistoryView {
         id: historyView
+
+        // No row under the buttons.
+        anchors.bottomMargin: buttons.height + 10
+    }
+    EmptyListNote {
+        objectName: "historyEmpty"
+        list: historyView
+        text: runner.historyModel().downloadedAt.getTime()
+              ? qsTranslate("main", "The device sent no history")
+              : qsTranslate("main", "The history has not been downloaded yet")
     }
 
     Shortcut {
@@ -45,6 +55,8 @@ TablePane {
     }
 
     Row {
+        id: buttons
+
         anchors.right: parent.right
         anchors.bottom: parent.bottom
         anchors.margins: 5
@@ -65,12 +77,26 @@ TablePane {
         }
     }
 
-    Label {
-        objectName: "accuracyLine"
+    Column {
         parent: pane.contentItem
         anchors.left: parent.left
+        anchors.right: parent.right
         anchors.bottom: parent.bottom
-        text: pane.accuracyText(pane.interval)
+
+        Label {
+            objectName: "downloadedLine"
+            width: parent.width
+            elide: Text.ElideRight
+            visible: historyView.count > 0
+            text: qsTranslate("main", "Downloaded at %1").arg(
+                      Qt.formatDateTime(runner.historyModel().downloadedAt, "yyyy.MM.dd hh:mm:ss"))
+        }
+        Label {
+            objectName: "accuracyLine"
+            width: parent.width
+            elide: Text.ElideRight
+            text: pane.accuracyText(pane.interval)
+        }
     }
 
     Platform.FileDialog {

@@ -10,6 +10,15 @@ RowList {
     model: runner.historyModel()
     Accessible.name: qsTranslate("main", "History")
 
+    // The newest rows are the last: a fresh download shows them.
+    Connections {
+        target: historyTable.model
+        onModelReset: Qt.callLater(function() {
+            historyTable.currentIndex = historyTable.count - 1;
+            historyTable.positionViewAtEnd();
+        })
+    }
+
     delegate: TableRow {
         width: historyTable.width
         focusShown: ListView.isCurrentItem && historyTable.activeFocus

@@ -94,6 +94,11 @@ Dialog {
         }
     }
 
+    EmptyListNote {
+        list: fileList
+        text: qsTr("Nothing to choose in this folder")
+    }
+
     ListView {
         id: fileList
 

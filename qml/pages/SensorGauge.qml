@@ -19,6 +19,10 @@ CircularGauge {
     property bool hasReading: true
     // What the sensor measures ("Temperature").
     property string sensorName: ""
+    // Whether the reading shown is old, and how old, in words.
+    property bool stale: false
+    property string ageText: ""
+    readonly property bool dimmed: !hasReading || stale
 
     // Lower limit moved down, upper limit moved up, to a multiple of the step.
     function lowerBound(limit, step) {
@@ -43,6 +47,7 @@ CircularGauge {
 
     Accessible.role: Accessible.StaticText
     Accessible.name: sensorName + " " + (hasReading ? valueText(reading) : qsTr("no reading"))
+                     + (ageText ? ", " + ageText : "")
     minimumValue: lowerBound(min, mstepSize)
     maximumValue: upperBound(max, mstepSize)
     value: Math.min(Math.max(reading, minimumValue), maximumValue)
@@ -97,7 +102,7 @@ CircularGauge {
             implicitWidth: gaugeStyle.outerRadius * 0.08
             implicitHeight: gaugeStyle.outerRadius * 0.85
             y: -gaugeStyle.outerRadius * 0.05
-            opacity: gauge.hasReading ? 1 : 0.3
+            opacity: gauge.dimmed ? 0.3 : 1
 
             Image {
                 anchors.fill: parent
@@ -110,6 +115,7 @@ CircularGauge {
 
         foreground: Item {
             Rectangle {
+                opacity: valueLabel.opacity
                 anchors.centerIn: valueLabel
                 width: Math.max(valueLabel.width * 1.2, gaugeStyle.outerRadius * 0.6)
                 height: valueLabel.height + 6
@@ -122,11 +128,26 @@ CircularGauge {
                 id: valueLabel
 
                 objectName: "gaugeValue"
+                opacity: gauge.stale ? 0.5 : 1
                 anchors.centerIn: parent
                 anchors.verticalCenterOffset: gauge.height * 0.15
                 text: gauge.hasReading ? gauge.valueText(gauge.reading) : "\u2014"
                 font.pixelSize: gaugeStyle.outerRadius * 0.2
                 color: Material.foreground
+            }
+
+            Text {
+                objectName: "gaugeAge"
+                anchors.horizontalCenter: valueLabel.horizontalCenter
+                anchors.top: valueLabel.bottom
+                anchors.topMargin: 6
+                width: gaugeStyle.outerRadius * 0.9
+                horizontalAlignment: Text.AlignHCenter
+                text: gauge.ageText
+                font.pixelSize: Math.max(9, gaugeStyle.outerRadius * 0.08)
+                font.bold: gauge.stale
+                color: gauge.stale ? Material.color(Material.Red) : Material.primary
+                wrapMode: Text.WordWrap
             }
         }
     }

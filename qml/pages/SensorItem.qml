@@ -16,6 +16,11 @@ Item {
     property alias unit: gauge.unit
     property alias gauge: gauge
     property alias chart: chart
+    // When the newest reading came and what time it is now, in milliseconds
+    // since the epoch; a reading two polls old is stale.
+    property real lastReading: 0
+    property real now: Date.now()
+    readonly property bool stale: lastReading > 0 && now - lastReading > 2 * runner.pollInterval
 
     function update() {
         var series = runner.chartData(index);
@@ -32,6 +37,19 @@ Item {
         gauge.hasReading = series.hasReading();
         if (gauge.hasReading)
             gauge.reading = values[values.length - 1];
+        lastReading = series.lastReadingTime();
+        now = Date.now();
+    }
+
+    // "12:03:05", or "no new reading for 25 s" once stale.
+    function ageText() {
+        if (lastReading <= 0)
+            return "";
+        if (!stale)
+            return qsTr("Reading of %1").arg(Qt.formatTime(new Date(lastReading), "hh:mm:ss"));
+        var seconds = Math.round((now - lastReading) / 1000);
+        return seconds < 120 ? qsTr("No new reading for %1 s").arg(seconds)
+                             : qsTr("No new reading for %1 min").arg(Math.round(seconds / 60));
     }
 
     function setup(min, max) {
@@ -50,6 +68,13 @@ Item {
         shown: control.activeFocus
     }
 
+    Timer {
+        interval: 500
+        repeat: true
+        running: control.lastReading > 0
+        onTriggered: control.now = Date.now()
+    }
+
     GridLayout {
         anchors.fill: parent
         anchors.leftMargin: 1
@@ -61,6 +86,8 @@ Item {
 
             rindex: control.index
             sensorName: runner.sensorName(control.index)
+            stale: control.stale
+            ageText: control.ageText()
             Layout.fillWidth: true
             Layout.fillHeight: true
         }

@@ -63,6 +63,18 @@ WindowCase {
         compare(testHelper.trapRequests(), ["/control.png"]);
     }
 
+    function test_lateReadingsAreMarkedStale() {
+        testHelper.setPollInterval(1000);
+        openOn(["--delay-from", "5", "--delay", "2500"]); // every poll answered late
+        tryCompare(child("sensorsPage"), "count", 2);
+        var item = child("sensorsPage").pageAt(1);
+        var age = findChild(item.gauge, "gaugeAge");
+        tryCompare(item, "stale", true, 5000);
+        verify(/^No new reading for \d s$/.test(age.text), age.text);
+        tryCompare(item, "stale", false, 5000); // until the next reading
+        verify(age.text.indexOf("Reading of ") === 0, age.text);
+    }
+
     function test_floodOfUnsolicitedErrors() {
         openOn(["--flood", "20000"]); // after the first reading
         tryVerify(function() { return updates.count > 0; }, 10000, "no first reading");
@@ -104,7 +116,8 @@ WindowCase {
         alerts.clear();
         runner.saveHistory(csv);
         verifyResponsive(function() { return alerts.count > 0; }, 60000);
-        compare(alerts.signalArguments[0][0], "Saved to " + csv);
+        var told = alerts.signalArguments[0][0];
+        verify(/^Saved to (\/|[A-Z]:\\)[^:]*history\.csv$/.test(told), told); // a path, not a URL
         verify(testHelper.fileSize(csv) > rows * 30, testHelper.fileSize(csv));
         // Replaced by a short one, the memory it took is given back (kept by
         // the C library instead, 5 to 13 MB stay).
