@@ -548,9 +548,8 @@ private slots:
         QVERIFY(rewritten.open(QIODevice::ReadOnly));
         QCOMPARE(rewritten.readAll(), QByteArray("new"));
         // Told as a path, whether it was given as one or as a URL.
-        const auto told = [](const QString &path) {
-            return QDir::toNativeSeparators(path).toHtmlEscaped();
-        };
+        const auto told
+            = [](const QString &path) { return QDir::toNativeSeparators(path).toHtmlEscaped(); };
         const QString oddSaved = "Saved to " + told(odd);
         QVERIFY(f.alerts.value(2).startsWith("Cannot write to " + told(missing) + ": "));
         f.alerts.removeAt(2);
