@@ -1,6 +1,7 @@
 #include "app/identity.h"
 #include "app/qmlsetup.h"
 #include "app/translationloader.h"
+#include "app/windowplacement.h"
 #include "runner/iotrunner.h"
 
 #include <QApplication>
@@ -10,6 +11,7 @@
 #include <QQmlApplicationEngine>
 #include <QSettings>
 #include <QTranslator>
+#include <QWindow>
 
 #include <cstdio>
 #include <cstdlib>
@@ -132,6 +134,8 @@ int main(int argc, char *argv[])
     engine->addImportPath(QApplication::applicationDirPath());
     QmlSetup::publish(engine.get(), runner);
     engine->load(QUrl(QStringLiteral("qrc:/main.qml")));
+    if (auto *window = qobject_cast<QWindow *>(engine->rootObjects().value(0)))
+        new WindowPlacement(window);
 
     const int code = QApplication::exec();
 

@@ -89,7 +89,7 @@ AppDialog {
     }
 
     Column {
-        width: aboutDialog.availableWidth
+        width: parent.width
         spacing: 20
 
         Label {

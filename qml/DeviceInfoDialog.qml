@@ -16,7 +16,7 @@ AppDialog {
     Label {
         id: devLabel
 
-        width: dialog.availableWidth
+        width: parent.width
         textFormat: Text.RichText
         wrapMode: Text.Wrap
         font.pointSize: 18

@@ -25,7 +25,7 @@ AppDialog {
 
         objectName: "langCombo"
         label: dialog.title
-        width: dialog.availableWidth
+        width: parent.width
         textRole: "key"
         model: [
             { "key": qsTranslate("main", "English"), "value": "en" },

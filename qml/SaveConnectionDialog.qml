@@ -12,7 +12,7 @@ AppDialog {
     onOpened: connNameInput.forceActiveFocus()
 
     RowLayout {
-        width: dialog.availableWidth
+        width: parent.width
 
         Label {
             text: qsTranslate("main", "Name") + ":"

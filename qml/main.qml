@@ -24,9 +24,13 @@ ApplicationWindow {
         return connected ? Pages.sensors : Pages.connection;
     }
 
-    visible: true
+    // Shown by the program once placed where the operator left it. At the
+    // smallest size every page, menu and dialog is whole or scrolls.
+    visible: false
     width: 800
     height: 600
+    minimumWidth: 480
+    minimumHeight: 400
     title: runner.connection.windowTitle
 
     Component.onCompleted: {

@@ -70,6 +70,8 @@ Chart {
         "scaleLineWidth": 2,
         "scaleFontColor": colorText(Material.primary),
         "scaleFontFamily": "'sans-serif'",
+        // Axis text grows and shrinks with the chart, within reason.
+        "scaleFontSize": Math.round(Math.max(9, Math.min(20, Math.min(width, height) / 28))),
         "minOverride": true,
         "minValue": 0
     })

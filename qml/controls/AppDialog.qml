@@ -1,25 +1,48 @@
 import QtQuick 2.11
 import QtQuick.Controls 2.4
 
-// The window's dialogs: modal, on a plain framed sheet, centred across the
-// window and in its upper part when there is room.
+// The window's dialogs: modal, on a plain framed sheet, centred in the window.
+// One taller than the window scrolls its content.
 Dialog {
     id: dialog
 
     // The share of the window's width the dialog takes, within its limits.
     property real widthShare: 1 / 2
     property int minimumWidth: 300
+    default property alias content: sheet.data
 
-    // Placed in the window's content area, below the tool bar, and measured
-    // by the whole window.
     readonly property var frame: ApplicationWindow.window
 
-    parent: ApplicationWindow.contentItem
-    width: Math.round(Math.min(frame.width, Math.max(frame.width * widthShare, minimumWidth)))
+    parent: Overlay.overlay
+    width: Math.round(Math.min(frame.width - 20, Math.max(frame.width * widthShare, minimumWidth)))
+    height: Math.min(implicitHeight, frame.height - 20)
     x: Math.round((frame.width - width) / 2)
-    y: Math.round(Math.min(frame.height / 6, (frame.height - height) / 2))
+    y: Math.round((frame.height - height) / 2)
     modal: true
     focus: true
+
+    Flickable {
+        id: scroller
+
+        objectName: "dialogScroller"
+        anchors.fill: parent
+        implicitHeight: sheet.height
+        contentWidth: width
+        contentHeight: sheet.height
+        clip: true
+        boundsBehavior: Flickable.StopAtBounds
+        ScrollBar.vertical: MaterialScrollBar {
+            id: bar
+        }
+
+        // What the dialog holds, beside the scroll bar when it scrolls; its
+        // items take the sheet's width.
+        Column {
+            id: sheet
+
+            width: scroller.width - (scroller.contentHeight > scroller.height ? bar.width + 4 : 0)
+        }
+    }
 
     background: MaterialPopupBackground {
     }

@@ -22,6 +22,12 @@ Menu {
     }
 
     transformOrigin: Menu.TopLeft
+    // Never over the tool bar it hangs from: in a short window the items
+    // are lower and the list scrolls.
+    topMargin: ApplicationWindow.window && ApplicationWindow.window.header
+               ? ApplicationWindow.window.header.height : 0
+    bottomMargin: 0
+    height: Math.min(implicitHeight, ApplicationWindow.window ? ApplicationWindow.window.height - topMargin : implicitHeight)
 
     background: MaterialPopupBackground {
     }

@@ -15,7 +15,7 @@ AppDialog {
     Label {
         id: question
 
-        width: dialog.availableWidth
+        width: parent.width
         wrapMode: Text.Wrap
         textFormat: Text.PlainText
     }

@@ -4,7 +4,7 @@ import QtQuick.Controls.Material 2.3
 import QtQuick.Layouts 1.3
 
 // Page 2: the device's service mode and Wi-Fi settings.
-MaterialPane {
+ScrollingPane {
     id: page
 
     // Whether the fields hold what this connection's device sent: until then

@@ -57,6 +57,8 @@ CircularGauge {
 
         tickmarkStepSize: gauge.mstepSize
         labelStepSize: gauge.mstepSize
+        // Far enough in from the arc for "-10" at any size.
+        labelInset: outerRadius * 0.3
 
         background: Canvas {
             onWidthChanged: requestPaint()
@@ -130,24 +132,10 @@ CircularGauge {
                 objectName: "gaugeValue"
                 opacity: gauge.stale ? 0.5 : 1
                 anchors.centerIn: parent
-                anchors.verticalCenterOffset: gauge.height * 0.15
+                anchors.verticalCenterOffset: gauge.height * 0.12
                 text: gauge.hasReading ? gauge.valueText(gauge.reading) : "\u2014"
-                font.pixelSize: gaugeStyle.outerRadius * 0.2
+                font.pixelSize: gaugeStyle.outerRadius * 0.17
                 color: Material.foreground
-            }
-
-            Text {
-                objectName: "gaugeAge"
-                anchors.horizontalCenter: valueLabel.horizontalCenter
-                anchors.top: valueLabel.bottom
-                anchors.topMargin: 6
-                width: gaugeStyle.outerRadius * 0.9
-                horizontalAlignment: Text.AlignHCenter
-                text: gauge.ageText
-                font.pixelSize: Math.max(9, gaugeStyle.outerRadius * 0.08)
-                font.bold: gauge.stale
-                color: gauge.stale ? Material.color(Material.Red) : Material.primary
-                wrapMode: Text.WordWrap
             }
         }
     }

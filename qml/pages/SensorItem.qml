@@ -1,4 +1,5 @@
 import QtQuick 2.11
+import QtQuick.Controls 2.4
 import QtQuick.Controls.Material 2.3
 import QtQuick.Layouts 1.3
 import "Chart.js" as Charts
@@ -81,15 +82,33 @@ Item {
         anchors.rightMargin: 1
         flow: control.width > control.height ? GridLayout.LeftToRight : GridLayout.TopToBottom
 
-        SensorGauge {
-            id: gauge
-
-            rindex: control.index
-            sensorName: runner.sensorName(control.index)
-            stale: control.stale
-            ageText: control.ageText()
+        // Gauge and chart share the room equally.
+        ColumnLayout {
+            spacing: 0
             Layout.fillWidth: true
             Layout.fillHeight: true
+            Layout.preferredWidth: 1
+            Layout.preferredHeight: 1
+
+            SensorGauge {
+                id: gauge
+
+                rindex: control.index
+                sensorName: runner.sensorName(control.index)
+                stale: control.stale
+                ageText: control.ageText()
+                Layout.fillWidth: true
+                Layout.fillHeight: true
+            }
+            Label {
+                objectName: "gaugeAge"
+                text: gauge.ageText
+                font.bold: control.stale
+                color: control.stale ? Material.color(Material.Red) : Material.primary
+                horizontalAlignment: Text.AlignHCenter
+                elide: Text.ElideRight
+                Layout.fillWidth: true
+            }
         }
 
         MChart {
@@ -100,6 +119,8 @@ Item {
             values: []
             pointColor: Material.primary
             fillColor: Qt.rgba(Material.primary.r, Material.primary.g, Material.primary.b, 0.5)
+            Layout.preferredWidth: 1
+            Layout.preferredHeight: 1
             Layout.fillWidth: true
             Layout.fillHeight: true
         }

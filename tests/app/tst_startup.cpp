@@ -1,5 +1,6 @@
 #include "app/identity.h"
 #include "app/translationloader.h"
+#include "app/windowplacement.h"
 #include "common/testmain.h"
 
 #include <QFile>
@@ -62,6 +63,32 @@ private slots:
             QCOMPARE(text.trimmed(), output.trimmed());
         else
             QVERIFY2(text.contains(output), qPrintable(text));
+    }
+
+    void windowFitsTheScreen_data()
+    {
+        QTest::addColumn<QRect>("wanted");
+        QTest::addColumn<bool>("placed");
+        QTest::addColumn<QRect>("fitted");
+
+        // A screen of 1280 x 900 pixels at scale factor 2, less a panel.
+        QTest::newRow("first start: centred, no larger than the screen")
+            << QRect(0, 0, 800, 600) << false << QRect(0, 24, 640, 426);
+        QTest::newRow("where it was left")
+            << QRect(10, 40, 500, 400) << true << QRect(10, 40, 500, 400);
+        QTest::newRow("left on a screen that has gone")
+            << QRect(1500, -300, 700, 400) << true << QRect(0, 24, 640, 400);
+        QTest::newRow("the screen is smaller than the smallest window")
+            << QRect(0, 0, 300, 200) << true << QRect(0, 24, 480, 400);
+    }
+
+    void windowFitsTheScreen()
+    {
+        QFETCH(QRect, wanted);
+        QFETCH(bool, placed);
+        QFETCH(QRect, fitted);
+        QCOMPARE(WindowPlacement::fitted(wanted, placed, QRect(0, 24, 640, 426), QSize(480, 400)),
+            fitted);
     }
 
     void languageChoosesCatalogue_data()

@@ -23,7 +23,7 @@ TestCase {
     function openWindow() {
         var component = Qt.createComponent("qrc:/main.qml");
         compare(component.status, Component.Ready, component.errorString());
-        window = component.createObject(null);
+        window = component.createObject(null, { "visible": true });
         waitForRendering(window.contentItem);
         return window;
     }

@@ -68,7 +68,7 @@ WindowCase {
         openOn(["--delay-from", "5", "--delay", "2500"]); // every poll answered late
         tryCompare(child("sensorsPage"), "count", 2);
         var item = child("sensorsPage").pageAt(1);
-        var age = findChild(item.gauge, "gaugeAge");
+        var age = findChild(item, "gaugeAge");
         tryCompare(item, "stale", true, 5000);
         verify(/^No new reading for \d s$/.test(age.text), age.text);
         tryCompare(item, "stale", false, 5000); // until the next reading

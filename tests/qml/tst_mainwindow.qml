@@ -98,4 +98,55 @@ WindowCase {
         compare(text.text, "Not connected");
         verify(!abort.enabled && !child("connectionPage").connecting);
     }
+
+    // Every control the keyboard reaches under `root` lies inside the window,
+    // or inside the content of whatever scrolls it there.
+    function verifyWhole(root, where) {
+        for (var items = [root]; items.length > 0;) {
+            var item = items.pop();
+            if (!item.visible)
+                continue;
+            for (var i = 0; i < item.children.length; ++i)
+                items.push(item.children[i]);
+            if (!item.activeFocusOnTab && !item.focusPolicy)
+                continue;
+            var area = item.parent;
+            while (area && area.flicking === undefined)
+                area = area.parent;
+            var at = item.mapToItem(area ? area.contentItem : null, 0, 0);
+            var x = area ? area.originX : 0, y = area ? area.originY : 0;
+            var width = area ? Math.max(area.contentWidth, area.width) : window.width;
+            var height = area ? Math.max(area.contentHeight, area.height) : window.height;
+            verify(at.x >= x - 1 && at.y >= y - 1 && at.x + item.width <= x + width + 1
+                   && at.y + item.height <= y + height + 1,
+                   where + ": " + item + " at " + at.x + "," + at.y + " of " + width + "x" + height);
+        }
+    }
+
+    function test_wholeAtTheSmallestSize() {
+        window.width = window.minimumWidth;
+        window.height = window.minimumHeight;
+        connectTo(testData.port);
+        tryCompare(child("sensorsPage"), "count", 2);
+        for (var page = Pages.connection; page <= Pages.history; ++page) {
+            child("stack").currentIndex = page;
+            waitForRendering(window.contentItem);
+            verifyWhole(window.contentItem, "page " + page);
+        }
+        ["mainMenu", "deviceMenu", "aboutDialog", "langDialog", "connSaveDialog", "deviceDialog",
+         "rebootDialog"].forEach(function(name) {
+            var popup = child(name);
+            popup.open();
+            tryCompare(popup, "opened", true);
+            verifyWhole(window.overlay, name);
+            // A menu hangs below the tool bar, never over it; a dialog is
+            // centred in the window.
+            var top = popup.background.mapToItem(null, 0, 0).y;
+            verify(/Menu$/.test(name) ? top >= window.header.height
+                                      : Math.abs(top + popup.height / 2 - window.height / 2) <= 1,
+                   name + " at " + top);
+            popup.close();
+            tryCompare(popup, "visible", false);
+        });
+    }
 }
