@@ -2,7 +2,8 @@ import QtQuick 2.11
 import QtTest 1.2
 import "qrc:/Pages.js" as Pages
 
-// The main window driven through the runner's signals, as the device would.
+// The main window against the simulated device: what it says of the
+// connection, and whole at its smallest.
 WindowCase {
     name: "MainWindow"
 
@@ -12,40 +13,6 @@ WindowCase {
 
     function cleanup() {
         closeWindow();
-    }
-
-    function test_navigationFollowsTheConnection() {
-        var menuTool = child("menuTool");
-        var stack = child("stack");
-        var sensors = child("sensorsPage");
-        mouseClick(menuTool);
-        tryCompare(child("mainMenu"), "opened", true);
-        child("mainMenu").close();
-        tryCompare(child("mainMenu"), "visible", false);
-
-        connectTo(testData.port);
-        tryCompare(sensors, "count", 2);
-        updates.wait(5000);
-        runner.deviceUpdate(true, true); // as a device with both services would
-        compare(stack.currentIndex, Pages.sensors);
-        compare(sensors.pageAt(1).unit, "%");
-        stack.currentIndex = Pages.history;
-        compare(menuTool.text, "\ue408"); // navigate_before: back to the sensors
-        waitForRendering(menuTool);
-        mouseClick(menuTool);
-        compare(stack.currentIndex, Pages.sensors);
-        compare(menuTool.text, "\ue5d2");
-        compare(child("mqttIndicator").tooltip, "Cloud/MQTT is running");
-
-        // Nothing is known of a device that is gone.
-        stack.currentIndex = Pages.history;
-        runner.disconnectFromHost();
-        compare(stack.currentIndex, Pages.connection);
-        compare(menuTool.text, "\ue5d2");
-        compare(sensors.count, 0);
-        verify(!child("deviceTool").visible);
-        compare(child("mqttIndicator").state, "inactive");
-        compare(child("modbusIndicator").state, "inactive");
     }
 
     function test_languageChangeKeepsTheSavedAddress() {
@@ -126,13 +93,25 @@ WindowCase {
     function test_wholeAtTheSmallestSize() {
         window.width = window.minimumWidth;
         window.height = window.minimumHeight;
+        var menuTool = child("menuTool");
+        var stack = child("stack");
+        var sensors = child("sensorsPage");
         connectTo(testData.port);
-        tryCompare(child("sensorsPage"), "count", 2);
+        tryCompare(sensors, "count", 2);
+        updates.wait(5000);
+        runner.deviceUpdate(true, true); // as a device with both services would
+        compare(stack.currentIndex, Pages.sensors);
+        compare(sensors.pageAt(1).unit, "%");
+        compare(child("mqttIndicator").tooltip, "Cloud/MQTT is running");
         for (var page = Pages.connection; page <= Pages.history; ++page) {
-            child("stack").currentIndex = page;
+            stack.currentIndex = page;
             waitForRendering(window.contentItem);
             verifyWhole(window.contentItem, "page " + page);
         }
+        compare(menuTool.text, "\ue408"); // navigate_before: back to the sensors
+        mouseClick(menuTool);
+        compare(stack.currentIndex, Pages.sensors);
+        compare(menuTool.text, "\ue5d2");
         ["mainMenu", "deviceMenu", "aboutDialog", "langDialog", "connSaveDialog", "deviceDialog",
          "rebootDialog"].forEach(function(name) {
             var popup = child(name);
@@ -148,5 +127,15 @@ WindowCase {
             popup.close();
             tryCompare(popup, "visible", false);
         });
+
+        // Nothing is known of a device that is gone.
+        stack.currentIndex = Pages.history;
+        runner.disconnectFromHost();
+        compare(stack.currentIndex, Pages.connection);
+        compare(menuTool.text, "\ue5d2");
+        compare(sensors.count, 0);
+        verify(!child("deviceTool").visible);
+        compare(child("mqttIndicator").state, "inactive");
+        compare(child("modbusIndicator").state, "inactive");
     }
 }

@@ -72,22 +72,6 @@ public:
         return file.fileName();
     }
 
-    // A history reply of `rows` one-digit samples in each of the Wi-Fi
-    // model's two fields, in a file of the test's own.
-    Q_INVOKABLE QString writeHistory(const QString &name, int rows)
-    {
-        QByteArray samples;
-        samples.reserve(rows * 2);
-        for (int i = 0; i < rows; ++i)
-            samples += QByteArray::number(i % 10) + ',';
-        samples.chop(1);
-        QFile file(QDir(files.path()).filePath(name));
-        if (!file.open(QIODevice::WriteOnly))
-            return {};
-        file.write(R"({"h":{"interval":60000,"data":[)" + samples
-            + R"(]},"t":{"interval":60000,"data":[)" + samples + "]}}");
-        return file.fileName();
-    }
     Q_INVOKABLE qint64 fileSize(const QString &url) const
     {
         return QFileInfo(QUrl(url).toLocalFile()).size();
