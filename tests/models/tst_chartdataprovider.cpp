@@ -14,10 +14,9 @@ private slots:
         QTest::addColumn<QStringList>("labels");
 
         QTest::newRow("single point") << QList<qint64> { 1000 } << QStringList { "0" };
-        QTest::newRow("1.4 s") << QList<qint64> { 1000, 2400 } << QStringList { "-1", "0" };
-        QTest::newRow("1.6 s") << QList<qint64> { 1000, 2600 } << QStringList { "-2", "0" };
-        QTest::newRow("0.499 s and 0.5 s")
-            << QList<qint64> { 0, 502, 1001 } << QStringList { "-1", "0", "0" };
+        // 1.6 s, 1.4 s, 0.5 s and 0.498 s before the newest.
+        QTest::newRow("halves up") << QList<qint64> { 1000, 1200, 2100, 2102, 2600 }
+                                   << QStringList { "-2", "-1", "-1", "0", "0" };
         QTest::newRow("beyond 2^31 ms")
             << QList<qint64> { 0, 3000000000LL } << QStringList { "-3000000", "0" };
     }

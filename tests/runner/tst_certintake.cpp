@@ -28,28 +28,24 @@ private slots:
         QTest::addColumn<QString>("message");
         QTest::addColumn<QString>("converted");
 
-        const QString cert = "mqtt.cert.der";
-        const QString key = "mqtt.key.der";
-        QTest::newRow("DER certificate") << cert << "cert.der" << true << ""
-                                         << "";
-        QTest::newRow("PEM certificate")
-            << cert << "cert.pem" << true << "Certificate will be converted from PEM to DER"
-            << "cert.der";
-        QTest::newRow("key as certificate")
-            << cert << "key.pem" << false << "Invalid certificate data"
-            << "";
-        QTest::newRow("DER key") << key << "key.der" << true << ""
-                                 << "";
-        QTest::newRow("PEM key") << key << "key.pem" << true
-                                 << "Key will be converted from PEM to DER"
-                                 << "key.der";
-        QTest::newRow("PKCS #8 key")
-            << key << "key8.pem" << true << "Key will be converted from PEM to DER"
-            << "key.der";
-        QTest::newRow("locked key") << key << "locked.pem" << false << "Invalid private key"
-                                    << "";
-        QTest::newRow("EC key") << key << "ec.pem" << false << "Invalid private key"
-                                << "";
+        // Target name, file, accepted, what is said, the file it becomes.
+        const auto row = [](const char *tag, const char *name, const char *source, bool accepted,
+                             const char *message = "", const char *converted = "") {
+            QTest::newRow(tag) << QString(name) << QString(source) << accepted << QString(message)
+                               << QString(converted);
+        };
+        const char *cert = "mqtt.cert.der";
+        const char *key = "mqtt.key.der";
+        const char *toDer = "Key will be converted from PEM to DER";
+        row("DER certificate", cert, "cert.der", true);
+        row("PEM certificate", cert, "cert.pem", true,
+            "Certificate will be converted from PEM to DER", "cert.der");
+        row("key as certificate", cert, "key.pem", false, "Invalid certificate data");
+        row("DER key", key, "key.der", true);
+        row("PEM key", key, "key.pem", true, toDer, "key.der");
+        row("PKCS #8 key", key, "key8.pem", true, toDer, "key.der");
+        row("locked key", key, "locked.pem", false, "Invalid private key");
+        row("EC key", key, "ec.pem", false, "Invalid private key");
     }
 
     void intake()

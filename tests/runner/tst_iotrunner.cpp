@@ -324,15 +324,9 @@ private slots:
             << QByteArray("veltra-2w") << QByteArray("{\"value\":{\"t\":19},\"modbus\":true}")
             << "19,-|Modbus=true,Value=T: 19|modbus";
         // Only a number is a reading: nothing else is drawn as 0.
-        QTest::newRow("wired given an object")
-            << QByteArray("veltra-2u") << QByteArray("{\"value\":{\"t\":19},\"mqtt\":\"yes\"}")
-            << "-|Mqtt=yes,Value=T: 19|";
         QTest::newRow("wi-fi given a text, null")
             << QByteArray("veltra-2w") << QByteArray("{\"value\":{\"t\":\"21.5\",\"h\":null}}")
             << "-,-|Value=H: , T: 21.5|";
-        QTest::newRow("wired without a value")
-            << QByteArray("veltra-2u") << QByteArray("{\"board\":\"veltra-2u\"}")
-            << "-|Board=veltra-2u|";
     }
 
     void stateFeedsSeriesTableAndStatus()
