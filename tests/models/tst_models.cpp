@@ -1,9 +1,12 @@
 #include "common/testmain.h"
+#include "models/chartdataprovider.h"
 #include "models/historycsvwriter.h"
 #include "models/historydatamodel.h"
+#include "models/variantmapmodel.h"
 
 #include <QAbstractItemModelTester>
 #include <QDateTime>
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -18,7 +21,8 @@ QJsonObject json(const QByteArray &text)
     return QJsonDocument::fromJson(text).object();
 }
 
-QStringList column(const HistoryDataModel &model, int role)
+// The text of `role` in every row of `model`.
+QStringList column(const QAbstractListModel &model, int role)
 {
     QStringList out;
     for (int r = 0; r < model.rowCount(); ++r)
@@ -27,10 +31,94 @@ QStringList column(const HistoryDataModel &model, int role)
 }
 } // namespace
 
-class TestHistoryDataModel : public QObject {
+// The models behind the state table, the history and the charts.
+class TestModels : public QObject {
     Q_OBJECT
 
 private slots:
+    void showsValues_data()
+    {
+        QTest::addColumn<QJsonValue>("value");
+        QTest::addColumn<QString>("value258");
+        QTest::addColumn<QString>("shown");
+
+        QTest::newRow("number") << QJsonValue(21.5) << "21.5"
+                                << "21.5";
+        QTest::newRow("object") << QJsonValue(json("{\"t\": 21.5, \"h\": 40, \"a\": {\"b\": 1}}"))
+                                << "A: {B: 1}, H: 40, T: 21.5"
+                                << "A: {B: 1}, H: 40, T: 21.5";
+        QTest::newRow("array and null inside")
+            << QJsonValue(json("{\"l\": [1, 2], \"n\": null}")) << "L: , N: "
+            << "L: , N: ";
+        QTest::newRow("list") << QJsonValue(QJsonArray { 1, "a" }) << ""
+                              << "[1,\"a\"]";
+        QTest::newRow("a megabyte") << QJsonValue(QString(1 << 20, 'x')) << QString(1 << 20, 'x')
+                                    << QString(199, 'x') + QChar(0x2026);
+        QString deep = "1";
+        QString flattened = "A: 1";
+        for (int i = 0; i < 500; ++i) {
+            deep = "{\"a\":" + deep + "}";
+            flattened = "A: {" + flattened + "}";
+        }
+        QTest::newRow("500 levels deep") << QJsonValue(json(("{\"a\":" + deep + "}").toUtf8()))
+                                         << flattened << flattened.left(199) + QChar(0x2026);
+    }
+
+    void showsValues()
+    {
+        QFETCH(QJsonValue, value);
+        QFETCH(QString, value258);
+        QFETCH(QString, shown);
+        VariantMapModel model;
+        model.set({ { QString(1000, 'K'), value } });
+        QCOMPARE(model.data(model.index(0), VariantMapModel::TValueRole).toString(), value258);
+        QCOMPARE(model.data(model.index(0), VariantMapModel::TShownRole).toString(), shown);
+        // The key is a name, capitalised: shorter still.
+        QCOMPARE(model.data(model.index(0), VariantMapModel::TKeyRole).toString(),
+            "K" + QString(62, 'k') + QChar(0x2026));
+    }
+
+    void showsTheLastReplyAnnouncingOnlyWhatChanged()
+    {
+        VariantMapModel model;
+        QAbstractItemModelTester tester(
+            &model, QAbstractItemModelTester::FailureReportingMode::QtTest);
+        model.set(json("{\"value\": 21.5, \"MAC\": \"ab\", \"\": 1, \"modbus\": false}"));
+        QCOMPARE(column(model, VariantMapModel::TKeyRole),
+            (QStringList { "", "Mac", "Modbus", "Value" }));
+        QCOMPARE(model.data(model.index(3), Qt::DisplayRole), QVariant(21.5));
+        QSignalSpy reset(&model, &QAbstractItemModel::modelReset);
+        QSignalSpy changed(&model, &QAbstractItemModel::dataChanged);
+        model.set(json("{\"value\": 22, \"MAC\": \"ab\", \"\": 1, \"modbus\": false}"));
+        QCOMPARE(reset.count(), 0);
+        QCOMPARE(changed.count(), 1);
+        QCOMPARE(changed.at(0).at(0).toModelIndex().row(), 3);
+        QCOMPARE(changed.at(0).at(1).toModelIndex().row(), 3);
+        // Names the next reply lacks are gone with it.
+        model.set(json("{\"mqtt\":true,\"value\":23}"));
+        QCOMPARE(column(model, VariantMapModel::TKeyRole), (QStringList { "Mqtt", "Value" }));
+        QCOMPARE(reset.count(), 1);
+        model.set({});
+        QCOMPARE(model.rowCount(), 0);
+    }
+
+    void boundedAndTellingNamesApart()
+    {
+        VariantMapModel model;
+        QJsonObject many;
+        for (int i = 0; i < 20000; ++i)
+            many.insert(QString::number(100000 + i), i);
+        model.set(many);
+        QCOMPARE(model.rowCount(), VariantMapModel::MaxRows + 1);
+        QCOMPARE(model.data(model.index(VariantMapModel::MaxRows), VariantMapModel::TShownRole)
+                     .toString(),
+            QStringLiteral("18000 more not shown"));
+        // Names that would read the same are shown as the device sent them.
+        model.set(json("{\"mqtt\": 1, \"Mqtt\": 2, \"MQTT\": 3, \"rssi\": 4}"));
+        QCOMPARE(column(model, VariantMapModel::TKeyRole),
+            (QStringList { "MQTT", "Mqtt", "mqtt", "Rssi" }));
+    }
+
     void rowsAndTimes()
     {
         HistoryDataModel model;
@@ -144,7 +232,52 @@ private slots:
         QCOMPARE(failed.at(0).at(0).toBool(), false);
         QVERIFY(!QFile::exists(dir.filePath("no/such/h.csv")));
     }
+
+    void labelsRoundSecondsHalfUp_data()
+    {
+        QTest::addColumn<QList<qint64>>("times");
+        QTest::addColumn<QStringList>("labels");
+
+        QTest::newRow("single point") << QList<qint64> { 1000 } << QStringList { "0" };
+        // 1.6 s, 1.4 s, 0.5 s and 0.498 s before the newest.
+        QTest::newRow("halves up") << QList<qint64> { 1000, 1200, 2100, 2102, 2600 }
+                                   << QStringList { "-2", "-1", "-1", "0", "0" };
+        QTest::newRow("beyond 2^31 ms")
+            << QList<qint64> { 0, 3000000000LL } << QStringList { "-3000000", "0" };
+    }
+
+    void labelsRoundSecondsHalfUp()
+    {
+        QFETCH(QList<qint64>, times);
+        QFETCH(QStringList, labels);
+        ChartDataProvider series;
+        int next = 0;
+        series.setClock([&] { return times.at(next++); });
+        for (int i = 0; i < times.size(); ++i)
+            series.append(20.0 + i);
+        QCOMPARE(series.getLabels(), labels);
+    }
+
+    void slidesAndResizes()
+    {
+        ChartDataProvider series;
+        QSignalSpy changed(&series, &ChartDataProvider::sizeChanged);
+        for (int i = 0; i < 33; ++i)
+            series.append(i);
+        QCOMPARE(series.getValues().size(), 32);
+        QCOMPARE(series.getValues().first(), 1.0);
+        series.setSize(10);
+        series.setSize(10);
+        series.setSize(0);
+        QCOMPARE(series.getValues().first(), 23.0);
+        QCOMPARE(changed.count(), 1);
+        // The runner keeps series by value: a copy is its own.
+        ChartDataProvider copy(series);
+        copy.append(99);
+        QCOMPARE(series.getValues().size(), 10);
+        QCOMPARE(copy.getValues().last(), 99.0);
+    }
 };
 
-VELTRA2_TEST_MAIN(TestHistoryDataModel)
-#include "tst_historydatamodel.moc"
+VELTRA2_TEST_MAIN(TestModels)
+#include "tst_models.moc"
