@@ -16,11 +16,12 @@ MenuItem {
         onActivated: item.triggered()
     }
 
-    // Over the style's own content, at the item's end.
+    // Over the style's own content, at the item's end; a menu being torn
+    // down with its window may take the item from it first.
     Label {
-        anchors.right: parent.right
+        anchors.right: parent ? parent.right : undefined
         anchors.rightMargin: item.rightPadding
-        anchors.verticalCenter: parent.verticalCenter
+        anchors.verticalCenter: parent ? parent.verticalCenter : undefined
         text: shortcut.nativeText
         color: item.Material.hintTextColor
         Accessible.ignored: true
