@@ -534,19 +534,19 @@
     <name>ConnectionState</name>
     <message>
         <source>Reconnecting to %1: %2</source>
-        <translation>Повторное соединение с %1: %2</translation>
+        <translation>Повторное подключение к %1: %2</translation>
     </message>
     <message>
         <source>Connected to %1</source>
-        <translation>Соединено с %1</translation>
+        <translation>Подключено к %1</translation>
     </message>
     <message>
         <source>Connecting to %1: %2</source>
-        <translation>Соединение с %1: %2</translation>
+        <translation>Подключение к %1: %2</translation>
     </message>
     <message>
         <source>Connecting to %1</source>
-        <translation>Соединение с %1</translation>
+        <translation>Подключение к %1</translation>
     </message>
     <message>
         <source>Not connected</source>
