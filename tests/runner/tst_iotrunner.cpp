@@ -218,7 +218,7 @@ private slots:
         QFETCH(QByteArray, followUp);
         Fixture f;
         command(f.runner); // not connected: dropped
-        QVERIFY(f.connect({}, true));
+        QVERIFY(f.connect({}, true) && f.peer.waitForLines(4)); // the start-up and one "dev"
         const int before = f.peer.received().size();
         command(f.runner);
         f.runner.requestDevInfo(); // the whole command has gone before it
