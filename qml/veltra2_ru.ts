@@ -568,4 +568,31 @@
         <translation>Измерено в %1</translation>
     </message>
 </context>
+<context>
+    <name>ConfigBackup</name>
+    <message>
+        <source>The file is for %1, not for %2</source>
+        <translation>Файл для %1, а не для %2</translation>
+    </message>
+    <message>
+        <source>The file is of format version %1; this program reads version %2</source>
+        <translation>Версия формата файла %1; программа читает версию %2</translation>
+    </message>
+    <message>
+        <source>The file is not a VELTRA2 configuration</source>
+        <translation>Файл не является конфигурацией VELTRA2</translation>
+    </message>
+    <message>
+        <source>The file is not readable JSON</source>
+        <translation>Файл не является читаемым JSON</translation>
+    </message>
+    <message>
+        <source>The file is larger than 1 MiB: it is no configuration</source>
+        <translation>Файл больше 1 МиБ: это не конфигурация</translation>
+    </message>
+    <message>
+        <source>The file cannot be read</source>
+        <translation>Файл не читается</translation>
+    </message>
+</context>
 </TS>

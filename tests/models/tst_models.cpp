@@ -1,5 +1,6 @@
 #include "common/testmain.h"
 #include "models/chartdataprovider.h"
+#include "models/configbackup.h"
 #include "models/historycsvwriter.h"
 #include "models/historydatamodel.h"
 #include "models/variantmapmodel.h"
@@ -276,6 +277,51 @@ private slots:
         copy.append(99);
         QCOMPARE(series.getValues().size(), 10);
         QCOMPARE(copy.getValues().last(), 99.0);
+    }
+
+    void configurationBackups()
+    {
+        QTemporaryDir dir;
+        ConfigBackup backup;
+        backup.model = "veltra-2w";
+        backup.firmwareVersion = "2.3.1";
+        backup.address = "127.0.0.1:8081";
+        backup.saved = QDateTime(QDate(2026, 12, 7), QTime(10, 0), Qt::UTC);
+        backup.settings = json(R"({"net-pwd":"s","net-ssid":"lab","mqtt-id":"m","n":1.5})");
+        const QString path = dir.filePath("b.json");
+        QString error;
+        QVERIFY(backup.save(path, &error));
+        QVERIFY(!backup.save(dir.filePath("no/such/b.json"), &error) && !error.isEmpty());
+        ConfigBackup read;
+        QVERIFY2(read.load(path, "VELTRA-2W", &error), qPrintable(error));
+        QCOMPARE(read.toJson(), backup.toJson()); // every member, header too
+        // Refused, each with its reason, and nothing taken from it.
+        const auto refusal = [&](const QByteArray &content, const QString &model = "veltra-2w") {
+            QFile file(dir.filePath("x.json"));
+            file.open(QIODevice::WriteOnly);
+            file.write(content);
+            file.close();
+            ConfigBackup other;
+            return other.load(file.fileName(), model, &error) ? QString() : error;
+        };
+        QByteArray text = backup.toJson();
+        QCOMPARE(refusal(text, "veltra-2u"), "The file is for veltra-2w, not for veltra-2u");
+        QCOMPARE(refusal(QByteArray(text).replace("\"version\": 1", "\"version\": 2")),
+            "The file is of format version 2; this program reads version 1");
+        QCOMPARE(refusal(QByteArray(text).replace("veltra2-configuration", "other")),
+            "The file is not a VELTRA2 configuration");
+        QCOMPARE(refusal(text.left(text.size() / 2)), "The file is not readable JSON");
+        QCOMPARE(refusal(text + QByteArray(2 << 20, ' ')),
+            "The file is larger than 1 MiB: it is no configuration");
+        QVERIFY(!read.load(dir.path(), "veltra-2w", &error));
+        // What a restore would change; the password only as changed.
+        QStringList seen;
+        for (const ConfigBackup::Change &c : ConfigBackup::changes(
+                 json(R"({"net-pwd":"t","net-ssid":"lab","n":2})"), backup.settings))
+            seen << c.key + "|" + c.before + "|" + c.after + (c.secret ? "|secret" : "");
+        QCOMPARE(seen, (QStringList { "mqtt-id||m", "n|2|1.5", "net-pwd|||secret" }));
+        QCOMPARE(ConfigBackup::defaultFileName("veltra-2w", "::1", QDate(2026, 12, 7)),
+            "veltra-2w_--1_2026-12-07.json");
     }
 };
 

@@ -1,0 +1,55 @@
+#ifndef CONFIGBACKUP_H
+#define CONFIGBACKUP_H
+
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QJsonObject>
+#include <QList>
+#include <QString>
+
+// A device's configuration file kept on disk: the configuration exactly as
+// the device sent it (every member), under a small header saying what it is,
+// which device it came from and when. The window and the command-line
+// companion read and write it through this class alone.
+class ConfigBackup {
+    Q_DECLARE_TR_FUNCTIONS(ConfigBackup)
+
+public:
+    static constexpr char FormatName[] = "veltra2-configuration";
+    static constexpr int FormatVersion = 1;
+    // Larger than any configuration a device keeps: anything bigger is not one.
+    static constexpr qint64 MaxFileSize = 1024 * 1024;
+
+    // One member that a restore would change, as shown: a secret (a
+    // password) has neither value, only the mark.
+    struct Change {
+        QString key;
+        QString before;
+        QString after;
+        bool secret = false;
+    };
+
+    QString model;
+    QString firmwareVersion;
+    QString firmwareBuild;
+    QString address;
+    QDateTime saved;
+    QJsonObject settings;
+
+    // "veltra-2w_192.168.1.20_2026-12-07.json": what is offered as the name.
+    static QString defaultFileName(const QString &model, const QString &host, const QDate &day);
+
+    QByteArray toJson() const;
+    // Written beside `path` and renamed over it only when whole; false, with
+    // the reason in `error`, when it could not be written.
+    bool save(const QString &path, QString *error) const;
+    // Reads `path` and checks it is a backup of this format and version for
+    // `model`; false, with the reason in words in `error`, when it is not.
+    bool load(const QString &path, const QString &model, QString *error);
+
+    // Member by member, in order of name, what writing `wanted` over
+    // `current` would change.
+    static QList<Change> changes(const QJsonObject &current, const QJsonObject &wanted);
+};
+
+#endif // CONFIGBACKUP_H
