@@ -4,6 +4,10 @@
 <context>
     <name>IOTRunner</name>
     <message>
+        <source>Cannot load %1: %2</source>
+        <translation>Не удалось загрузить %1: %2</translation>
+    </message>
+    <message>
         <source>The port must be a number from 1 to 65535</source>
         <translation>Порт должен быть числом от 1 до 65535</translation>
     </message>

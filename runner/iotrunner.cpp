@@ -4,6 +4,7 @@
 #include "link/protocol.h"
 #include "link/requests.h"
 #include "link/tcpsocketclient.h"
+#include "models/configbackup.h"
 #include "models/devicetext.h"
 #include "models/historycsvwriter.h"
 #include "runner/heaprelease.h"
@@ -344,6 +345,63 @@ void IOTRunner::saveHistory(QString name)
     historyWriter->start();
 }
 
+QString IOTRunner::configBackupName() const
+{
+    return ConfigBackup::defaultFileName(model, client->host(), QDate::currentDate());
+}
+
+void IOTRunner::saveConfigBackup(QString name)
+{
+    // Only what this device sent on this connection is kept as its backup.
+    if (!isConnected() || !configReceived) {
+        emit alert(tr("Device configuration has not been read yet"));
+        return;
+    }
+    ConfigBackup backup;
+    backup.model = model;
+    backup.firmwareVersion = firmwareVersion;
+    backup.firmwareBuild = firmwareBuild;
+    backup.address = link.address();
+    backup.saved = QDateTime::currentDateTime();
+    backup.settings = configObject;
+    QString error;
+    reportSaved(name, backup.save(localPath(name), &error), error);
+}
+
+QVariantMap IOTRunner::loadConfigBackup(QString name)
+{
+    loadedBackup = QJsonObject();
+    if (!isConnected() || !configReceived) {
+        emit alert(tr("Device configuration has not been read yet"));
+        return {};
+    }
+    ConfigBackup backup;
+    QString error;
+    if (!backup.load(localPath(name), model, &error)) {
+        emit alert(tr("Cannot load %1: %2")
+                       .arg(QDir::toNativeSeparators(localPath(name)).toHtmlEscaped(),
+                           error.toHtmlEscaped()));
+        return {};
+    }
+    loadedBackup = backup.settings;
+    QVariantList changes;
+    for (const ConfigBackup::Change &c : ConfigBackup::changes(configObject, backup.settings))
+        changes.append(QVariantMap { { "key", c.key }, { "before", c.before }, { "after", c.after },
+            { "secret", c.secret } });
+    return { { "file", QFileInfo(localPath(name)).fileName() },
+        { "settings", backup.settings.toVariantMap() }, { "changes", changes } };
+}
+
+void IOTRunner::applyConfigBackup(QVariantMap edits)
+{
+    if (!isConnected() || loadedBackup.isEmpty())
+        return;
+    QJsonObject settings = loadedBackup;
+    for (auto it = edits.cbegin(); it != edits.cend(); ++it)
+        settings.insert(it.key(), QJsonValue::fromVariant(it.value()));
+    upload(QJsonDocument(settings).toJson(QJsonDocument::Compact), Protocol::SettingsFile);
+}
+
 QString IOTRunner::localPath(const QString &name)
 {
     const QUrl url(name.trimmed(), QUrl::TolerantMode);
@@ -397,6 +455,7 @@ void IOTRunner::tcp_connected()
     // another one.
     configObject = QJsonObject();
     configReceived = false;
+    loadedBackup = QJsonObject();
     toldFailure.clear();
     send(Requests::info());
     send(Requests::dev());
@@ -530,6 +589,8 @@ void IOTRunner::identify(const QJsonObject &reply)
         return;
     }
     model = lowered;
+    firmwareVersion = reply.value(Protocol::Version).toString();
+    firmwareBuild = reply.value(Protocol::Build).toString();
     link.identified(model);
 
     charts.clear();

@@ -61,6 +61,13 @@ public:
     Q_INVOKABLE bool isUrlReadable(QString str) const;
     // A file name to offer for the downloaded history.
     Q_INVOKABLE QString historyFileName() const;
+    // A file name to offer for the configuration backup.
+    Q_INVOKABLE QString configBackupName() const;
+    // Reads a backup file for the connected model. On success: "file" (its
+    // name), "settings" (its configuration) and "changes" (what it would
+    // change on the device, member by member: "key", "before", "after",
+    // "secret"); otherwise nothing, and why is told.
+    Q_INVOKABLE QVariantMap loadConfigBackup(QString name);
     // The address last given to connectToHost ("host", "port"), or the
     // device's default one.
     Q_INVOKABLE QVariantMap savedEndpoint() const;
@@ -96,6 +103,11 @@ public slots:
     void saveAs(QByteArray data, QString name);
     // The downloaded history as CSV, written without holding the window up.
     void saveHistory(QString name);
+    // The configuration read on this connection, with a header, to a file.
+    void saveConfigBackup(QString name);
+    // The loaded backup's whole configuration, with `edits` on top, uploaded
+    // as the device's configuration file.
+    void applyConfigBackup(QVariantMap edits);
 
 private slots:
     void tcp_timer();
@@ -148,7 +160,11 @@ private:
     QVector<ChartDataProvider> charts;
     // The identified model's name, and the columns of the history last loaded.
     QString model;
+    QString firmwareVersion;
+    QString firmwareBuild;
     QStringList historyColumns;
+    // The configuration of the backup file last loaded for this connection.
+    QJsonObject loadedBackup;
     HistoryCsvWriter *historyWriter = nullptr;
     // Whether the last reply was large, and whether freed memory is about to
     // be given back.

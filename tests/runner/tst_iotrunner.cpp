@@ -1,10 +1,12 @@
 #include "common/scriptedpeer.h"
 #include "common/testmain.h"
 #include "link/tcpsocketclient.h"
+#include "models/configbackup.h"
 #include "runner/iotrunner.h"
 
 #include <QDir>
 #include <QFile>
+#include <QJsonDocument>
 #include <QProcess>
 #include <QSettings>
 #include <QSignalSpy>
@@ -433,6 +435,52 @@ private slots:
         QVERIFY(second.waitForLines(4));
         QCOMPARE(second.lines().at(3), Dev);
         QCOMPARE(f.alerts, QStringList { "Device configuration has not been read yet" });
+    }
+
+    void configurationBackup()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("backup.json");
+        Fixture f;
+        QVERIFY(f.connect("veltra-2w")); // its configuration unread
+        f.runner.saveConfigBackup(path);
+        f.peer.sendLine("{}"); // the first state request
+        f.runner.requestConfig();
+        const QByteArray kept = R"({"net-pwd":"p","net-ssid":"lab","x-extra":7})";
+        f.peer.sendLine(getReply("settings.cfg", kept));
+        QVERIFY(f.caughtUp());
+        f.runner.saveConfigBackup(path);
+        ConfigBackup backup;
+        QString error;
+        QVERIFY2(backup.load(path, "veltra-2w", &error), qPrintable(error));
+        QCOMPARE(backup.settings, QJsonDocument::fromJson(kept).object()); // every member
+        QCOMPARE(backup.address, "127.0.0.1:" + QString::number(f.peer.port()));
+        // After factory defaults, the file brings everything back, with the
+        // page's edits on top.
+        f.runner.requestConfig();
+        f.peer.sendLine(getReply("settings.cfg", "{}"));
+        QVERIFY(f.caughtUp());
+        const QVariantList changes = f.runner.loadConfigBackup(path).value("changes").toList();
+        QCOMPARE(changes.size(), 3);
+        QCOMPARE(changes.at(0).toMap().value("secret").toBool(), true);
+        f.runner.applyConfigBackup({ { "net-ssid", "lab 2" } });
+        QTRY_VERIFY(
+            f.peer.received().endsWith(R"({"net-pwd":"p","net-ssid":"lab 2","x-extra":7})"));
+        // Another model's file is refused, and nothing is sent for it.
+        backup.model = "veltra-2u";
+        QVERIFY(backup.save(path, &error));
+        QVERIFY(f.runner.loadConfigBackup(path).isEmpty());
+        f.runner.applyConfigBackup({});
+        const int before = f.peer.received().size();
+        f.runner.requestDevInfo();
+        QVERIFY(f.peer.waitForBytes(before + Dev.size() + 2));
+        QCOMPARE(f.peer.received().mid(before), Dev + "\r\n");
+        QCOMPARE(f.alerts.mid(f.alerts.size() - 1),
+            QStringList { "Cannot load " + QDir::toNativeSeparators(path)
+                + ": The file is for veltra-2u, not for veltra-2w" });
+        QCOMPARE(f.alerts.mid(2, 2),
+            (QStringList { "Device configuration has not been read yet",
+                "Saved to " + QDir::toNativeSeparators(path) }));
     }
 
     void savedConnections()
