@@ -359,6 +359,46 @@
 <context>
     <name>ConfigPage</name>
     <message>
+        <source>Load a configuration</source>
+        <translation>Загрузить конфигурацию</translation>
+    </message>
+    <message>
+        <source>Save the configuration (the file holds the Wi-Fi password)</source>
+        <translation>Сохранить конфигурацию (в файле будет пароль Wi-Fi)</translation>
+    </message>
+    <message>
+        <source>Nothing is sent until Apply.</source>
+        <translation>Ничего не отправляется до нажатия «Применить».</translation>
+    </message>
+    <message>
+        <source>Loaded from %1</source>
+        <translation>Загружено из %1</translation>
+    </message>
+    <message>
+        <source>Apply the configuration from %1 to %2 at %3?</source>
+        <translation>Применить конфигурацию из %1 к %2 по адресу %3?</translation>
+    </message>
+    <message>
+        <source>Save to file</source>
+        <translation>Сохранить в файл</translation>
+    </message>
+    <message>
+        <source>Load from file</source>
+        <translation>Загрузить из файла</translation>
+    </message>
+    <message>
+        <source>Nothing would change</source>
+        <translation>Ничего не изменится</translation>
+    </message>
+    <message>
+        <source>%1: %2 → %3</source>
+        <translation>%1: %2 → %3</translation>
+    </message>
+    <message>
+        <source>%1: changed</source>
+        <translation>%1: изменится</translation>
+    </message>
+    <message>
         <source>%1 (device's value)</source>
         <translation>%1 (значение устройства)</translation>
     </message>

@@ -20,6 +20,7 @@
 #include <QSettings>
 #include <QSslCertificate>
 #include <QSslKey>
+#include <QStandardPaths>
 #include <QThread>
 #include <QTimer>
 #include <QUrl>
@@ -178,6 +179,14 @@ bool IOTRunner::isUrlReadable(QString str) const
         return false;
     const QFileInfo info(path);
     return info.exists() && info.isReadable();
+}
+
+QUrl IOTRunner::documentsFolder() const
+{
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return QUrl::fromLocalFile(QFileInfo(documents).isDir()
+            ? documents
+            : QStandardPaths::writableLocation(QStandardPaths::HomeLocation));
 }
 
 QVariantMap IOTRunner::savedEndpoint() const
@@ -362,7 +371,7 @@ void IOTRunner::saveConfigBackup(QString name)
     backup.firmwareVersion = firmwareVersion;
     backup.firmwareBuild = firmwareBuild;
     backup.address = link.address();
-    backup.saved = QDateTime::currentDateTime();
+    backup.saved = QDateTime::currentDateTimeUtc();
     backup.settings = configObject;
     QString error;
     reportSaved(name, backup.save(localPath(name), &error), error);

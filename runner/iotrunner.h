@@ -8,6 +8,7 @@
 #include <QString>
 #include <QStringList>
 #include <QTimer>
+#include <QUrl>
 #include <QVariantMap>
 #include <QVector>
 
@@ -59,6 +60,9 @@ public:
     Q_INVOKABLE VariantMapModel *stateTableModel();
     Q_INVOKABLE HistoryDataModel *historyModel();
     Q_INVOKABLE bool isUrlReadable(QString str) const;
+    // Where files are offered to be saved: the documents folder where there
+    // is one, else home.
+    Q_INVOKABLE QUrl documentsFolder() const;
     // A file name to offer for the downloaded history.
     Q_INVOKABLE QString historyFileName() const;
     // A file name to offer for the configuration backup.

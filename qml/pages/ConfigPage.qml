@@ -2,6 +2,7 @@ import QtQuick 2.11
 import QtQuick.Controls 2.4
 import QtQuick.Controls.Material 2.3
 import QtQuick.Layouts 1.3
+import Qt.labs.platform 1.0 as Platform
 
 // Page 2: the device's service mode and Wi-Fi settings.
 ScrollingPane {
@@ -17,6 +18,9 @@ ScrollingPane {
     // changed, so a device's own value survives even where the page has no
     // choice for it.
     property var shown: ({})
+    // The backup file loaded into the fields ("file", "settings", "changes"),
+    // until applied or replaced by what the device sends.
+    property var loaded: null
 
     // The index of `value` in a choice model, or -1.
     function indexOf(model, value) {
@@ -58,14 +62,38 @@ ScrollingPane {
         };
     }
 
-    function setup(config) {
+    function fill(config) {
         choose(sysMode, sysModeModel, config["sys-mode"], 0);
         choose(netMode, netModeModel, config["net-mode"], 1);
         netSsid.text = textOf(config, "net-ssid");
         netPassword.text = textOf(config, "net-pwd");
         choose(netAuthMode, netAuthModeModel, config["net-auth"], 4);
         shown = fields();
+    }
+
+    function setup(config) {
+        loaded = null;
+        fill(config);
         configRead = true;
+    }
+
+    function load(file) {
+        var backup = runner.loadConfigBackup(file);
+        if (backup.file === undefined)
+            return; // refused, and told why
+        loaded = backup;
+        fill(backup.settings);
+        compareDialog.open();
+    }
+
+    // What the loaded file would change, a member a line; passwords only as
+    // changed.
+    function changesText(changes) {
+        var lines = changes.map(function(c) {
+            return c.secret ? qsTr("%1: changed").arg(c.key)
+                            : qsTr("%1: %2 → %3").arg(c.key).arg(c.before || "—").arg(c.after || "—");
+        });
+        return lines.length > 0 ? lines.join("\n") : qsTr("Nothing would change");
     }
 
     function apply() {
@@ -76,6 +104,11 @@ ScrollingPane {
         for (var key in now) {
             if (now[key] !== shown[key])
                 changed[key] = models[key] ? models[key].get(now[key]).value : now[key];
+        }
+        if (loaded) {
+            restoreDialog.edits = changed;
+            restoreDialog.open();
+            return;
         }
         runner.updateConfig(changed);
         finished();
@@ -147,6 +180,61 @@ ScrollingPane {
             runner.resetConfig();
             page.finished();
         }
+    }
+
+    // The whole file goes to the device: the operator says so first.
+    ConfirmDialog {
+        id: restoreDialog
+
+        property var edits: ({})
+
+        objectName: "restoreDialog"
+        title: qsTr("Load from file")
+        text: page.loaded ? qsTr("Apply the configuration from %1 to %2 at %3?").arg(page.loaded.file)
+                            .arg(runner.connection.model).arg(runner.connection.address) : ""
+        onAccepted: {
+            runner.applyConfigBackup(edits);
+            page.loaded = null;
+            page.finished();
+        }
+    }
+    AppDialog {
+        id: compareDialog
+
+        objectName: "compareDialog"
+        title: qsTr("Load from file")
+        standardButtons: Dialog.Close
+
+        Label {
+            objectName: "changesText"
+            width: parent.width
+            wrapMode: Text.Wrap
+            textFormat: Text.PlainText
+            text: page.loaded ? qsTr("Loaded from %1").arg(page.loaded.file) + "\n\n"
+                                + page.changesText(page.loaded.changes) + "\n\n"
+                                + qsTr("Nothing is sent until Apply.") : ""
+        }
+    }
+    Platform.FileDialog {
+        id: saveDialog
+
+        objectName: "backupSaveDialog"
+        title: qsTr("Save the configuration (the file holds the Wi-Fi password)")
+        fileMode: Platform.FileDialog.SaveFile
+        folder: runner.documentsFolder()
+        nameFilters: ["JSON (*.json)"]
+        defaultSuffix: "json"
+        onAccepted: runner.saveConfigBackup(file)
+    }
+    Platform.FileDialog {
+        id: loadDialog
+
+        objectName: "backupLoadDialog"
+        title: qsTr("Load a configuration")
+        fileMode: Platform.FileDialog.OpenFile
+        folder: saveDialog.folder
+        nameFilters: ["JSON (*.json)"]
+        onAccepted: page.load(file)
     }
 
     // The device is asked again; what the operator typed gives way to it.
@@ -226,6 +314,30 @@ ScrollingPane {
             wrapMode: Text.Wrap
             Layout.columnSpan: 2
             Layout.fillWidth: true
+        }
+        RowLayout {
+            Layout.columnSpan: 2
+            Layout.alignment: Qt.AlignRight
+
+            MaterialButton {
+                objectName: "backupSaveButton"
+                enabled: page.configRead
+                text: qsTr("Save to file")
+                micon: MaterialFont.icon.save
+                onClicked: {
+                    saveDialog.open();
+                    // Once open: the dialog drops a name given before for a
+                    // file that does not exist yet.
+                    saveDialog.currentFile = saveDialog.folder + "/" + runner.configBackupName();
+                }
+            }
+            MaterialButton {
+                objectName: "backupLoadButton"
+                enabled: page.configRead
+                text: qsTr("Load from file")
+                micon: MaterialFont.icon.folder_open
+                onClicked: loadDialog.open()
+            }
         }
         RowLayout {
             Layout.columnSpan: 2

@@ -104,14 +104,7 @@ TablePane {
 
         objectName: "csvDialog"
         fileMode: Platform.FileDialog.SaveFile
-        // Documents where there is such a folder, else home.
-        folder: {
-            var documents = Platform.StandardPaths.writableLocation(
-                        Platform.StandardPaths.DocumentsLocation);
-            return runner.isUrlReadable(documents)
-                    ? documents : Platform.StandardPaths.writableLocation(
-                          Platform.StandardPaths.HomeLocation);
-        }
+        folder: runner.documentsFolder()
         nameFilters: ["CSV (*.csv)"]
         defaultSuffix: "csv"
         onAccepted: runner.saveHistory(file)

@@ -183,14 +183,14 @@ WindowCase {
         compare(child("connectionPage").host, "127.0.0.1"); // nor does a page out of view
         // Tab goes through the five fields, then the buttons.
         var order = [];
-        for (var i = 0; i < 12 && order[order.length - 1] !== "applyButton"; ++i) {
+        for (var i = 0; i < 14 && order[order.length - 1] !== "applyButton"; ++i) {
             keyClick(Qt.Key_Tab);
             var name = window.activeFocusItem.objectName;
             if (name !== "menuTool" && name !== "deviceTool")
                 order.push(name);
         }
         compare(order, ["sysMode", "netMode", "netSsidField", "netPasswordField", "netAuthMode",
-                        "factoryButton", "applyButton"]);
+                        "backupSaveButton", "backupLoadButton", "factoryButton", "applyButton"]);
         verify(child("applyButton").visualFocus);
         // The confirmation opens on No, and Escape closes it without acting.
         keyClick(Qt.Key_Tab, Qt.ShiftModifier);
@@ -202,5 +202,45 @@ WindowCase {
         tryCompare(factory, "visible", false);
         compare(freshConfig()["net-ssid"], ssid);
         compare(alerts.count, 0);
+    }
+
+    function test_6_configurationBackup() {
+        function device() { // the simulator's file, members in order of name
+            var config = JSON.parse(String(q_dropHandler.processInput(file("device/settings.cfg"))));
+            return JSON.stringify(config, Object.keys(config).sort());
+        }
+        runner.updateConfig({ "net-ssid": "lab", "x-extra": [7] }); // a member the page has not
+        freshConfig();
+        var kept = device();
+        var backup = file("backup.json");
+        runner.saveConfigBackup(backup);
+        runner.resetConfig();
+        tryVerify(function() { return freshConfig()["net-ssid"] === "VELTRA2-5E1001"; }, 5000);
+        // Refused, with nothing sent: another model, a damaged file, 2 MiB.
+        var text = String(q_dropHandler.processInput(backup));
+        var page = child("configPage");
+        var reset = device();
+        [text.replace("veltra-2w", "veltra-2u"), text.slice(0, 100), text + " ".repeat(2 << 20)].forEach(
+            function(content, i) {
+                alerts.clear();
+                page.load(testHelper.writeFile("refused" + i + ".json", content));
+                compare(page.loaded, null);
+                verify(String(alerts.signalArguments[0][0]).indexOf("Cannot load ") === 0);
+            });
+        compare(device(), reset);
+        // Loaded, compared, asked, and every member back.
+        show(Pages.config);
+        page.load(backup);
+        var compared = child("compareDialog");
+        tryCompare(compared, "opened", true);
+        verify(child("changesText").text.indexOf("x-extra: — → [7]") >= 0, child("changesText").text);
+        compared.close();
+        tryCompare(compared, "visible", false);
+        mouseClick(child("applyButton"));
+        var restore = child("restoreDialog");
+        compare(restore.text, "Apply the configuration from backup.json to veltra-2w at 127.0.0.1:"
+                + testData.port + "?");
+        answer(restore, Dialog.Yes);
+        tryVerify(function() { return device() === kept; }, 5000, device());
     }
 }
