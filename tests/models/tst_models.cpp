@@ -284,7 +284,6 @@ private slots:
         QTemporaryDir dir;
         ConfigBackup backup;
         backup.model = "veltra-2w";
-        backup.firmwareVersion = "2.3.1";
         backup.address = "127.0.0.1:8081";
         backup.saved = QDateTime(QDate(2026, 12, 7), QTime(10, 0), Qt::UTC);
         backup.settings = json(R"({"net-pwd":"s","net-ssid":"lab","mqtt-id":"m","n":1.5})");
@@ -313,7 +312,6 @@ private slots:
         QCOMPARE(refusal(text.left(text.size() / 2)), "The file is not readable JSON");
         QCOMPARE(refusal(text + QByteArray(2 << 20, ' ')),
             "The file is larger than 1 MiB: it is no configuration");
-        QVERIFY(!read.load(dir.path(), "veltra-2w", &error));
         // What a restore would change; the password only as changed.
         QStringList seen;
         for (const ConfigBackup::Change &c : ConfigBackup::changes(
