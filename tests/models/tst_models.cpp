@@ -284,7 +284,6 @@ private slots:
         QTemporaryDir dir;
         ConfigBackup backup;
         backup.model = "veltra-2w";
-        backup.address = "127.0.0.1:8081";
         backup.saved = QDateTime(QDate(2026, 12, 7), QTime(10, 0), Qt::UTC);
         backup.settings = json(R"({"net-pwd":"s","net-ssid":"lab","mqtt-id":"m","n":1.5})");
         const QString path = dir.filePath("b.json");
@@ -300,8 +299,7 @@ private slots:
             file.open(QIODevice::WriteOnly);
             file.write(content);
             file.close();
-            ConfigBackup other;
-            return other.load(file.fileName(), model, &error) ? QString() : error;
+            return read.load(file.fileName(), model, &error) ? QString() : error;
         };
         QByteArray text = backup.toJson();
         QCOMPARE(refusal(text, "veltra-2u"), "The file is for veltra-2w, not for veltra-2u");

@@ -211,8 +211,7 @@ WindowCase {
         }
         runner.updateConfig({ "net-ssid": "lab", "x-extra": [7] }); // a member the page has not
         freshConfig();
-        var kept = device();
-        var backup = file("backup.json");
+        var kept = device(), backup = file("backup.json");
         runner.saveConfigBackup(backup);
         runner.resetConfig();
         tryVerify(function() { return freshConfig()["net-ssid"] === "VELTRA2-5E1001"; }, 5000);
