@@ -4,6 +4,10 @@
 <context>
     <name>IOTRunner</name>
     <message>
+        <source>Saved to %1. The file holds the Wi-Fi password: keep it safe</source>
+        <translation>Сохранено в %1. В файле есть пароль Wi-Fi: храните его надёжно</translation>
+    </message>
+    <message>
         <source>Cannot load %1: %2</source>
         <translation>Не удалось загрузить %1: %2</translation>
     </message>

@@ -374,7 +374,12 @@ void IOTRunner::saveConfigBackup(QString name)
     backup.saved = QDateTime::currentDateTimeUtc();
     backup.settings = configObject;
     QString error;
-    reportSaved(name, backup.save(localPath(name), &error), error);
+    if (!backup.save(localPath(name), &error)) {
+        reportSaved(name, false, error);
+        return;
+    }
+    emit alert(tr("Saved to %1. The file holds the Wi-Fi password: keep it safe")
+                   .arg(QDir::toNativeSeparators(localPath(name)).toHtmlEscaped()));
 }
 
 QVariantMap IOTRunner::loadConfigBackup(QString name)

@@ -473,7 +473,8 @@ private slots:
         QCOMPARE(f.peer.received().mid(before), Dev + "\r\n");
         QCOMPARE(f.alerts.mid(2, 2),
             (QStringList { "Device configuration has not been read yet",
-                "Saved to " + QDir::toNativeSeparators(path) }));
+                "Saved to " + QDir::toNativeSeparators(path)
+                    + ". The file holds the Wi-Fi password: keep it safe" }));
     }
 
     void savedConnections()
