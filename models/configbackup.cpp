@@ -4,7 +4,6 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QJsonArray>
 #include <QJsonDocument>
 #include <QSaveFile>
 
@@ -25,18 +24,6 @@ bool isSecret(const QString &key)
 {
     return key.contains(QLatin1String("pwd"), Qt::CaseInsensitive)
         || key.contains(QLatin1String("pass"), Qt::CaseInsensitive);
-}
-
-QString shown(const QJsonValue &value)
-{
-    if (value.isUndefined())
-        return {};
-    const QString text = value.isString()
-        ? value.toString()
-        : QString::fromUtf8(QJsonDocument(QJsonArray { value }).toJson(QJsonDocument::Compact))
-              .mid(1)
-              .chopped(1);
-    return DeviceText::shown(text, DeviceText::ValueLimit);
 }
 } // namespace
 
@@ -101,7 +88,7 @@ bool ConfigBackup::load(const QString &path, const QString &expectedModel, QStri
     }
     if (content.value(VersionKey).toInt() != FormatVersion) {
         *error = tr("The file is of format version %1; this program reads version %2")
-                     .arg(shown(content.value(VersionKey)))
+                     .arg(DeviceText::shown(content.value(VersionKey), DeviceText::NameLimit))
                      .arg(FormatVersion);
         return false;
     }
@@ -136,7 +123,8 @@ QList<ConfigBackup::Change> ConfigBackup::changes(
         if (isSecret(key))
             out.append({ key, {}, {}, true });
         else
-            out.append({ key, shown(before), shown(after), false });
+            out.append({ key, DeviceText::shown(before, DeviceText::ValueLimit),
+                DeviceText::shown(after, DeviceText::ValueLimit), false });
     }
     return out;
 }

@@ -1,5 +1,8 @@
 #include "models/devicetext.h"
 
+#include <QJsonArray>
+#include <QJsonDocument>
+
 QString DeviceText::shown(const QString &text, int limit)
 {
     if (text.size() <= limit)
@@ -9,4 +12,16 @@ QString DeviceText::shown(const QString &text, int limit)
     if (keep > 0 && text.at(keep - 1).isHighSurrogate())
         --keep;
     return text.left(keep) + QChar(0x2026);
+}
+
+QString DeviceText::shown(const QJsonValue &value, int limit)
+{
+    if (value.isUndefined())
+        return {};
+    return shown(value.isString()
+            ? value.toString()
+            : QString::fromUtf8(QJsonDocument(QJsonArray { value }).toJson(QJsonDocument::Compact))
+                  .mid(1)
+                  .chopped(1),
+        limit);
 }

@@ -1,6 +1,7 @@
 #ifndef DEVICETEXT_H
 #define DEVICETEXT_H
 
+#include <QJsonValue>
 #include <QString>
 
 // Texts that come from a device are shown cut to a length a window can lay out
@@ -15,6 +16,9 @@ public:
     // `text` itself when it has at most `limit` characters, else its start
     // followed by an ellipsis, `limit` characters in all.
     static QString shown(const QString &text, int limit);
+    // A value a device sent, as a short line of plain text: a text as it
+    // stands, anything else as JSON; nothing for no value.
+    static QString shown(const QJsonValue &value, int limit);
 };
 
 #endif // DEVICETEXT_H

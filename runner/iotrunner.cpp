@@ -103,13 +103,7 @@ QString IOTRunner::version() const
 
 QString IOTRunner::shownValue(const QVariant &value) const
 {
-    const QJsonValue json = QJsonValue::fromVariant(value);
-    const QString text = json.isString()
-        ? json.toString()
-        : QString::fromUtf8(QJsonDocument(QJsonArray { json }).toJson(QJsonDocument::Compact))
-              .mid(1)
-              .chopped(1);
-    return DeviceText::shown(text, DeviceText::NameLimit);
+    return DeviceText::shown(QJsonValue::fromVariant(value), DeviceText::NameLimit);
 }
 
 QString IOTRunner::sensorName(int index) const
