@@ -372,13 +372,13 @@ void IOTRunner::saveConfigBackup(QString name)
         reportSaved(name, false, error);
         return;
     }
-    emit alert(tr("Saved to %1. The file holds the Wi-Fi password: keep it safe")
-                   .arg(QDir::toNativeSeparators(localPath(name)).toHtmlEscaped()));
+    emit alert(
+        tr("Saved to %1. The file holds the Wi-Fi password: keep it safe").arg(shownPath(name)));
 }
 
 QVariantMap IOTRunner::loadConfigBackup(QString name)
 {
-    loadedBackup = QJsonObject();
+    loadedBackup.reset();
     if (!isConnected() || !configReceived) {
         emit alert(tr("Device configuration has not been read yet"));
         return {};
@@ -386,9 +386,7 @@ QVariantMap IOTRunner::loadConfigBackup(QString name)
     ConfigBackup backup;
     QString error;
     if (!backup.load(localPath(name), model, &error)) {
-        emit alert(tr("Cannot load %1: %2")
-                       .arg(QDir::toNativeSeparators(localPath(name)).toHtmlEscaped(),
-                           error.toHtmlEscaped()));
+        emit alert(tr("Cannot load %1: %2").arg(shownPath(name), error.toHtmlEscaped()));
         return {};
     }
     loadedBackup = backup.settings;
@@ -402,12 +400,19 @@ QVariantMap IOTRunner::loadConfigBackup(QString name)
 
 void IOTRunner::applyConfigBackup(QVariantMap edits)
 {
-    if (!isConnected() || loadedBackup.isEmpty())
+    if (!isConnected() || !loadedBackup)
         return;
-    QJsonObject settings = loadedBackup;
+    QJsonObject settings = *loadedBackup;
     for (auto it = edits.cbegin(); it != edits.cend(); ++it)
         settings.insert(it.key(), QJsonValue::fromVariant(it.value()));
     upload(QJsonDocument(settings).toJson(QJsonDocument::Compact), Protocol::SettingsFile);
+}
+
+QString IOTRunner::shownPath(const QString &name)
+{
+    // Notifications show rich text; the path is the operator's, not markup,
+    // and written as the operator's system writes paths.
+    return QDir::toNativeSeparators(localPath(name)).toHtmlEscaped();
 }
 
 QString IOTRunner::localPath(const QString &name)
@@ -418,9 +423,7 @@ QString IOTRunner::localPath(const QString &name)
 
 void IOTRunner::reportSaved(const QString &name, bool saved, const QString &error)
 {
-    // Notifications show rich text; the path is the operator's, not markup,
-    // and written as the operator's system writes paths.
-    const QString path = QDir::toNativeSeparators(localPath(name)).toHtmlEscaped();
+    const QString path = shownPath(name);
     if (saved)
         emit alert(tr("Saved to %1").arg(path));
     else
@@ -463,7 +466,7 @@ void IOTRunner::tcp_connected()
     // another one.
     configObject = QJsonObject();
     configReceived = false;
-    loadedBackup = QJsonObject();
+    loadedBackup.reset();
     toldFailure.clear();
     send(Requests::info());
     send(Requests::dev());

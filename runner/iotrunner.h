@@ -12,6 +12,8 @@
 #include <QVariantMap>
 #include <QVector>
 
+#include <optional>
+
 #include "models/chartdataprovider.h"
 #include "models/connectionslistmodel.h"
 #include "models/devicetext.h"
@@ -137,6 +139,7 @@ private:
     void handleState(const QJsonObject &reply);
     static double reading(const QJsonValue &value);
     static QString localPath(const QString &name);
+    static QString shownPath(const QString &name);
     void reportSaved(const QString &name, bool saved, const QString &error);
     void handleConfig(const QJsonObject &reply);
     void handleUploaded(const QJsonObject &request);
@@ -167,8 +170,9 @@ private:
     QString firmwareVersion;
     QString firmwareBuild;
     QStringList historyColumns;
-    // The configuration of the backup file last loaded for this connection.
-    QJsonObject loadedBackup;
+    // The configuration of the backup file last loaded for this connection
+    // (an empty one included).
+    std::optional<QJsonObject> loadedBackup;
     HistoryCsvWriter *historyWriter = nullptr;
     // Whether the last reply was large, and whether freed memory is about to
     // be given back.

@@ -216,8 +216,7 @@ WindowCase {
         runner.resetConfig();
         tryVerify(function() { return freshConfig()["net-ssid"] === "VELTRA2-5E1001"; }, 5000);
         // Refused, with nothing sent: another model, a damaged file, 2 MiB.
-        var text = String(q_dropHandler.processInput(backup));
-        var page = child("configPage");
+        var text = String(q_dropHandler.processInput(backup)), page = child("configPage");
         var reset = device();
         [text.replace("veltra-2w", "veltra-2u"), text.slice(0, 100), text + " ".repeat(2 << 20)].forEach(
             function(content, i) {
@@ -230,8 +229,7 @@ WindowCase {
         show(Pages.config);
         page.load(backup);
         var compared = child("compareDialog");
-        tryCompare(compared, "opened", true);
-        verify(child("changesText").text.indexOf("x-extra: — → [7]") >= 0, child("changesText").text);
+        tryVerify(function() { return compared.opened && child("changesText").text.indexOf("x-extra: — → [7]") >= 0; });
         compared.close();
         tryCompare(compared, "visible", false);
         mouseClick(child("applyButton"));

@@ -464,6 +464,10 @@ private slots:
         f.runner.applyConfigBackup({ { "net-ssid", "lab 2" } });
         QTRY_VERIFY(
             f.peer.received().endsWith(R"({"net-pwd":"p","net-ssid":"lab 2","x-extra":7})"));
+        backup.settings = {}; // a backup of an empty file is restored too
+        QVERIFY(backup.save(path, &error) && !f.runner.loadConfigBackup(path).isEmpty());
+        f.runner.applyConfigBackup({});
+        QTRY_VERIFY(f.peer.received().endsWith("\r\n{}"));
         // A refused file leaves nothing to apply.
         const int before = f.peer.received().size();
         QVERIFY(f.runner.loadConfigBackup(dir.filePath("none.json")).isEmpty());
