@@ -79,6 +79,7 @@ IOTRunner::~IOTRunner()
 void IOTRunner::setPollInterval(int msec)
 {
     pollTimer.setInterval(msec);
+    emit pollIntervalChanged();
 }
 
 void IOTRunner::setRetryInterval(int msec)

@@ -33,7 +33,7 @@ class IOTRunner : public QObject {
     Q_OBJECT
     Q_PROPERTY(QString version READ version CONSTANT)
     Q_PROPERTY(ConnectionState *connection READ connection CONSTANT)
-    Q_PROPERTY(int pollInterval READ pollInterval CONSTANT)
+    Q_PROPERTY(int pollInterval READ pollInterval NOTIFY pollIntervalChanged)
 
 public:
     enum Type { INVALID = -1, VELTRA_2U = 0, VELTRA_2W = 1 };
@@ -79,6 +79,7 @@ public:
     Q_INVOKABLE QVariantMap savedEndpoint() const;
 
 signals:
+    void pollIntervalChanged();
     void connectedToHost();
     void disconnectedFromHost();
     void deviceDiscovered(QString info);
