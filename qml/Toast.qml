@@ -35,8 +35,6 @@ Rectangle {
         id: message
 
         readOnly: true
-        activeFocusOnPress: false
-        selectByMouse: false
         Accessible.ignored: true
 
         anchors.top: parent.top

@@ -43,6 +43,9 @@ ListView {
     spacing: 5
     verticalLayoutDirection: ListView.BottomToTop
     interactive: false
+    // Notifications lie over buttons, and over dialogs, whose clicks they
+    // must leave to them: a list that takes no input is passed by.
+    enabled: false
     model: ListModel {
         id: toastModel
     }
