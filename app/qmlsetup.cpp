@@ -21,6 +21,10 @@ void QmlSetup::registerTypes()
         QStringLiteral("Cannot create IOTRunner - use the static instance"));
     qmlRegisterUncreatableType<ConnectionState>("IOTRunner", 1, 0, "ConnectionState",
         QStringLiteral("Cannot create a ConnectionState - use runner.connection"));
+    qmlRegisterUncreatableType<DeviceFinder>("IOTRunner", 1, 0, "DeviceFinder",
+        QStringLiteral("Cannot create a DeviceFinder - use runner.finder"));
+    qmlRegisterUncreatableType<FoundDevicesModel>("IOTRunner", 1, 0, "FoundDevicesModel",
+        QStringLiteral("Cannot create a FoundDevicesModel - use runner.finder.devices"));
     qmlRegisterUncreatableType<ConnectionsListModel>("ConnectionsListModel", 1, 0,
         "ConnectionsListModel", QStringLiteral("Cannot create ConnectionsListModel"));
     qmlRegisterUncreatableType<VariantMapModel>("VariantMapModel", 1, 0, "VariantMapModel",

@@ -1,6 +1,7 @@
 #include "runner/iotrunner.h"
 
 #include "app/identity.h"
+#include "link/boardname.h"
 #include "link/protocol.h"
 #include "link/requests.h"
 #include "link/tcpsocketclient.h"
@@ -13,6 +14,7 @@
 #include <QDate>
 #include <QDir>
 #include <QFileInfo>
+#include <QHostAddress>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QQmlEngine>
@@ -47,6 +49,7 @@ IOTRunner::IOTRunner(QObject *parent)
     : QObject(parent)
     , pollTimer(this)
     , link(this)
+    , deviceFinder([this] { return openDevice(); }, this)
     , connections(this)
     , stateTable(this)
     , history(this)
@@ -230,6 +233,21 @@ void IOTRunner::saveConnection(QString name)
         emit alert(tr("Cannot save the connection"));
         break;
     }
+}
+
+std::optional<FoundDevice> IOTRunner::openDevice() const
+{
+    bool ipv4 = false;
+    const quint32 address = QHostAddress(client->host()).toIPv4Address(&ipv4);
+    if (link.state() != ConnectionState::Connected || link.model().isEmpty() || !ipv4)
+        return std::nullopt;
+    FoundDevice device;
+    device.address = address;
+    device.port = client->port();
+    device.model = link.model();
+    device.version = firmwareVersion;
+    device.build = firmwareBuild;
+    return device;
 }
 
 void IOTRunner::removeConnection(int index)
@@ -588,19 +606,15 @@ void IOTRunner::handleLine(const QByteArray &data, const QJsonDocument &doc)
 void IOTRunner::identify(const QJsonObject &reply)
 {
     const QString board = reply.value(Protocol::Board).toString();
-    const QString lowered = board.toLower();
-    int sensors = 0;
-    if (lowered == QLatin1String(Protocol::BoardWired)) {
-        deviceType = VELTRA_2U;
-        sensors = 1;
-    } else if (lowered == QLatin1String(Protocol::BoardWifi)) {
-        deviceType = VELTRA_2W;
-        sensors = 2;
-    } else {
+    const QString known = BoardName::model(board);
+    if (known.isEmpty()) {
         refuseDevice(board);
         return;
     }
-    model = lowered;
+    const bool wired = known == QLatin1String(Protocol::BoardWired);
+    deviceType = wired ? VELTRA_2U : VELTRA_2W;
+    const int sensors = wired ? 1 : 2;
+    model = known;
     firmwareVersion = reply.value(Protocol::Version).toString();
     firmwareBuild = reply.value(Protocol::Build).toString();
     link.identified(model);

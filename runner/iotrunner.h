@@ -20,6 +20,7 @@
 #include "models/historydatamodel.h"
 #include "models/variantmapmodel.h"
 #include "runner/connectionstate.h"
+#include "runner/devicefinder.h"
 
 class HistoryCsvWriter;
 class QJsonDocument;
@@ -33,6 +34,7 @@ class IOTRunner : public QObject {
     Q_OBJECT
     Q_PROPERTY(QString version READ version CONSTANT)
     Q_PROPERTY(ConnectionState *connection READ connection CONSTANT)
+    Q_PROPERTY(DeviceFinder *finder READ finder CONSTANT)
     Q_PROPERTY(int pollInterval READ pollInterval NOTIFY pollIntervalChanged)
 
 public:
@@ -49,6 +51,10 @@ public:
     void setRetryInterval(int msec);
     int pollInterval() const { return pollTimer.interval(); }
     ConnectionState *connection() { return &link; }
+    DeviceFinder *finder() { return &deviceFinder; }
+    // The device this runner is connected to and has identified, as a
+    // search would list it.
+    std::optional<FoundDevice> openDevice() const;
 
     Q_INVOKABLE ChartDataProvider *chartData(int index);
     Q_INVOKABLE QString version() const;
@@ -150,6 +156,7 @@ private:
 
     QTimer pollTimer;
     ConnectionState link;
+    DeviceFinder deviceFinder;
     // Why the runner itself is ending the link, for when it has ended.
     QString dropReason;
     // Consecutive poll ticks that found requests still unanswered.

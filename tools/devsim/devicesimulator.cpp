@@ -9,16 +9,27 @@ DeviceSimulator::DeviceSimulator(const SimulatorOptions &options, QObject *paren
     , options(options)
     , device(options)
 {
-    connect(&server, &QTcpServer::newConnection, this, &DeviceSimulator::accept);
 }
 
-bool DeviceSimulator::listen(const QHostAddress &address, quint16 port)
+bool DeviceSimulator::listen(const QList<QHostAddress> &addresses, quint16 port)
 {
-    return server.listen(address, port);
+    listeningPort = port;
+    for (const QHostAddress &address : addresses) {
+        auto server = std::make_unique<QTcpServer>();
+        QTcpServer *listener = server.get();
+        if (!listener->listen(address, listeningPort)) {
+            error = address.toString() + ": " + listener->errorString();
+            return false;
+        }
+        listeningPort = listener->serverPort();
+        connect(listener, &QTcpServer::newConnection, this, [this, listener] { accept(listener); });
+        servers.push_back(std::move(server));
+    }
+    return true;
 }
 
-void DeviceSimulator::accept()
+void DeviceSimulator::accept(QTcpServer *server)
 {
-    while (QTcpSocket *socket = server.nextPendingConnection())
+    while (QTcpSocket *socket = server->nextPendingConnection())
         new SimulatorSession(socket, &device, options, this);
 }

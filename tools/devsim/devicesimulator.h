@@ -8,6 +8,9 @@
 #include <QObject>
 #include <QTcpServer>
 
+#include <memory>
+#include <vector>
+
 // Listens on a TCP port and gives every connection to the one simulated device.
 class DeviceSimulator : public QObject {
     Q_OBJECT
@@ -15,16 +18,20 @@ class DeviceSimulator : public QObject {
 public:
     explicit DeviceSimulator(const SimulatorOptions &options, QObject *parent = nullptr);
 
-    bool listen(const QHostAddress &address, quint16 port);
-    quint16 port() const { return server.serverPort(); }
-    QString errorString() const { return server.errorString(); }
+    // On every one of `addresses`, all on the same port (`port`, or the
+    // first free one when 0).
+    bool listen(const QList<QHostAddress> &addresses, quint16 port);
+    quint16 port() const { return listeningPort; }
+    QString errorString() const { return error; }
 
 private:
-    void accept();
+    void accept(QTcpServer *server);
 
     SimulatorOptions options;
     SimulatedDevice device;
-    QTcpServer server;
+    std::vector<std::unique_ptr<QTcpServer>> servers;
+    quint16 listeningPort = 0;
+    QString error;
 };
 
 #endif // DEVICESIMULATOR_H

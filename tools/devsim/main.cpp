@@ -24,7 +24,9 @@ int main(int argc, char *argv[])
     parser.addVersionOption();
     const QCommandLineOption port({ "p", "port" }, "TCP port to listen on (0: any free port).",
         "port", QString::number(Protocol::DefaultPort));
-    const QCommandLineOption address("address", "Address to listen on.", "address", "127.0.0.1");
+    const QCommandLineOption address("address",
+        "Address to listen on (repeatable: one device on several addresses, same port).",
+        "address");
     const QCommandLineOption model(
         { "m", "model" }, "Device model: 2u (wired) or 2w (Wi-Fi).", "model", "2w");
     const QCommandLineOption board(
@@ -121,15 +123,27 @@ int main(int argc, char *argv[])
         std::fprintf(stderr, "veltra2-devsim: bad port %s\n", qPrintable(parser.value(port)));
         return 1;
     }
+    QStringList addresses = parser.values(address);
+    if (addresses.isEmpty())
+        addresses.append(QStringLiteral("127.0.0.1"));
+    QList<QHostAddress> hosts;
+    for (const QString &text : addresses) {
+        const QHostAddress host(text);
+        if (host.isNull()) {
+            std::fprintf(stderr, "veltra2-devsim: bad address %s\n", qPrintable(text));
+            return 1;
+        }
+        hosts.append(host);
+    }
     DeviceSimulator simulator(options);
-    if (!simulator.listen(QHostAddress(parser.value(address)), quint16(portNumber))) {
+    if (!simulator.listen(hosts, quint16(portNumber))) {
         std::fprintf(
             stderr, "veltra2-devsim: cannot listen: %s\n", qPrintable(simulator.errorString()));
         return 1;
     }
     // Scripts and tests read the port from this line.
     std::printf("veltra2-devsim %s listening on %s:%u\n", qPrintable(options.board),
-        qPrintable(parser.value(address)), simulator.port());
+        qPrintable(addresses.join(',')), simulator.port());
     std::fflush(stdout);
     return QCoreApplication::exec();
 }

@@ -1,0 +1,173 @@
+#include "scanrange.h"
+
+#include <QNetworkInterface>
+#include <QRegularExpression>
+
+#include <algorithm>
+
+namespace {
+
+constexpr quint32 maskOf(int prefix)
+{
+    return prefix <= 0 ? 0 : ~quint32(0) << (32 - prefix);
+}
+
+// Four decimal parts, each up to 255: QHostAddress alone also takes "10.1"
+// and "0x0a000001", which an operator never means as a range.
+bool readAddress(const QString &text, quint32 *address)
+{
+    static const QRegularExpression dotted(
+        QStringLiteral("^\\d{1,3}\\.\\d{1,3}\\.\\d{1,3}\\.\\d{1,3}$"));
+    if (!dotted.match(text).hasMatch())
+        return false;
+    bool ok = false;
+    const QHostAddress host(text);
+    *address = host.toIPv4Address(&ok);
+    return ok && host.protocol() == QAbstractSocket::IPv4Protocol;
+}
+
+// The computer's own IPv4 networks, as address and prefix length.
+QVector<QNetworkAddressEntry> ownEntries()
+{
+    QVector<QNetworkAddressEntry> entries;
+    for (const QNetworkInterface &interface : QNetworkInterface::allInterfaces()) {
+        const auto flags = interface.flags();
+        if (!flags.testFlag(QNetworkInterface::IsUp)
+            || !flags.testFlag(QNetworkInterface::IsRunning)
+            || flags.testFlag(QNetworkInterface::IsLoopBack))
+            continue;
+        for (const QNetworkAddressEntry &entry : interface.addressEntries()) {
+            const QHostAddress &ip = entry.ip();
+            if (ip.protocol() == QAbstractSocket::IPv4Protocol && !ip.isLoopback()
+                && entry.prefixLength() > 0 && entry.prefixLength() < 32)
+                entries.append(entry);
+        }
+    }
+    return entries;
+}
+
+} // namespace
+
+bool ScanRange::parse(const QString &text, quint16 defaultPort, QString *error)
+{
+    addresses.clear();
+    port = defaultPort;
+    QString range = text.trimmed();
+    const int colon = range.indexOf(':');
+    if (colon >= 0) {
+        bool ok = false;
+        const uint number = range.mid(colon + 1).trimmed().toUInt(&ok);
+        if (!ok || number < 1 || number > 65535) {
+            *error = tr("The port must be a number from 1 to 65535");
+            return false;
+        }
+        port = quint16(number);
+        range = range.left(colon).trimmed();
+    }
+
+    const QString unreadable
+        = tr("Enter a network (192.168.1.0/24), a range (192.168.1.10-60) or an address");
+    quint32 first = 0;
+    quint32 last = 0;
+    const int slash = range.indexOf('/');
+    const int dash = range.indexOf('-');
+    if (slash >= 0) {
+        bool ok = false;
+        const int prefix = range.mid(slash + 1).trimmed().toInt(&ok);
+        quint32 network = 0;
+        if (!ok || prefix < 0 || prefix > 32
+            || !readAddress(range.left(slash).trimmed(), &network)) {
+            *error = unreadable;
+            return false;
+        }
+        first = network & maskOf(prefix);
+        last = first | ~maskOf(prefix);
+        // The network's own address and its broadcast are no device's.
+        if (prefix <= 30) {
+            ++first;
+            --last;
+        }
+    } else if (dash >= 0) {
+        const QString end = range.mid(dash + 1).trimmed();
+        bool ok = readAddress(range.left(dash).trimmed(), &first);
+        if (ok && end.contains('.')) {
+            ok = readAddress(end, &last);
+        } else if (ok) {
+            const uint lastPart = end.toUInt(&ok);
+            ok = ok && lastPart <= 255;
+            last = (first & 0xffffff00u) | lastPart;
+        }
+        if (!ok || last < first) {
+            *error = unreadable;
+            return false;
+        }
+    } else if (readAddress(range, &first)) {
+        last = first;
+    } else {
+        *error = unreadable;
+        return false;
+    }
+    return addBlock(first, last, error);
+}
+
+bool ScanRange::addBlock(quint32 first, quint32 last, QString *error)
+{
+    const qint64 count = qint64(last) - qint64(first) + 1;
+    if (count > MaxAddresses) {
+        *error
+            = tr("That is %1 addresses; a search covers at most %2").arg(count).arg(MaxAddresses);
+        return false;
+    }
+    addresses.reserve(int(count));
+    for (qint64 address = first; address <= last; ++address)
+        addresses.append(quint32(address));
+    return true;
+}
+
+QVector<quint32> ScanRange::hostsAround(const QHostAddress &address, int prefix)
+{
+    bool ok = false;
+    const quint32 ip = address.toIPv4Address(&ok);
+    if (!ok || prefix < 1 || prefix > 31)
+        return {};
+    const quint32 network = ip & maskOf(prefix);
+    const quint32 broadcast = ip | ~maskOf(prefix);
+    const int swept = std::max(prefix, WidestOwnPrefix);
+    const quint32 first = ip & maskOf(swept);
+    const quint32 last = ip | ~maskOf(swept);
+    QVector<quint32> hosts;
+    for (quint64 host = first; host <= last; ++host) {
+        if (prefix <= 30 && (host == network || host == broadcast))
+            continue;
+        hosts.append(quint32(host));
+    }
+    return hosts;
+}
+
+ScanRange ScanRange::ownNetworks(quint16 port)
+{
+    ScanRange range;
+    range.port = port;
+    for (const QNetworkAddressEntry &entry : ownEntries())
+        range.addresses += hostsAround(entry.ip(), entry.prefixLength());
+    std::sort(range.addresses.begin(), range.addresses.end());
+    range.addresses.erase(
+        std::unique(range.addresses.begin(), range.addresses.end()), range.addresses.end());
+    // Many interfaces (virtual bridges) could add up past what one search covers.
+    if (range.addresses.size() > MaxAddresses)
+        range.addresses.resize(MaxAddresses);
+    return range;
+}
+
+QString ScanRange::describeOwnNetworks()
+{
+    QStringList blocks;
+    for (const QNetworkAddressEntry &entry : ownEntries()) {
+        const int swept = std::max(entry.prefixLength(), WidestOwnPrefix);
+        const QHostAddress start(entry.ip().toIPv4Address() & maskOf(swept));
+        const QString block = start.toString() + '/' + QString::number(swept);
+        if (!blocks.contains(block))
+            blocks.append(block);
+    }
+    return blocks.join(QStringLiteral(", "));
+}
