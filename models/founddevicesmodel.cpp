@@ -40,7 +40,7 @@ QVariant FoundDevicesModel::data(const QModelIndex &index, int role) const
 
 QHash<int, QByteArray> FoundDevicesModel::roleNames() const
 {
-    return { { ModelRole, "model" }, { VersionRole, "version" }, { HostRole, "host" },
+    return { { ModelRole, "deviceModel" }, { VersionRole, "version" }, { HostRole, "host" },
         { PortRole, "port" }, { EndpointRole, "endpoint" } };
 }
 

@@ -6,9 +6,23 @@ import QtQuick.Layouts 1.3
 AppDialog {
     id: dialog
 
+    // Another address than the current one (a device found by a search),
+    // with a name to start from.
+    property string host: ""
+    property int port: 0
+    property alias name: connNameInput.text
+
+    function openFor(name, host, port) {
+        dialog.name = name;
+        dialog.host = host;
+        dialog.port = port;
+        open();
+    }
+
     title: qsTranslate("main", "Save Connection")
     standardButtons: Dialog.Ok | Dialog.Cancel
-    onAccepted: runner.saveConnection(connNameInput.text)
+    onAccepted: host ? runner.saveConnectionTo(connNameInput.text, host, port)
+                     : runner.saveConnection(connNameInput.text)
     onOpened: connNameInput.forceActiveFocus()
 
     RowLayout {

@@ -102,7 +102,7 @@ ApplicationWindow {
         y: menuTool.height
         connected: window.connected
         linked: runner.connection.state !== ConnectionState.NotConnected
-        onSaveConnection: connSaveDialog.open()
+        onSaveConnection: connSaveDialog.openFor("", "", 0)
         onDisconnect: runner.disconnectFromHost()
         onChooseLanguage: langDialog.open()
         onAbout: aboutDialog.open()
@@ -185,6 +185,7 @@ ApplicationWindow {
 
             objectName: "connectionPage"
             onStart: runner.connectToHost(host, enteredPort())
+            onSaveFound: connSaveDialog.openFor(name, host, port)
         }
         SensorsPage {
             id: sensorsPage

@@ -321,6 +321,10 @@
 <context>
     <name>ConnectionPage</name>
     <message>
+        <source>Find devices</source>
+        <translation>Найти устройства</translation>
+    </message>
+    <message>
         <source>Back</source>
         <translation>Назад</translation>
     </message>
@@ -641,6 +645,75 @@
     <message>
         <source>The file cannot be read</source>
         <translation>Файл не читается</translation>
+    </message>
+</context>
+<context>
+    <name>DeviceFinder</name>
+    <message>
+        <source>This computer is on no network to search: type a range</source>
+        <translation>Этот компьютер не подключён ни к одной сети: введите диапазон</translation>
+    </message>
+</context>
+<context>
+    <name>FindDevicesDialog</name>
+    <message>
+        <source>Connect</source>
+        <translation>Подключиться</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>Сохранить</translation>
+    </message>
+    <message>
+        <source>Search to list the devices here</source>
+        <translation>Найденные устройства появятся здесь</translation>
+    </message>
+    <message>
+        <source>No device answered</source>
+        <translation>Ни одно устройство не ответило</translation>
+    </message>
+    <message>
+        <source>Devices found</source>
+        <translation>Найденные устройства</translation>
+    </message>
+    <message>
+        <source>%1 of %2 addresses tried, devices found: %3</source>
+        <translation>Проверено адресов: %1 из %2, найдено устройств: %3</translation>
+    </message>
+    <message>
+        <source>Empty: this computer&apos;s networks (%1). Or a network (192.168.1.0/24), a range (192.168.1.10-60) or an address, with :port if not 8081.</source>
+        <translation>Пусто: сети этого компьютера (%1). Или сеть (192.168.1.0/24), диапазон (192.168.1.10-60) или адрес, с :портом, если не 8081.</translation>
+    </message>
+    <message>
+        <source>Search</source>
+        <translation>Искать</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Отмена</translation>
+    </message>
+    <message>
+        <source>Addresses to search</source>
+        <translation>Адреса для поиска</translation>
+    </message>
+    <message>
+        <source>Find devices</source>
+        <translation>Найти устройства</translation>
+    </message>
+</context>
+<context>
+    <name>ScanRange</name>
+    <message>
+        <source>That is %1 addresses; a search covers at most %2</source>
+        <translation>Это %1 адресов; поиск охватывает не более %2</translation>
+    </message>
+    <message>
+        <source>Enter a network (192.168.1.0/24), a range (192.168.1.10-60) or an address</source>
+        <translation>Введите сеть (192.168.1.0/24), диапазон (192.168.1.10-60) или адрес</translation>
+    </message>
+    <message>
+        <source>The port must be a number from 1 to 65535</source>
+        <translation>Порт должен быть числом от 1 до 65535</translation>
     </message>
 </context>
 </TS>

@@ -222,7 +222,12 @@ void IOTRunner::connectToHost(QString host, int port)
 
 void IOTRunner::saveConnection(QString name)
 {
-    switch (connections.tryAdd({ name, client->host(), client->port() })) {
+    saveConnectionTo(name, client->host(), client->port());
+}
+
+void IOTRunner::saveConnectionTo(QString name, QString host, int port)
+{
+    switch (connections.tryAdd({ name, host, quint16(port) })) {
     case ConnectionsListModel::AddResult::Added:
         emit alert(tr("Connection saved"));
         break;

@@ -102,7 +102,9 @@ signals:
 public slots:
     void connectFromList(int index);
     void connectToHost(QString host, int port);
+    // The current address under `name`.
     void saveConnection(QString name);
+    void saveConnectionTo(QString name, QString host, int port);
     void removeConnection(int index);
     void disconnectFromHost();
     void requestConfig();

@@ -14,6 +14,8 @@ MaterialPane {
                                        || runner.connection.state === ConnectionState.Reconnecting
 
     signal start()
+    // A device a search found is to be kept under a name.
+    signal saveFound(string name, string host, int port)
 
     function startIfReady() {
         if (connectButton.enabled)
@@ -33,70 +35,83 @@ MaterialPane {
         currentIndex: 0
 
         MaterialPane {
-            Rectangle {
+            // The form, and apart from it the search, which fills it in.
+            Column {
                 anchors.centerIn: parent
-                width: grid.width + 12
-                height: grid.height + 12
-                radius: 8
-                color: "transparent"
-                border.width: 1
-                border.color: Material.primary
+                spacing: 10
 
-                GridLayout {
-                    id: grid
+                Rectangle {
+                    width: grid.width + 12
+                    height: grid.height + 12
+                    radius: 8
+                    color: "transparent"
+                    border.width: 1
+                    border.color: Material.primary
 
-                    anchors.centerIn: parent
-                    columns: 2
+                    GridLayout {
+                        id: grid
 
-                    Label {
-                        text: qsTr("New connection")
-                        font.pointSize: 16
-                        Layout.columnSpan: 2
-                        Layout.alignment: Qt.AlignHCenter
-                    }
-                    Label {
-                        text: qsTr("Device IP:")
-                        font.pointSize: 16
-                        Layout.alignment: Qt.AlignRight
-                    }
-                    MaterialInput {
-                        id: hostEdit
+                        anchors.centerIn: parent
+                        columns: 2
 
-                        objectName: "hostEdit"
-                        label: qsTr("Device IP:")
-                        onAccepted: page.startIfReady()
-                        font.pointSize: 16
-                        Layout.fillWidth: true
-                    }
-                    Label {
-                        text: qsTr("Port:")
-                        font.pointSize: 16
-                        Layout.alignment: Qt.AlignRight
-                    }
-                    MaterialSpin {
-                        id: portEdit
+                        Label {
+                            text: qsTr("New connection")
+                            font.pointSize: 16
+                            Layout.columnSpan: 2
+                            Layout.alignment: Qt.AlignHCenter
+                        }
+                        Label {
+                            text: qsTr("Device IP:")
+                            font.pointSize: 16
+                            Layout.alignment: Qt.AlignRight
+                        }
+                        MaterialInput {
+                            id: hostEdit
 
-                        objectName: "portEdit"
-                        label: qsTr("Port:")
-                        Keys.onReturnPressed: page.startIfReady()
-                        Keys.onEnterPressed: page.startIfReady()
-                        from: 1
-                        to: 65535
-                        font.pointSize: 16
-                        Layout.fillWidth: true
-                    }
-                    MaterialButton {
-                        id: connectButton
+                            objectName: "hostEdit"
+                            label: qsTr("Device IP:")
+                            onAccepted: page.startIfReady()
+                            font.pointSize: 16
+                            Layout.fillWidth: true
+                        }
+                        Label {
+                            text: qsTr("Port:")
+                            font.pointSize: 16
+                            Layout.alignment: Qt.AlignRight
+                        }
+                        MaterialSpin {
+                            id: portEdit
 
-                        objectName: "connectButton"
-                        text: qsTr("Connect")
-                        micon: MaterialFont.icon.send
-                        font.pointSize: 16
-                        enabled: hostEdit.text.trim() !== ""
-                        Layout.columnSpan: 2
-                        Layout.alignment: Qt.AlignRight
-                        onClicked: page.start()
+                            objectName: "portEdit"
+                            label: qsTr("Port:")
+                            Keys.onReturnPressed: page.startIfReady()
+                            Keys.onEnterPressed: page.startIfReady()
+                            from: 1
+                            to: 65535
+                            font.pointSize: 16
+                            Layout.fillWidth: true
+                        }
+                        MaterialButton {
+                            id: connectButton
+
+                            objectName: "connectButton"
+                            text: qsTr("Connect")
+                            micon: MaterialFont.icon.send
+                            font.pointSize: 16
+                            enabled: hostEdit.text.trim() !== ""
+                            Layout.columnSpan: 2
+                            Layout.alignment: Qt.AlignRight
+                            onClicked: page.start()
+                        }
                     }
+                }
+                MaterialButton {
+                    objectName: "findButton"
+                    anchors.horizontalCenter: parent.horizontalCenter
+                    text: qsTr("Find devices")
+                    micon: MaterialFont.icon.search
+                    font.pointSize: 16
+                    onClicked: findDialog.open()
                 }
             }
         }
@@ -125,5 +140,18 @@ MaterialPane {
         text: stack.currentIndex === 0 ? MaterialFont.icon.list : MaterialFont.icon.navigate_before
         tooltip: stack.currentIndex === 0 ? qsTr("Connections List") : qsTr("Back")
         onClicked: stack.currentIndex = stack.currentIndex === 0 ? 1 : 0
+    }
+
+    FindDevicesDialog {
+        id: findDialog
+
+        objectName: "findDialog"
+        onChosen: {
+            stack.currentIndex = 0;
+            page.host = host;
+            page.port = port;
+            page.start();
+        }
+        onSaveAsked: page.saveFound(name, host, port)
     }
 }

@@ -134,6 +134,9 @@ def tour(language, port):
     w = Window(language, port)
     try:
         w.check("connection page")
+        if w.press("push button", "Find devices"):
+            w.check("Find devices")
+            w.press("push button", "Close")
         if not w.press("push button", "Connect"):
             return
         gauge = w.find("label", "Temperature", 15)

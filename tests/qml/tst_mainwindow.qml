@@ -30,6 +30,35 @@ WindowCase {
         compare(child("connectionPage").port, 4321);
     }
 
+    function test_findDevicesThenConnectOrSave() {
+        var port = testHelper.startSimulator(["--address", "127.0.0.2", "--address", "127.0.0.3"]);
+        var dialog = child("findDialog");
+        mouseClick(child("findButton"));
+        tryCompare(dialog, "opened", true);
+        keyClick(Qt.Key_1); // the range field has the keyboard
+        keyClick(Qt.Key_Return);
+        compare(child("rangeHint").text, "Enter a network (192.168.1.0/24), a range (192.168.1.10-60) or an address");
+        child("rangeEditField").text = "127.0.0.1-4:" + port;
+        keyClick(Qt.Key_Return);
+        tryCompare(runner.finder, "running", false, 5000);
+        compare(child("progressText").text, "4 of 4 addresses tried, devices found: 2");
+        // The second kept under a name of its own, the first chosen.
+        var list = child("foundList");
+        keyClick(Qt.Key_Down);
+        mouseClick(child("foundSaveButton"));
+        var save = child("connSaveDialog");
+        tryCompare(save, "opened", true);
+        compare(save.name, "veltra-2w 127.0.0.3");
+        keyClick(Qt.Key_Return);
+        tryCompare(save, "visible", false);
+        verify(runner.connListModel().containsHost("127.0.0.3"));
+        keyClick(Qt.Key_Up);
+        keyClick(Qt.Key_Return);
+        tryCompare(dialog, "visible", false);
+        tryCompare(runner.connection, "address", "127.0.0.2:" + port);
+        tryCompare(runner.connection, "model", "veltra-2w");
+    }
+
     function test_connectionIsToldAsItIs() {
         var indicator = child("connIndicator");
         var text = child("connectionText");

@@ -288,6 +288,12 @@ private slots:
         } else {
             QVERIFY(f.peer.waitForLines(4));
             QCOMPARE(f.peer.lines().at(3), QByteArray("{\"query\":\"state\"}"));
+            // A search lists the open device as it told, not risking a second link to it.
+            DeviceFinder *finder = f.runner.finder();
+            QVERIFY(finder->start("127.0.0.1:" + QString::number(f.peer.port())));
+            QTRY_VERIFY(!finder->isRunning());
+            QCOMPARE(finder->devices()->index(0).data(FoundDevicesModel::ModelRole), f.runner.connection()->model());
+            QCOMPARE(f.peer.connections(), 1);
         }
         QCOMPARE(seen, events);
         const int sensors
