@@ -292,7 +292,8 @@ private slots:
             DeviceFinder *finder = f.runner.finder();
             QVERIFY(finder->start("127.0.0.1:" + QString::number(f.peer.port())));
             QTRY_VERIFY(!finder->isRunning());
-            QCOMPARE(finder->devices()->index(0).data(FoundDevicesModel::ModelRole), f.runner.connection()->model());
+            QCOMPARE(finder->devices()->index(0).data(FoundDevicesModel::ModelRole),
+                f.runner.connection()->model());
             QCOMPARE(f.peer.connections(), 1);
         }
         QCOMPARE(seen, events);
