@@ -11,7 +11,8 @@ Dialog {
     property int minimumWidth: 300
     default property alias content: sheet.data
 
-    readonly property var frame: ApplicationWindow.window
+    // Outside a window (a page tried on its own) it keeps its own size.
+    readonly property var frame: ApplicationWindow.window || { "width": minimumWidth + 20, "height": implicitHeight + 20 }
 
     parent: Overlay.overlay
     width: Math.round(Math.min(frame.width - 20, Math.max(frame.width * widthShare, minimumWidth)))
