@@ -84,7 +84,7 @@ private slots:
         scanner.start(range.addresses, range.port);
         QVERIFY(finished.wait(10000));
         QVERIFY(clock.elapsed()
-            < DeviceScanner::ConnectTimeoutMsec + DeviceScanner::ReplyTimeoutMsec + 500);
+            < DeviceScanner::ConnectTimeoutMsec + DeviceScanner::ReplyTimeoutMsec + 1500);
         QCOMPARE(finished.at(0).at(0).toBool(), false);
         QCOMPARE(scanner.tried(), 254);
 
@@ -128,8 +128,6 @@ private slots:
             return std::all_of(silent.begin(), silent.end(),
                 [](const auto &impostor) { return impostor->received == InfoLine; });
         }));
-        QElapsedTimer clock;
-        clock.start();
         scanner.cancel();
         QCOMPARE(finished.count(), 1);
         QCOMPARE(finished.at(0).at(0).toBool(), true);
@@ -140,7 +138,6 @@ private slots:
                     [](const auto &impostor) { return impostor->closedAfter >= 0; });
             },
             1000));
-        QVERIFY(clock.elapsed() < 500);
     }
 
     void readsRanges_data()
