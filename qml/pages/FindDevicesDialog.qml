@@ -93,9 +93,12 @@ AppDialog {
             objectName: "foundList"
             model: dialog.found
             Accessible.name: qsTr("Devices found")
-            // Rows come in by address: the choice stays on the first until
-            // the search ends.
-            onCountChanged: if (finder.running) currentIndex = 0
+            // Rows come in by address, the chosen one keeping its device;
+            // once the view has placed them, a list with rows has a choice.
+            onCountChanged: Qt.callLater(function() {
+                if (list.currentIndex < 0 && list.count > 0)
+                    list.currentIndex = 0;
+            })
             Keys.onReturnPressed: dialog.choose()
             Keys.onEnterPressed: dialog.choose()
 
