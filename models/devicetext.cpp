@@ -2,6 +2,7 @@
 
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <QRegularExpression>
 
 QString DeviceText::shown(const QString &text, int limit)
 {
@@ -24,4 +25,16 @@ QString DeviceText::shown(const QJsonValue &value, int limit)
                   .mid(1)
                   .chopped(1),
         limit);
+}
+
+QString DeviceText::plain(const QString &richText)
+{
+    static const QRegularExpression tag(QStringLiteral("<[^>]*>"));
+    QString text = richText;
+    text.remove(tag);
+    return text.replace(QLatin1String("&lt;"), QLatin1String("<"))
+        .replace(QLatin1String("&gt;"), QLatin1String(">"))
+        .replace(QLatin1String("&quot;"), QLatin1String("\""))
+        .replace(QLatin1String("&#39;"), QLatin1String("'"))
+        .replace(QLatin1String("&amp;"), QLatin1String("&"));
 }

@@ -19,6 +19,8 @@ public:
     // A value a device sent, as a short line of plain text: a text as it
     // stands, anything else as JSON; nothing for no value.
     static QString shown(const QJsonValue &value, int limit);
+    // A notification's rich text as the plain words a terminal shows.
+    static QString plain(const QString &richText);
 };
 
 #endif // DEVICETEXT_H

@@ -213,6 +213,11 @@ void IOTRunner::connectToHost(QString host, int port)
         settings.setValue(SettingsHost, host);
         settings.setValue(SettingsPort, port);
     }
+    openLink(host, port);
+}
+
+void IOTRunner::openLink(QString host, int port)
+{
     // The operator asks anew: a failure is worth telling again.
     toldFailure.clear();
     link.begin(host, port);
@@ -238,6 +243,20 @@ void IOTRunner::saveConnectionTo(QString name, QString host, int port)
         emit alert(tr("Cannot save the connection"));
         break;
     }
+}
+
+std::optional<ConfigBackup> IOTRunner::configBackup() const
+{
+    if (!isConnected() || !configReceived)
+        return std::nullopt;
+    ConfigBackup backup;
+    backup.model = model;
+    backup.firmwareVersion = firmwareVersion;
+    backup.firmwareBuild = firmwareBuild;
+    backup.address = link.address();
+    backup.saved = QDateTime::currentDateTimeUtc();
+    backup.settings = configObject;
+    return backup;
 }
 
 std::optional<FoundDevice> IOTRunner::openDevice() const
@@ -380,19 +399,13 @@ QString IOTRunner::configBackupName() const
 void IOTRunner::saveConfigBackup(QString name)
 {
     // Only what this device sent on this connection is kept as its backup.
-    if (!isConnected() || !configReceived) {
+    const auto backup = configBackup();
+    if (!backup) {
         emit alert(tr("Device configuration has not been read yet"));
         return;
     }
-    ConfigBackup backup;
-    backup.model = model;
-    backup.firmwareVersion = firmwareVersion;
-    backup.firmwareBuild = firmwareBuild;
-    backup.address = link.address();
-    backup.saved = QDateTime::currentDateTimeUtc();
-    backup.settings = configObject;
     QString error;
-    if (!backup.save(localPath(name), &error)) {
+    if (!backup->save(localPath(name), &error)) {
         reportSaved(name, false, error);
         return;
     }
@@ -582,10 +595,11 @@ void IOTRunner::handleLine(const QByteArray &data, const QJsonDocument &doc)
 
     if (reply.contains(Protocol::Code)
         && reply.value(Protocol::Code).toInt() == Protocol::ErrorCode) {
+        const QString error = reply.value(Protocol::Error).toString();
         emit alert(tr("Cannot execte %1. Device error %2")
                        .arg(request.value(Protocol::Query).toString(),
-                           shownInMessage(
-                               reply.value(Protocol::Error).toString(), DeviceText::ValueLimit)));
+                           shownInMessage(error, DeviceText::ValueLimit)));
+        emit replied(request, reply, error.isEmpty() ? QStringLiteral("?") : error);
         return;
     }
 
@@ -606,6 +620,7 @@ void IOTRunner::handleLine(const QByteArray &data, const QJsonDocument &doc)
         handleHistory(reply);
     else if (query == QJsonValue(Protocol::Reset))
         handleReboot();
+    emit replied(request, reply, {});
 }
 
 void IOTRunner::identify(const QJsonObject &reply)

@@ -15,6 +15,7 @@
 #include <optional>
 
 #include "models/chartdataprovider.h"
+#include "models/configbackup.h"
 #include "models/connectionslistmodel.h"
 #include "models/devicetext.h"
 #include "models/historydatamodel.h"
@@ -55,6 +56,9 @@ public:
     // The device this runner is connected to and has identified, as a
     // search would list it.
     std::optional<FoundDevice> openDevice() const;
+    // The configuration read on this connection, as a backup would keep it;
+    // nothing before it has been read.
+    std::optional<ConfigBackup> configBackup() const;
 
     Q_INVOKABLE ChartDataProvider *chartData(int index);
     Q_INVOKABLE QString version() const;
@@ -98,10 +102,17 @@ signals:
     void alert(QString msg);
     void amendData(QString name, QByteArray data);
     void histIntervalUpdated(int interval);
+    // Each reply, paired with its request, once handled: `error` is the
+    // device's own error text, empty when it did what was asked. What a
+    // script drives waits on this rather than on the notifications.
+    void replied(QJsonObject request, QJsonObject reply, QString error);
 
 public slots:
     void connectFromList(int index);
     void connectToHost(QString host, int port);
+    // Like connectToHost(), leaving the address kept for the next start
+    // alone: a script's devices are not the window's.
+    void openLink(QString host, int port);
     // The current address under `name`.
     void saveConnection(QString name);
     void saveConnectionTo(QString name, QString host, int port);
