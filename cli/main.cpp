@@ -54,6 +54,16 @@ const char *const CommandHelp[][2] = {
     { "factory-reset", "Resets the device's configuration to its factory settings." },
     { "reboot", "Reboots the device." },
     { "cloud register", "Registers the device with the cloud under ID." },
+    { "config set",
+        "Changes members of the configuration, the others kept as the device has them: "
+        "sys-mode (web, mqtt, tcp), net-mode (if, ap), net-ssid, net-pwd, net-auth "
+        "(open, wep, wpa, wpa2, wpa-wpa2)." },
+    { "history",
+        "Downloads the recorded history. With --csv FILE, saves it as CSV (for several "
+        "devices FILE is a folder); without, tells how many samples there are." },
+    { "cert upload",
+        "Uploads the MQTT client certificate and private key (PEM or DER; PEM is "
+        "converted to DER, as the device takes them)." },
     { "scan",
         "Searches RANGE (default: this computer's own networks) for devices and prints "
         "each one found: a network (192.168.1.0/24), a range (192.168.1.10-60) or an "
@@ -62,10 +72,10 @@ const char *const CommandHelp[][2] = {
 
 QString commandHelp(const QStringList &words)
 {
-    const QString name
-        = words.value(0) == QLatin1String("config") || words.value(0) == QLatin1String("cloud")
-        ? words.value(0) + ' ' + words.value(1)
-        : words.value(0);
+    const QStringList twoWords { QStringLiteral("config"), QStringLiteral("cloud"),
+        QStringLiteral("cert") };
+    const QString name = twoWords.contains(words.value(0)) ? words.value(0) + ' ' + words.value(1)
+                                                           : words.value(0);
     QStringList synopsis = DeviceCommand::synopsis();
     synopsis << QStringLiteral("scan [RANGE]");
     for (const auto &entry : CommandHelp) {

@@ -2,10 +2,12 @@
 
 #include "link/protocol.h"
 #include "models/configbackup.h"
+#include "models/configchoices.h"
 #include "models/devicetext.h"
 
 #include <QDate>
 #include <QDir>
+#include <QFile>
 #include <QJsonDocument>
 
 namespace {
@@ -20,6 +22,21 @@ const QString ConfigPut = QStringLiteral("config put");
 const QString FactoryReset = QStringLiteral("factory-reset");
 const QString Reboot = QStringLiteral("reboot");
 const QString CloudRegister = QStringLiteral("cloud register");
+const QString ConfigSet = QStringLiteral("config set");
+const QString History = QStringLiteral("history");
+const QString CertUpload = QStringLiteral("cert upload");
+
+QByteArray readFile(const QString &path, QString *error)
+{
+    QFile file(path);
+    // Nothing a certificate or key would be: a mistaken path to a disk image
+    // is not read whole.
+    if (!file.open(QIODevice::ReadOnly) || file.size() > 1024 * 1024) {
+        *error = file.isOpen() ? QStringLiteral("larger than 1 MiB") : file.errorString();
+        return {};
+    }
+    return file.readAll();
+}
 
 } // namespace
 
@@ -27,7 +44,9 @@ QStringList DeviceCommand::synopsis()
 {
     return { QStringLiteral("info"), QStringLiteral("state"), QStringLiteral("config get [FILE]"),
         QStringLiteral("config put FILE"), QStringLiteral("factory-reset --yes"),
-        QStringLiteral("reboot --yes"), QStringLiteral("cloud register ID") };
+        QStringLiteral("reboot --yes"), QStringLiteral("cloud register ID"),
+        QStringLiteral("config set KEY=VALUE..."), QStringLiteral("history [--csv FILE]"),
+        QStringLiteral("cert upload CERT.pem KEY.pem") };
 }
 
 std::optional<DeviceCommand::Request> DeviceCommand::parse(const QStringList &words, QString *error)
@@ -39,7 +58,8 @@ std::optional<DeviceCommand::Request> DeviceCommand::parse(const QStringList &wo
         return std::nullopt;
     }
     request.command = rest.takeFirst();
-    if (request.command == QLatin1String("config") || request.command == QLatin1String("cloud"))
+    if (request.command == QLatin1String("config") || request.command == QLatin1String("cloud")
+        || request.command == QLatin1String("cert"))
         request.command += ' ' + (rest.isEmpty() ? QString() : rest.takeFirst());
 
     int arguments = 0;
@@ -60,6 +80,48 @@ std::optional<DeviceCommand::Request> DeviceCommand::parse(const QStringList &wo
             return std::nullopt;
         }
         arguments = 1;
+    } else if (request.command == History) {
+        if (!rest.isEmpty() && rest.first() != QLatin1String("--csv")) {
+            *error = QStringLiteral("history: unexpected argument %1").arg(rest.first());
+            return std::nullopt;
+        }
+        arguments = rest.isEmpty() ? 0 : 2;
+        request.file = rest.value(1);
+    } else if (request.command == ConfigSet) {
+        for (const QString &word : qAsConst(rest)) {
+            const QString key = word.section('=', 0, 0);
+            const QString value = word.section('=', 1);
+            const QStringList offered = ConfigChoices::values(key);
+            if (!word.contains('=') || !ConfigChoices::editedKeys().contains(key)) {
+                *error = QStringLiteral("config set: %1 is not KEY=VALUE with KEY one of %2")
+                             .arg(word, ConfigChoices::editedKeys().join(QStringLiteral(", ")));
+                return std::nullopt;
+            }
+            if (!offered.isEmpty() && !offered.contains(value)) {
+                *error = QStringLiteral("config set: %1 takes one of %2")
+                             .arg(key, offered.join(QStringLiteral(", ")));
+                return std::nullopt;
+            }
+            request.settings.insert(key, value);
+        }
+        arguments = qMax(1, int(rest.size()));
+    } else if (request.command == CertUpload) {
+        arguments = 2;
+        const QString names[] = { Protocol::MqttCertFile, Protocol::MqttKeyFile };
+        QByteArray *targets[] = { &request.certificate, &request.key };
+        for (int i = 0; i < qMin(2, int(rest.size())); ++i) {
+            QString reason;
+            const QByteArray data = readFile(rest.at(i), &reason);
+            bool converted = false;
+            const auto sent = reason.isEmpty()
+                ? IOTRunner::deviceFile(names[i], data, &converted, &reason)
+                : std::nullopt;
+            if (!sent) {
+                *error = QStringLiteral("cert upload: %1: %2").arg(rest.at(i), reason);
+                return std::nullopt;
+            }
+            *targets[i] = *sent;
+        }
     } else if (request.command != Info && request.command != State) {
         *error = QStringLiteral("Unknown command: %1").arg(request.command.trimmed());
         return std::nullopt;
@@ -92,6 +154,8 @@ DeviceCommand::DeviceCommand(const Request &request, const QString &host, quint1
         finish(false, QStringLiteral("No answer within %1 s").arg(deadline.interval() / 1000.0));
     });
     connect(&runner, &IOTRunner::replied, this, &DeviceCommand::replied);
+    connect(&runner, &IOTRunner::histIntervalUpdated, this,
+        [this](int interval) { historyInterval = interval; });
     connect(
         runner.connection(), &ConnectionState::changed, this, &DeviceCommand::connectionChanged);
     connect(&runner, &IOTRunner::alert, this,
@@ -123,12 +187,16 @@ void DeviceCommand::replied(const QJsonObject &sent, const QJsonObject &reply, c
 {
     const QString query = sent.value(Protocol::Query).toString();
     if (!awaited.isEmpty()) {
-        if (query == awaited) {
-            finish(error.isEmpty(),
-                error.isEmpty() ? QStringLiteral("done")
-                                : QStringLiteral("Device error: %1")
-                                      .arg(DeviceText::shown(error, DeviceText::ValueLimit)));
-        }
+        if (query != awaited)
+            return;
+        if (!error.isEmpty())
+            finish(false,
+                QStringLiteral("Device error: %1")
+                    .arg(DeviceText::shown(error, DeviceText::ValueLimit)));
+        else if (request.command == History)
+            historyArrived();
+        else if (--awaitedCount <= 0)
+            finish(true, QStringLiteral("done"));
         return;
     }
     if (query == QLatin1String(Protocol::Info)) {
@@ -181,7 +249,54 @@ void DeviceCommand::act()
     } else if (request.command == CloudRegister) {
         awaited = Protocol::Scloud;
         runner.setupCloud(request.cloudId);
+    } else if (request.command == ConfigSet) {
+        // Members the command does not set are the device's own, as read.
+        if (!runner.configBackup()) {
+            finish(false,
+                lastAlert.isEmpty() ? QStringLiteral("The device sent no configuration")
+                                    : lastAlert);
+            return;
+        }
+        awaited = Protocol::Put;
+        runner.updateConfig(request.settings);
+    } else if (request.command == History) {
+        awaited = Protocol::History;
+        runner.requestHistory();
+    } else if (request.command == CertUpload) {
+        awaited = Protocol::Put;
+        awaitedCount = 2;
+        runner.upload(request.certificate, Protocol::MqttCertFile);
+        runner.upload(request.key, Protocol::MqttKeyFile);
     }
+}
+
+void DeviceCommand::historyArrived()
+{
+    const int samples = runner.historyModel()->rowCount();
+    // The device gives the interval per series or once; the model has read it.
+    const QJsonObject summary { { QStringLiteral("samples"), samples },
+        { QStringLiteral("intervalMsec"), historyInterval } };
+    const QString interval = QString::number(historyInterval / 1000.0);
+
+    if (request.file.isEmpty()) {
+        finish(
+            true, QStringLiteral("%1 samples, one every %2 s").arg(samples).arg(interval), summary);
+        return;
+    }
+    const QString path = manyDevices
+        ? QDir(request.file).filePath(host + '_' + runner.historyFileName())
+        : request.file;
+    connect(&runner, &IOTRunner::fileSaved, this,
+        [this, path, summary, samples](const QString &, bool saved, const QString &error) {
+            QJsonObject result = summary;
+            result.insert(QStringLiteral("file"), path);
+            const QString shown = QDir::toNativeSeparators(path);
+            finish(saved,
+                saved ? QStringLiteral("%1 samples saved to %2").arg(samples).arg(shown)
+                      : QStringLiteral("Cannot write to %1: %2").arg(shown, error),
+                result);
+        });
+    runner.saveHistory(path);
 }
 
 void DeviceCommand::saveConfiguration()

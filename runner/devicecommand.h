@@ -8,6 +8,7 @@
 #include <QString>
 #include <QStringList>
 #include <QTimer>
+#include <QVariantMap>
 
 #include <optional>
 
@@ -28,6 +29,11 @@ public:
         // devices, the folder their files are written to.
         QString file;
         QString cloudId;
+        // What "config set" changes.
+        QVariantMap settings;
+        // The certificate and key as the device takes them (DER).
+        QByteArray certificate;
+        QByteArray key;
     };
 
     // The commands that act on devices, with their arguments, for the help.
@@ -50,6 +56,7 @@ private:
     void connectionChanged();
     void act();
     void saveConfiguration();
+    void historyArrived();
     // By value: the text may be a member that closing the link rewrites.
     void finish(bool ok, QString text, QJsonObject result = {});
 
@@ -63,6 +70,8 @@ private:
     QString lastAlert;
     // The request whose reply ends the command, once sent.
     QString awaited;
+    int awaitedCount = 0;
+    int historyInterval = 0;
     bool done = false;
 };
 

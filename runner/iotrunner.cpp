@@ -6,6 +6,7 @@
 #include "link/requests.h"
 #include "link/tcpsocketclient.h"
 #include "models/configbackup.h"
+#include "models/configchoices.h"
 #include "models/devicetext.h"
 #include "models/historycsvwriter.h"
 #include "runner/heaprelease.h"
@@ -115,31 +116,54 @@ QString IOTRunner::sensorName(int index) const
     return index == 0 ? tr("Temperature") : tr("Humidity");
 }
 
-bool IOTRunner::validateDrop(QString filename, QByteArray data)
+std::optional<QByteArray> IOTRunner::deviceFile(
+    const QString &filename, const QByteArray &data, bool *converted, QString *error)
 {
+    *converted = false;
     if (filename == QLatin1String(Protocol::MqttCertFile)) {
         if (!QSslCertificate(data, QSsl::Der).isNull())
-            return true;
+            return data;
         const QSslCertificate pem(data, QSsl::Pem);
         if (pem.isNull()) {
-            emit alert(tr("Invalid certificate data"));
-            return false;
+            *error = tr("Invalid certificate data");
+            return std::nullopt;
         }
-        emit alert(tr("Certificate will be converted from PEM to DER"));
-        emit amendData(filename, pem.toDer());
-        return true;
+        *converted = true;
+        return pem.toDer();
     }
     if (filename == QLatin1String(Protocol::MqttKeyFile)) {
         if (!QSslKey(data, QSsl::Rsa, QSsl::Der, QSsl::PrivateKey, QByteArray()).isNull())
-            return true;
+            return data;
         const QSslKey pem(data, QSsl::Rsa, QSsl::Pem, QSsl::PrivateKey, QByteArray());
         if (pem.isNull()) {
-            emit alert(tr("Invalid private key"));
-            return false;
+            *error = tr("Invalid private key");
+            return std::nullopt;
         }
-        emit alert(tr("Key will be converted from PEM to DER"));
-        emit amendData(filename, pem.toDer(QByteArray()));
-        return true;
+        *converted = true;
+        return pem.toDer(QByteArray());
+    }
+    return data;
+}
+
+QVariantList IOTRunner::configChoices(const QString &key) const
+{
+    return ConfigChoices::choices(key);
+}
+
+bool IOTRunner::validateDrop(QString filename, QByteArray data)
+{
+    bool converted = false;
+    QString error;
+    const auto sent = deviceFile(filename, data, &converted, &error);
+    if (!sent) {
+        emit alert(error);
+        return false;
+    }
+    if (converted) {
+        emit alert(filename == QLatin1String(Protocol::MqttCertFile)
+                ? tr("Certificate will be converted from PEM to DER")
+                : tr("Key will be converted from PEM to DER"));
+        emit amendData(filename, *sent);
     }
     return true;
 }
@@ -460,6 +484,7 @@ QString IOTRunner::localPath(const QString &name)
 
 void IOTRunner::reportSaved(const QString &name, bool saved, const QString &error)
 {
+    emit fileSaved(localPath(name), saved, error);
     const QString path = shownPath(name);
     if (saved)
         emit alert(tr("Saved to %1").arg(path));

@@ -68,6 +68,14 @@ public:
     // What sensor `index` of the connected model measures, in words.
     Q_INVOKABLE QString sensorName(int index) const;
     Q_INVOKABLE bool validateDrop(QString filename, QByteArray data);
+    // The values offered for a configuration member, with their labels.
+    Q_INVOKABLE QVariantList configChoices(const QString &key) const;
+    // What `data` becomes on the device as `filename`: a certificate or key
+    // in DER, converted from PEM where it has to be (`converted` says so);
+    // other files as they are. Nothing, with the reason in `error`, for a
+    // certificate or key that is neither.
+    static std::optional<QByteArray> deviceFile(
+        const QString &filename, const QByteArray &data, bool *converted, QString *error);
     Q_INVOKABLE ConnectionsListModel *connListModel();
     Q_INVOKABLE VariantMapModel *stateTableModel();
     Q_INVOKABLE HistoryDataModel *historyModel();
@@ -106,6 +114,8 @@ signals:
     // device's own error text, empty when it did what was asked. What a
     // script drives waits on this rather than on the notifications.
     void replied(QJsonObject request, QJsonObject reply, QString error);
+    // A file the runner was asked to write is written (or not, and why).
+    void fileSaved(QString path, bool saved, QString error);
 
 public slots:
     void connectFromList(int index);

@@ -114,59 +114,28 @@ ScrollingPane {
         finished();
     }
 
+    // The program's choices for a member, in words of this language; an
+    // entry for a value of the device's own may follow them.
+    function offer(model, key) {
+        runner.configChoices(key).forEach(function(choice) {
+            model.append({ "key": qsTranslate("ConfigPage", choice.key), "value": choice.value });
+        });
+    }
+
     ListModel {
         id: sysModeModel
 
-        ListElement {
-            key: qsTr("Web Server")
-            value: "web"
-        }
-        ListElement {
-            key: qsTr("Cloud/MQTT")
-            value: "mqtt"
-        }
-        ListElement {
-            key: qsTr("TCP Server")
-            value: "tcp"
-        }
+        Component.onCompleted: page.offer(sysModeModel, "sys-mode")
     }
-
     ListModel {
         id: netModeModel
 
-        ListElement {
-            key: qsTr("Infrastructure")
-            value: "if"
-        }
-        ListElement {
-            key: qsTr("Access Point")
-            value: "ap"
-        }
+        Component.onCompleted: page.offer(netModeModel, "net-mode")
     }
-
     ListModel {
         id: netAuthModeModel
 
-        ListElement {
-            key: qsTr("Open Network")
-            value: "open"
-        }
-        ListElement {
-            key: qsTr("WEP")
-            value: "wep"
-        }
-        ListElement {
-            key: qsTr("WPA")
-            value: "wpa"
-        }
-        ListElement {
-            key: qsTr("WPA2")
-            value: "wpa2"
-        }
-        ListElement {
-            key: qsTr("WPA/WPA2")
-            value: "wpa-wpa2"
-        }
+        Component.onCompleted: page.offer(netAuthModeModel, "net-auth")
     }
 
     // Factory settings take the device off its network and the cloud at once.

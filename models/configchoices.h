@@ -1,0 +1,22 @@
+#ifndef CONFIGCHOICES_H
+#define CONFIGCHOICES_H
+
+#include <QStringList>
+#include <QVariantList>
+
+// The members of the device's configuration that the program edits, and
+// the values it offers for those that take one of a few: the configuration
+// page shows them and veltra2ctl checks what a script sets against them.
+class ConfigChoices {
+public:
+    // The five members, in the page's order.
+    static QStringList editedKeys();
+    // The values offered for `key`, in the page's order; empty for a
+    // member edited as free text.
+    static QStringList values(const QString &key);
+    // The same as {"key": label, "value": value}, each label untranslated
+    // (the page translates it in its own context).
+    static QVariantList choices(const QString &key);
+};
+
+#endif // CONFIGCHOICES_H
