@@ -12,6 +12,9 @@ cmake --install "$build" --prefix "$prefix" >/dev/null
 fail() { echo "FAIL: $*"; exit 1; }
 [ -x "$prefix/bin/veltra2" ] || fail "program not installed"
 [ -x "$prefix/bin/veltra2-devsim" ] || fail "simulator not installed"
+[ "$("$prefix/bin/veltra2ctl" --version)" = "veltra2ctl $(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")" ] \
+    || fail "command-line companion not installed"
+bash -n "$prefix/share/bash-completion/completions/veltra2ctl" || fail "no bash completion for veltra2ctl"
 desktop=$prefix/share/applications/com.kestrel_instruments.veltra2.desktop
 [ -f "$desktop" ] || fail "no menu entry"
 desktop-file-validate "$desktop" || fail "menu entry does not validate"
@@ -24,7 +27,7 @@ done
 # The installed program runs from its installed place.
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
 [ "$(env -u DISPLAY "$prefix/bin/veltra2" --version)" = "VELTRA2 $version" ] || fail "installed program does not run"
-for program in veltra2 veltra2-devsim; do
+for program in veltra2 veltra2-devsim veltra2ctl; do
     page=$prefix/share/man/man1/$program.1.gz
     [ -f "$page" ] || fail "no manual page for $program"
     zcat "$page" | grep -q '^\.SH DESCRIPTION' || fail "manual page of $program has no description"

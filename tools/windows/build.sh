@@ -49,7 +49,7 @@ cmake --build "$build" -j "$(nproc)"
 # program uses them, Qt's Russian catalogues and the MinGW runtime.
 rm -rf "$dist"
 mkdir -p "$dist/plugins" "$dist/qml" "$dist/translations"
-cp "$build/veltra2.exe" "$build/tools/devsim/veltra2-devsim.exe" "$dist/"
+cp "$build/veltra2.exe" "$build/tools/devsim/veltra2-devsim.exe" "$build/veltra2ctl.exe" "$dist/"
 [ -z "$sparkle" ] || cp "$sparkle" "$dist/WinSparkle.dll"
 cp -r "$qt/plugins/platforms" "$qt/plugins/imageformats" "$qt/plugins/styles" "$dist/plugins/"
 qml_modules=$("$qt/bin/qmlimportscanner" -rootPath "$root/qml" -importPath "$qt/qml" |
