@@ -14,6 +14,7 @@ namespace {
 
 // Long enough that a command never meets a poll of its own.
 constexpr int NoPollMsec = 24 * 3600 * 1000;
+constexpr int FirstTickMsec = 5;
 
 const QString Info = QStringLiteral("info");
 const QString State = QStringLiteral("state");
@@ -148,6 +149,9 @@ DeviceCommand::DeviceCommand(const Request &request, const QString &host, quint1
     , runner(this)
 {
     runner.setPollInterval(NoPollMsec);
+    // The link connects on its first tick: half a second per device is
+    // nothing to the window, and most of a script's run over many devices.
+    runner.setRetryInterval(FirstTickMsec);
     deadline.setSingleShot(true);
     deadline.setInterval(timeoutMsec);
     connect(&deadline, &QTimer::timeout, this, [this] {
