@@ -224,7 +224,8 @@ void DeviceCommand::replied(const QJsonObject &sent, const QJsonObject &reply, c
         QStringList members;
         for (auto it = reply.constBegin(); it != reply.constEnd(); ++it)
             members << it.key() + '=' + DeviceText::shown(it.value(), DeviceText::ValueLimit);
-        finish(error.isEmpty(), error.isEmpty() ? members.join(' ') : error,
+        finish(error.isEmpty(),
+            error.isEmpty() ? members.join(' ') : DeviceText::shown(error, DeviceText::ValueLimit),
             { { QStringLiteral("state"), reply } });
     } else if (query == QLatin1String(Protocol::Get) && request.command != State) {
         act();
