@@ -7,6 +7,7 @@
 
 #include "app/identity.h"
 #include "app/qmlsetup.h"
+#include "app/windowplacement.h"
 #include "common/devsimprocess.h"
 #include "common/processmemory.h"
 #include "runner/iotrunner.h"
@@ -82,6 +83,9 @@ int main(int argc, char *argv[])
             });
     });
     engine.load(QUrl(QStringLiteral("qrc:/main.qml")));
+    // As the program does: the window shows itself only once placed.
+    if (auto *window = qobject_cast<QWindow *>(engine.rootObjects().value(0)))
+        new WindowPlacement(window);
     QElapsedTimer clock;
     clock.start();
     while (firstFrame < 0 && clock.elapsed() < 10000)
