@@ -32,10 +32,12 @@ FocusScope {
 
         objectName: wrapper.objectName + "Field"
         focus: true
-        anchors.left: parent.left
+        // The field outlives its frame for a moment when a dialog holding
+        // it is torn down with the window.
+        anchors.left: parent ? parent.left : undefined
         anchors.leftMargin: 5
-        anchors.right: parent.right
-        anchors.bottom: parent.bottom
+        anchors.right: parent ? parent.right : undefined
+        anchors.bottom: parent ? parent.bottom : undefined
         selectByMouse: true
         Accessible.name: wrapper.label
         onAccepted: wrapper.accepted()
