@@ -136,13 +136,8 @@ int scan(const QStringList &words, bool json)
         return usage(QStringLiteral("scan: unexpected argument %1").arg(words.at(2)));
     ScanRange range;
     QString error;
-    if (words.size() < 2) {
-        range = ScanRange::ownNetworks(Protocol::DefaultPort);
-        if (range.addresses.isEmpty())
-            return usage(QStringLiteral("scan: this computer is on no network; give a range"));
-    } else if (!range.parse(words.at(1), Protocol::DefaultPort, &error)) {
+    if (!range.read(words.value(1), Protocol::DefaultPort, &error))
         return usage(QStringLiteral("scan: ") + error);
-    }
     DeviceScanner scanner;
     QObject::connect(&scanner, &DeviceScanner::found, [json](const FoundDevice &device) {
         const QString address = device.host() + ':' + QString::number(device.port);

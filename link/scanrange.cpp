@@ -110,6 +110,16 @@ bool ScanRange::parse(const QString &text, quint16 defaultPort, QString *error)
     return addBlock(first, last, error);
 }
 
+bool ScanRange::read(const QString &text, quint16 defaultPort, QString *error)
+{
+    if (!text.trimmed().isEmpty())
+        return parse(text, defaultPort, error);
+    *this = ownNetworks(defaultPort);
+    if (addresses.isEmpty())
+        *error = tr("This computer is on no network to search: type a range");
+    return !addresses.isEmpty();
+}
+
 bool ScanRange::addBlock(quint32 first, quint32 last, QString *error)
 {
     const qint64 count = qint64(last) - qint64(first) + 1;

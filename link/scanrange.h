@@ -27,6 +27,10 @@ public:
     // False, with the reason in words in `error`, for text that names no
     // range or too many addresses.
     bool parse(const QString &text, quint16 defaultPort, QString *error);
+    // What a search of `text` covers: this computer's own networks when it
+    // is empty, else as parse() reads it; false, with the reason, for
+    // nothing to search.
+    bool read(const QString &text, quint16 defaultPort, QString *error);
     // Each up, non-loopback IPv4 interface's own network.
     static ScanRange ownNetworks(quint16 port);
     // The hosts of the network `address`/`prefix`, narrowed to the

@@ -648,13 +648,6 @@
     </message>
 </context>
 <context>
-    <name>DeviceFinder</name>
-    <message>
-        <source>This computer is on no network to search: type a range</source>
-        <translation>Этот компьютер не подключён ни к одной сети: введите диапазон</translation>
-    </message>
-</context>
-<context>
     <name>FindDevicesDialog</name>
     <message>
         <source>Connect</source>
@@ -703,6 +696,10 @@
 </context>
 <context>
     <name>ScanRange</name>
+    <message>
+        <source>This computer is on no network to search: type a range</source>
+        <translation>Этот компьютер не подключён ни к одной сети: введите диапазон</translation>
+    </message>
     <message>
         <source>That is %1 addresses; a search covers at most %2</source>
         <translation>Это %1 адресов; поиск охватывает не более %2</translation>

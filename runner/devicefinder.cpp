@@ -20,15 +20,9 @@ bool DeviceFinder::start(const QString &range)
     scanner.cancel();
     ScanRange scan;
     QString refusal;
-    if (range.trimmed().isEmpty()) {
-        scan = ScanRange::ownNetworks(Protocol::DefaultPort);
-        if (scan.addresses.isEmpty())
-            refusal = tr("This computer is on no network to search: type a range");
-    } else {
-        scan.parse(range, Protocol::DefaultPort, &refusal);
-    }
-    setError(refusal);
-    if (!refusal.isEmpty())
+    const bool readable = scan.read(range, Protocol::DefaultPort, &refusal);
+    setError(readable ? QString() : refusal);
+    if (!readable)
         return false;
 
     devices_.clear();
