@@ -41,7 +41,7 @@ TestCase {
     function closeWindow() {
         runner.disconnectFromHost();
         if (window)
-            window.destroy();
+            testHelper.discard(window);
         window = null;
     }
 
