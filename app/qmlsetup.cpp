@@ -1,5 +1,6 @@
 #include "app/qmlsetup.h"
 
+#include "app/inputmode.h"
 #include "app/updater.h"
 
 #include "link/protocol.h"
@@ -40,6 +41,7 @@ void QmlSetup::publish(QQmlEngine *engine, IOTRunner *runner)
     QDropTextHandler::registerQml(engine);
     QQmlContext *context = engine->rootContext();
     context->setContextProperty(QStringLiteral("runner"), runner);
+    context->setContextProperty(QStringLiteral("inputMode"), new InputMode(engine));
     context->setContextProperty(
         QStringLiteral("MQTT_CERT_NAME"), QString::fromLatin1(Protocol::MqttCertFile));
     context->setContextProperty(

@@ -21,6 +21,9 @@ Dialog {
     y: Math.round((frame.height - height) / 2)
     modal: true
     focus: true
+    // Closed, it has handed the keyboard back where it was: framed there if
+    // the operator is on the keyboard.
+    onClosed: inputMode.frameFocus(ApplicationWindow.window)
 
     Flickable {
         id: scroller

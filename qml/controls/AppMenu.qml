@@ -22,6 +22,7 @@ Menu {
     }
 
     transformOrigin: Menu.TopLeft
+    onClosed: inputMode.frameFocus(ApplicationWindow.window)
     // Never over the tool bar it hangs from: in a short window the items
     // are lower and the list scrolls.
     topMargin: ApplicationWindow.window && ApplicationWindow.window.header

@@ -208,6 +208,15 @@ WindowCase {
         tryCompare(factory, "visible", false);
         compare(freshConfig()["net-ssid"], ssid);
         compare(alerts.count, 0);
+        // The keyboard is back where it was, framed; after a menu too.
+        verify(child("factoryButton").visualFocus);
+        var deviceTool = child("deviceTool"), menu = child("deviceMenu");
+        deviceTool.forceActiveFocus(Qt.TabFocusReason);
+        keyClick(Qt.Key_Space);
+        tryCompare(menu, "opened", true);
+        keyClick(Qt.Key_Escape);
+        tryCompare(menu, "visible", false);
+        verify(deviceTool.visualFocus);
     }
 
     function test_6_configurationBackup() {

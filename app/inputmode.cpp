@@ -1,0 +1,43 @@
+#include "app/inputmode.h"
+
+#include <QCoreApplication>
+#include <QEvent>
+#include <QMetaProperty>
+#include <QWindow>
+
+InputMode::InputMode(QObject *parent)
+    : QObject(parent)
+{
+    QCoreApplication::instance()->installEventFilter(this);
+}
+
+void InputMode::frameFocus(QWindow *window) const
+{
+    // The item kept the keyboard while the popup was open, so it is not
+    // focused again: it is told that the keyboard brought it there. The
+    // window's focus object is its active item.
+    QObject *item = window ? window->focusObject() : nullptr;
+    if (!m_keyboard || !item)
+        return;
+    const QMetaObject *type = item->metaObject();
+    const int reason = type->indexOfProperty("focusReason");
+    if (reason >= 0)
+        type->property(reason).write(item, QVariant::fromValue(Qt::TabFocusReason));
+}
+
+bool InputMode::eventFilter(QObject *watched, QEvent *event)
+{
+    switch (event->type()) {
+    case QEvent::KeyPress:
+        m_keyboard = true;
+        break;
+    case QEvent::MouseButtonPress:
+    case QEvent::TouchBegin:
+    case QEvent::TabletPress:
+        m_keyboard = false;
+        break;
+    default:
+        break;
+    }
+    return QObject::eventFilter(watched, event);
+}

@@ -1,0 +1,30 @@
+#ifndef INPUTMODE_H
+#define INPUTMODE_H
+
+#include <QObject>
+
+class QWindow;
+
+// Whether the operator is on the keyboard or on the mouse now. A dialog or a
+// menu that closes hands the keyboard back to where it was; the item there is
+// framed only while the keyboard is in use, as desktop toolkits do, so a mouse
+// user sees no frame and a keyboard user sees where the keyboard went.
+class InputMode : public QObject {
+    Q_OBJECT
+
+public:
+    // Watches every key and press of the application from now on.
+    explicit InputMode(QObject *parent = nullptr);
+
+    // Frames the item that has the keyboard in `window`, if the keyboard is
+    // in use.
+    Q_INVOKABLE void frameFocus(QWindow *window) const;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    bool m_keyboard = false;
+};
+
+#endif // INPUTMODE_H
