@@ -14,31 +14,31 @@ AppMenu {
     signal reboot()
 
 
-    MenuItem {
+    AppMenuItem {
         text: qsTranslate("main", "Info")
         onTriggered: menu.info()
     }
-    MenuItem {
+    AppMenuItem {
         text: qsTranslate("main", "Status")
         onTriggered: menu.status()
     }
-    MenuItem {
+    AppMenuItem {
         text: qsTranslate("main", "History")
         onTriggered: menu.history()
     }
     MenuSeparator {
     }
-    MenuItem {
+    AppMenuItem {
         text: qsTranslate("main", "Config")
         onTriggered: menu.config()
     }
-    MenuItem {
+    AppMenuItem {
         text: qsTranslate("main", "Cloud")
         onTriggered: menu.cloud()
     }
     MenuSeparator {
     }
-    MenuItem {
+    AppMenuItem {
         text: qsTranslate("main", "Reboot")
         onTriggered: menu.reboot()
     }

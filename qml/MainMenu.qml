@@ -17,12 +17,12 @@ AppMenu {
 
     width: 280 // room for the longest Russian item
 
-    MenuItem {
+    AppMenuItem {
         text: qsTranslate("main", "Save Connection")
         enabled: menu.connected
         onTriggered: menu.saveConnection()
     }
-    MenuItem {
+    AppMenuItem {
         objectName: "connAbortMenu"
         text: qsTranslate("main", "Disconnect")
         enabled: menu.linked
@@ -30,11 +30,11 @@ AppMenu {
     }
     MenuSeparator {
     }
-    MenuItem {
+    AppMenuItem {
         text: qsTranslate("main", "Language")
         onTriggered: menu.chooseLanguage()
     }
-    MenuItem {
+    AppMenuItem {
         text: qsTranslate("main", "About")
         onTriggered: menu.about()
     }

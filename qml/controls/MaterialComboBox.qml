@@ -1,5 +1,6 @@
 import QtQuick 2.11
 import QtQuick.Controls 2.4
+import QtQuick.Controls.Material 2.3
 
 // A combo box whose open list has an opaque, framed sheet under its items:
 // the style's own sheet is only drawn where a GPU draws its shadow.
@@ -20,5 +21,16 @@ ComboBox {
     Component.onCompleted: contentItem.Accessible.ignored = true
 
     popup.background: MaterialPopupBackground {
+    }
+
+    // The style's own rows, on a background the software renderer draws whole.
+    delegate: AppMenuItem {
+        width: ListView.view.width
+        text: control.textRole ? (Array.isArray(control.model) ? modelData[control.textRole] : model[control.textRole])
+                               : modelData
+        Material.foreground: control.currentIndex === index ? ListView.view.contentItem.Material.accent
+                                                             : ListView.view.contentItem.Material.foreground
+        highlighted: control.highlightedIndex === index
+        hoverEnabled: control.hoverEnabled
     }
 }

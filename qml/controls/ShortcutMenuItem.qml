@@ -4,7 +4,7 @@ import QtQuick.Controls.Material 2.3
 
 // A menu item with a key sequence that works while the menu is closed, shown
 // at the item's end in the platform's words ("Ctrl+Q").
-MenuItem {
+AppMenuItem {
     id: item
 
     property alias sequence: shortcut.sequence

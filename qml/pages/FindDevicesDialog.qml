@@ -128,6 +128,10 @@ AppDialog {
                     verticalAlignment: Text.AlignVCenter
                 }
 
+                background: RowBackground {
+                    implicitHeight: Material.delegateHeight
+                }
+
                 FocusFrame {
                     shown: row.ListView.isCurrentItem && list.activeFocus
                 }
