@@ -8,8 +8,10 @@ Menu {
     id: menu
 
     function openFrom(button) {
+        // Asked before the menu takes the keyboard from the button.
+        var fromKeyboard = button.visualFocus;
         open();
-        if (!button.visualFocus)
+        if (!fromKeyboard)
             return;
         for (var i = 0; i < count; ++i) {
             var item = itemAt(i);
