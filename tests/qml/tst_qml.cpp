@@ -21,6 +21,7 @@
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QUrl>
 #include <QtQuickTest>
 
@@ -44,7 +45,10 @@ public:
     Q_INVOKABLE void discard(QObject *window)
     {
         ++discarding;
-        connect(window, &QObject::destroyed, this, [this] { --discarding; });
+        // A window says it is destroyed before its items go, and they go
+        // after the signal: it has gone only once that turn of the loop ends.
+        connect(window, &QObject::destroyed, this,
+            [this] { QTimer::singleShot(0, this, [this] { --discarding; }); });
         window->deleteLater();
     }
 
