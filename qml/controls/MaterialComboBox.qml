@@ -26,8 +26,7 @@ ComboBox {
     // The style's own rows, on a background the software renderer draws whole.
     delegate: AppMenuItem {
         width: ListView.view.width
-        text: control.textRole ? (Array.isArray(control.model) ? modelData[control.textRole] : model[control.textRole])
-                               : modelData
+        text: control.textAt(index)
         Material.foreground: control.currentIndex === index ? ListView.view.contentItem.Material.accent
                                                              : ListView.view.contentItem.Material.foreground
         highlighted: control.highlightedIndex === index
