@@ -1,15 +1,16 @@
 // veltra2ctl: every device command from a script, on one device or many.
 
 #include "app/identity.h"
+#include "cli/commandbatch.h"
+#include "link/deviceaddress.h"
 #include "link/devicescanner.h"
 #include "link/protocol.h"
 #include "link/scanrange.h"
 #include "models/devicetext.h"
-#include "runner/commandbatch.h"
+#include "models/operatorfile.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
-#include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QSocketNotifier>
@@ -28,6 +29,8 @@
 namespace {
 
 constexpr int UsageError = 2;
+// A list of addresses is a few kilobytes; nothing larger is one.
+constexpr qint64 MaxHostsFile = 1024 * 1024;
 
 void print(std::FILE *stream, const QString &text)
 {
@@ -37,7 +40,8 @@ void print(std::FILE *stream, const QString &text)
 
 int usage(const QString &error)
 {
-    print(stderr, QStringLiteral("veltra2ctl: %1 (veltra2ctl --help)").arg(error));
+    print(stderr,
+        QStringLiteral("veltra2ctl: %1 (veltra2ctl --help)").arg(DeviceText::escaped(error)));
     return UsageError;
 }
 
@@ -140,14 +144,14 @@ int scan(const QStringList &words, bool json)
         return usage(QStringLiteral("scan: ") + error);
     DeviceScanner scanner;
     QObject::connect(&scanner, &DeviceScanner::found, [json](const FoundDevice &device) {
-        const QString address = device.host() + ':' + QString::number(device.port);
+        const QString address = DeviceAddress { device.host(), device.port }.toString();
         const QString version = DeviceText::shown(device.version, DeviceText::NameLimit);
         const QString build = DeviceText::shown(device.build, DeviceText::NameLimit);
         print(stdout,
-            json ? QString::fromUtf8(QJsonDocument(
+            json ? QString::fromUtf8(DeviceText::safeJson(QJsonDocument(
                 QJsonObject { { "address", address }, { "model", device.model },
-                    { "version", version }, { "build", build }, { "replyMsec", device.replyMsec } })
-                                         .toJson(QJsonDocument::Compact))
+                    { "version", version }, { "build", build },
+                    { "replyMsec", device.replyMsec } }).toJson(QJsonDocument::Compact)))
                  : QStringList { address, device.model, version, build }.join(' '));
     });
     int status = 0;
@@ -237,11 +241,15 @@ int main(int argc, char *argv[])
 
     QStringList addresses = parser.values(host);
     if (parser.isSet(hosts)) {
-        QFile file(parser.value(hosts));
-        if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
-            return usage(
-                QStringLiteral("cannot read %1: %2").arg(file.fileName(), file.errorString()));
-        for (const QByteArray &line : file.readAll().split('\n')) {
+        OperatorFile::Failure failure;
+        const auto list = OperatorFile::read(parser.value(hosts), MaxHostsFile, &failure, &error);
+        if (!list)
+            return usage(QStringLiteral("cannot read %1: %2")
+                             .arg(parser.value(hosts),
+                                 failure == OperatorFile::Failure::TooLarge
+                                     ? QStringLiteral("larger than %1").arg(error)
+                                     : error));
+        for (const QByteArray &line : list->split('\n')) {
             const QString address = QString::fromUtf8(line).section('#', 0, 0).trimmed();
             if (!address.isEmpty())
                 addresses << address;
@@ -249,9 +257,9 @@ int main(int argc, char *argv[])
     }
     if (addresses.isEmpty())
         return usage(QStringLiteral("no device given (--host or --hosts)"));
-    QVector<CommandBatch::Endpoint> devices;
+    QVector<DeviceAddress> devices;
     for (const QString &address : qAsConst(addresses)) {
-        const auto device = CommandBatch::endpoint(address, &error);
+        const auto device = DeviceAddress::parse(address, Protocol::DefaultPort, &error);
         if (!device)
             return usage(error);
         devices << *device;

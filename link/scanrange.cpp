@@ -1,7 +1,8 @@
 #include "scanrange.h"
 
+#include "link/deviceaddress.h"
+
 #include <QNetworkInterface>
-#include <QRegularExpression>
 
 #include <algorithm>
 
@@ -12,18 +13,14 @@ constexpr quint32 maskOf(int prefix)
     return prefix <= 0 ? 0 : ~quint32(0) << (32 - prefix);
 }
 
-// Four decimal parts, each up to 255: QHostAddress alone also takes "10.1"
-// and "0x0a000001", which an operator never means as a range.
+// Read as every address is: QHostAddress alone also takes "10.1", and
+// reads "010" as octal, which an operator never means.
 bool readAddress(const QString &text, quint32 *address)
 {
-    static const QRegularExpression dotted(
-        QStringLiteral("^\\d{1,3}\\.\\d{1,3}\\.\\d{1,3}\\.\\d{1,3}$"));
-    if (!dotted.match(text).hasMatch())
-        return false;
-    bool ok = false;
-    const QHostAddress host(text);
-    *address = host.toIPv4Address(&ok);
-    return ok && host.protocol() == QAbstractSocket::IPv4Protocol;
+    const auto read = DeviceAddress::readIPv4(text);
+    if (read)
+        *address = *read;
+    return read.has_value();
 }
 
 // The computer's own IPv4 networks, as address and prefix length.
@@ -52,17 +49,18 @@ bool ScanRange::parse(const QString &text, quint16 defaultPort, QString *error)
 {
     addresses.clear();
     port = defaultPort;
-    QString range = text.trimmed();
-    const int colon = range.indexOf(':');
-    if (colon >= 0) {
-        bool ok = false;
-        const uint number = range.mid(colon + 1).trimmed().toUInt(&ok);
-        if (!ok || number < 1 || number > 65535) {
-            *error = tr("The port must be a number from 1 to 65535");
+    QString range;
+    QString portText;
+    if (!DeviceAddress::split(text, &range, &portText) || range.startsWith('[')
+        || range.contains(':')) {
+        *error = tr("A search covers IPv4 addresses only");
+        return false;
+    }
+    if (!portText.isEmpty()) {
+        const auto number = DeviceAddress::readPort(portText, error);
+        if (!number)
             return false;
-        }
-        port = quint16(number);
-        range = range.left(colon).trimmed();
+        port = *number;
     }
 
     const QString unreadable

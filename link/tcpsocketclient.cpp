@@ -145,12 +145,31 @@ void TcpSocketClient::closeWithin(int msec)
         closeDeadline.start(msec);
 }
 
+void TcpSocketClient::setReading(bool reading)
+{
+    if (paused == !reading)
+        return;
+    paused = !reading;
+    socket->setReadBufferSize(paused ? PausedBuffer : 0);
+    // Lines already read wait for this: handed on from the event loop, as
+    // they would have been.
+    if (!paused && !readScheduled) {
+        readScheduled = true;
+        QMetaObject::invokeMethod(this, &TcpSocketClient::tcpReadyRead, Qt::QueuedConnection);
+    }
+}
+
 void TcpSocketClient::tcpReadyRead()
 {
-    buffer.append(socket->readAll());
+    readScheduled = false;
+    if (paused)
+        return;
+    // A bounded slice at a time, the rest from the event loop: a device
+    // that floods the link must not hold the window up.
+    buffer.append(socket->read(ReadSlice));
     QPointer<TcpSocketClient> alive(this);
     QByteArray line;
-    while (buffer.next(&line)) {
+    while (!paused && buffer.next(&line)) {
         // Too long a line is refused however it arrived: whole in one read or
         // still unterminated (below).
         if (line.size() > MaxLineLength)
@@ -165,13 +184,22 @@ void TcpSocketClient::tcpReadyRead()
     buffer.compact();
     if (line.size() > MaxLineLength || buffer.pending() > MaxLineLength) {
         buffer.clear();
+        emit lineTooLong();
+        if (!alive)
+            return;
         socket->close();
+        return;
+    }
+    if (!paused && !readScheduled && socket->bytesAvailable() > 0) {
+        readScheduled = true;
+        QMetaObject::invokeMethod(this, &TcpSocketClient::tcpReadyRead, Qt::QueuedConnection);
     }
 }
 
 void TcpSocketClient::tcpConnected()
 {
     attemptConnected = true;
+    setReading(true);
     // Half a line left over from the previous connection would corrupt the
     // first reply of this one.
     buffer.clear();

@@ -47,6 +47,14 @@ public:
     // Whether it keeps (re)connecting: between start() and stop().
     bool isStarted() const { return timerId != -1; }
 
+    // While paused, no line is handed on and little more is read: the
+    // device waits (TCP's own flow control) instead of our memory filling.
+    void setReading(bool reading);
+    // Bytes held while paused before the socket stops reading.
+    static constexpr int PausedBuffer = 64 * 1024;
+    // Bytes framed in one pass of the event loop.
+    static constexpr int ReadSlice = 256 * 1024;
+
     // Tests shorten the retry tick; the program keeps the default.
     void setRetryInterval(int msec);
     int retryInterval() const { return retryMsec; }
@@ -57,6 +65,8 @@ signals:
     void disconnected();
     // An attempt to connect failed; `reason` is the socket's own text.
     void connectFailed(QString reason);
+    // The peer sent a line longer than MaxLineLength; the link is closed.
+    void lineTooLong();
 
 public slots:
     void start();
@@ -95,6 +105,8 @@ private:
     bool attemptConnected = false;
     // A new endpoint waits for the old link to close.
     bool reconnectPending = false;
+    bool paused = false;
+    bool readScheduled = false;
     QTimer closeDeadline;
 };
 

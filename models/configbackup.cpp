@@ -1,11 +1,12 @@
 #include "models/configbackup.h"
 
 #include "models/devicetext.h"
+#include "models/operatorfile.h"
+#include "models/outputfile.h"
 
-#include <QFile>
-#include <QFileInfo>
 #include <QJsonDocument>
-#include <QSaveFile>
+#include <QJsonObject>
+#include <QVariantMap>
 
 #include <algorithm>
 
@@ -19,6 +20,15 @@ constexpr char FirmwareBuildKey[] = "build";
 constexpr char AddressKey[] = "address";
 constexpr char SavedKey[] = "saved";
 constexpr char SettingsKey[] = "settings";
+
+// A number as the device wrote it: Qt would show a long one rounded.
+QString shownValue(const JsonMembers &members, const QString &key)
+{
+    const QJsonValue value = members.value(key);
+    return DeviceText::shown(
+        value.isDouble() ? QJsonValue(QString::fromUtf8(members.text(key))) : value,
+        DeviceText::ValueLimit);
+}
 
 bool isSecret(const QString &key)
 {
@@ -38,9 +48,9 @@ QString ConfigBackup::defaultFileName(const QString &model, const QString &host,
     return name;
 }
 
-QByteArray ConfigBackup::toJson() const
+QByteArray ConfigBackup::toJson(bool indented) const
 {
-    const QJsonObject file {
+    const QJsonObject header {
         { FormatKey, QLatin1String(FormatName) },
         { VersionKey, FormatVersion },
         { ModelKey, model },
@@ -49,40 +59,45 @@ QByteArray ConfigBackup::toJson() const
                 { FirmwareVersionKey, firmwareVersion }, { FirmwareBuildKey, firmwareBuild } } },
         { AddressKey, address },
         { SavedKey, saved.toString(Qt::ISODate) },
-        { SettingsKey, settings },
     };
-    return QJsonDocument(file).toJson(QJsonDocument::Indented);
+    // The settings go in as the device wrote them, not as Qt would read
+    // them: a number of twenty digits stays what it was.
+    if (!indented) {
+        QByteArray text = QJsonDocument(header).toJson(QJsonDocument::Compact);
+        text.chop(1); // the closing brace
+        return text + ",\"" + SettingsKey + "\":" + JsonMembers::minified(settings.toJson()) + '}';
+    }
+    QByteArray text = QJsonDocument(header).toJson(QJsonDocument::Indented).trimmed();
+    text.chop(1); // the closing brace
+    while (text.endsWith('\n') || text.endsWith(' '))
+        text.chop(1);
+    return text + ",\n    \"" + SettingsKey + "\": " + settings.toIndentedJson(1) + "\n}\n";
 }
 
 bool ConfigBackup::save(const QString &path, QString *error) const
 {
-    QSaveFile file(path);
-    const QByteArray data = toJson();
-    if (file.open(QIODevice::WriteOnly) && file.write(data) == data.size() && file.commit())
-        return true;
-    *error = file.errorString();
-    return false;
+    return OutputFile::save(path, toJson(), OutputFile::Access::OwnerOnly, error);
 }
 
 bool ConfigBackup::load(const QString &path, const QString &expectedModel, QString *error)
 {
-    QFile file(path);
-    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly)) {
-        *error = tr("The file cannot be read");
+    OperatorFile::Failure failure;
+    QString why;
+    const auto data = OperatorFile::read(path, MaxFileSize, &failure, &why);
+    if (!data) {
+        *error = failure == OperatorFile::Failure::TooLarge
+            ? tr("The file is larger than 1 MiB: it is no configuration")
+            : tr("The file cannot be read");
         return false;
     }
-    if (file.size() > MaxFileSize) {
-        *error = tr("The file is larger than 1 MiB: it is no configuration");
-        return false;
-    }
-    QJsonParseError parsed;
-    const QJsonObject content = QJsonDocument::fromJson(file.readAll(), &parsed).object();
-    if (parsed.error != QJsonParseError::NoError || content.isEmpty()) {
+    const auto top = JsonMembers::read(*data);
+    if (!top) {
         *error = tr("The file is not readable JSON");
         return false;
     }
-    if (content.value(FormatKey).toString() != QLatin1String(FormatName)
-        || !content.value(SettingsKey).isObject()) {
+    const QJsonObject content = top->toObject();
+    const auto members = JsonMembers::read(top->text(SettingsKey));
+    if (content.value(FormatKey).toString() != QLatin1String(FormatName) || !members) {
         *error = tr("The file is not a VELTRA2 configuration");
         return false;
     }
@@ -104,27 +119,34 @@ bool ConfigBackup::load(const QString &path, const QString &expectedModel, QStri
     firmwareBuild = firmware.value(FirmwareBuildKey).toString();
     address = content.value(AddressKey).toString();
     saved = QDateTime::fromString(content.value(SavedKey).toString(), Qt::ISODate);
-    settings = content.value(SettingsKey).toObject();
+    settings = *members;
     return true;
 }
 
 QList<ConfigBackup::Change> ConfigBackup::changes(
-    const QJsonObject &current, const QJsonObject &wanted)
+    const JsonMembers &current, const JsonMembers &wanted)
 {
     QStringList keys = current.keys() + wanted.keys();
     std::sort(keys.begin(), keys.end());
     keys.erase(std::unique(keys.begin(), keys.end()), keys.end());
     QList<Change> out;
     for (const QString &key : qAsConst(keys)) {
-        const QJsonValue before = current.value(key);
-        const QJsonValue after = wanted.value(key);
-        if (before == after)
+        if (current.sameValue(key, wanted))
             continue;
         if (isSecret(key))
             out.append({ key, {}, {}, true });
         else
-            out.append({ key, DeviceText::shown(before, DeviceText::ValueLimit),
-                DeviceText::shown(after, DeviceText::ValueLimit), false });
+            out.append({ key, shownValue(current, key), shownValue(wanted, key), false });
     }
+    return out;
+}
+
+QVariantList ConfigBackup::toVariantList(const QList<Change> &changes)
+{
+    QVariantList out;
+    for (const Change &c : changes)
+        out.append(
+            QVariantMap { { QStringLiteral("key"), c.key }, { QStringLiteral("before"), c.before },
+                { QStringLiteral("after"), c.after }, { QStringLiteral("secret"), c.secret } });
     return out;
 }

@@ -1,11 +1,13 @@
 #ifndef CONFIGBACKUP_H
 #define CONFIGBACKUP_H
 
+#include "models/jsonmembers.h"
+
 #include <QCoreApplication>
 #include <QDateTime>
-#include <QJsonObject>
 #include <QList>
 #include <QString>
+#include <QVariantList>
 
 // A device's configuration file kept on disk: the configuration exactly as
 // the device sent it (every member), under a small header saying what it is,
@@ -34,14 +36,17 @@ public:
     QString firmwareBuild;
     QString address;
     QDateTime saved;
-    QJsonObject settings;
+    // As the device wrote them, member by member.
+    JsonMembers settings;
 
     // "veltra-2w_192.168.1.20_2026-12-07.json": what is offered as the name.
     static QString defaultFileName(const QString &model, const QString &host, const QDate &day);
 
-    QByteArray toJson() const;
-    // Written beside `path` and renamed over it only when whole; false, with
-    // the reason in `error`, when it could not be written.
+    // The file as written: indented for a person to read; or compact, one line.
+    QByteArray toJson(bool indented = true) const;
+    // Written beside `path` and renamed over it only when whole, readable
+    // by its owner alone (it holds the Wi-Fi password); false, with the
+    // reason in `error`, when it could not be written.
     bool save(const QString &path, QString *error) const;
     // Reads `path` and checks it is a backup of this format and version for
     // `model`; false, with the reason in words in `error`, when it is not.
@@ -49,7 +54,9 @@ public:
 
     // Member by member, in order of name, what writing `wanted` over
     // `current` would change.
-    static QList<Change> changes(const QJsonObject &current, const QJsonObject &wanted);
+    static QList<Change> changes(const JsonMembers &current, const JsonMembers &wanted);
+    // The same for a view: "key", "before", "after", "secret" each.
+    static QVariantList toVariantList(const QList<Change> &changes);
 };
 
 #endif // CONFIGBACKUP_H

@@ -19,20 +19,23 @@ HistoryCsvWriter::HistoryCsvWriter(
     , titles(titles)
     , file(path)
 {
-    // A folder that takes no new file may still let the file itself be
-    // rewritten in place.
-    file.setDirectWriteFallback(true);
+}
+
+QString HistoryCsvWriter::defaultFileName(const QString &model, const QDate &day)
+{
+    return QStringLiteral("veltra2-history-%1-%2.csv")
+        .arg(model.isEmpty() ? QStringLiteral("device") : model, day.toString(Qt::ISODate));
 }
 
 void HistoryCsvWriter::start()
 {
-    if (!file.open(QIODevice::WriteOnly)) {
+    if (!file.open()) {
         finish(false);
         return;
     }
     const QByteArray head
         = QStringLiteral("time,%1\r\n").arg(titles.join(QLatin1Char(','))).toUtf8();
-    if (file.write(head) != head.size()) {
+    if (!file.write(head)) {
         finish(false);
         return;
     }
@@ -78,7 +81,7 @@ void HistoryCsvWriter::writeSlice()
     while (next < samples.rows && !slice.hasExpired(SliceMsec)) {
         const int last = qMin(samples.rows, next + RowsPerCheck);
         const QByteArray text = rows(samples, next, last);
-        if (file.write(text) != text.size()) {
+        if (!file.write(text)) {
             finish(false);
             return;
         }
@@ -94,6 +97,6 @@ void HistoryCsvWriter::finish(bool saved)
 {
     const QString error = saved ? QString() : file.errorString();
     if (!saved)
-        file.cancelWriting();
+        file.cancel();
     emit finished(saved, error);
 }

@@ -2,16 +2,17 @@
 #define HISTORYCSVWRITER_H
 
 #include "models/historysamples.h"
+#include "models/outputfile.h"
 
+#include <QDate>
 #include <QObject>
-#include <QSaveFile>
 #include <QStringList>
 
 // Writes a downloaded history to a file as CSV (RFC 4180, UTF-8): a "time"
 // column of local ISO 8601 times with their UTC offset, then one column per
 // field. A history may hold millions of rows, so they are written a slice at a
-// time between the program's other events; the file appears under its name
-// only once complete.
+// time between the program's other events; a file appears under its name
+// only once complete, a pipe takes the rows as they come.
 class HistoryCsvWriter : public QObject {
     Q_OBJECT
 
@@ -20,6 +21,8 @@ public:
         QObject *parent = nullptr);
 
     void start();
+    // "veltra2-history-veltra-2w-2026-12-08.csv": what is offered as the name.
+    static QString defaultFileName(const QString &model, const QDate &day);
     // The CSV of rows [first, last) of `samples`.
     static QByteArray rows(const HistorySamples &samples, int first, int last);
 
@@ -33,7 +36,7 @@ private:
 
     HistorySamples samples;
     QStringList titles;
-    QSaveFile file;
+    OutputFile file;
     int next = 0;
 };
 

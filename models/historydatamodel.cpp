@@ -3,18 +3,6 @@
 #include "link/protocol.h"
 
 #include <QDateTime>
-#include <QJsonArray>
-
-namespace {
-QVector<double> numbers(const QJsonArray &array)
-{
-    QVector<double> out;
-    out.reserve(array.size());
-    for (const QJsonValue &v : array)
-        out.append(v.isDouble() ? v.toDouble() : qQNaN());
-    return out;
-}
-} // namespace
 
 HistoryDataModel::HistoryDataModel(QObject *parent)
     : QAbstractListModel(parent)
@@ -73,46 +61,24 @@ void HistoryDataModel::clear()
 
 void HistoryDataModel::update(QJsonObject source, QStringList fields, QStringList newUnits)
 {
+    HistorySamples::Problem problem;
+    const auto samples = HistorySamples::read(source, fields, clock(), &problem);
+    if (samples)
+        show(*samples, newUnits);
+    else
+        clear();
+}
+
+void HistoryDataModel::show(const HistorySamples &samples, const QStringList &newUnits)
+{
     clear();
-
-    QList<QJsonArray> arrays;
-    int rows = 0;
-    int interval = 0;
-    if (fields.size() == 1) {
-        arrays.append(source.value(Protocol::Data).toArray());
-        rows = arrays.first().size();
-        interval = source.value(Protocol::Interval).toInt(-1);
-    } else {
-        if (fields.isEmpty())
-            return;
-        for (const QString &field : fields) {
-            const QJsonObject series = source.value(field).toObject();
-            arrays.append(series.value(Protocol::Data).toArray());
-            rows = qMax(rows, arrays.last().size());
-            const int fieldInterval = series.value(Protocol::Interval).toInt(-1);
-            if (interval == 0)
-                interval = fieldInterval;
-            else if (fieldInterval != interval)
-                return; // samples taken at different rates cannot share rows
-        }
-    }
-    if (interval < 1 || rows < 1)
+    if (samples.rows < 1)
         return;
-
-    HistorySamples fresh;
-    // The newest sample lies half an interval before now; 64-bit arithmetic,
-    // as long histories span more than 2^31 ms.
-    const qint64 now = clock();
-    fresh.firstTime = now - qint64(rows - 1) * interval - interval / 2;
-    fresh.interval = interval;
-    fresh.rows = rows;
-    for (const QJsonArray &array : qAsConst(arrays))
-        fresh.fields.append(numbers(array));
     beginResetModel();
-    history = fresh;
+    history = samples;
     units = newUnits;
     endResetModel();
-    downloaded = QDateTime::fromMSecsSinceEpoch(now);
+    downloaded = QDateTime::fromMSecsSinceEpoch(samples.downloaded);
     emit downloadedAtChanged();
-    emit intervalUpdated(interval);
+    emit intervalUpdated(samples.interval);
 }

@@ -30,6 +30,8 @@ public:
 
     // Where "now" comes from; the system clock by default.
     void setClock(Clock clock);
+    // Shows `samples` (none for an empty history), each field in its unit.
+    void show(const HistorySamples &samples, const QStringList &units);
     // The rows as they stand, for saving while the model goes on.
     HistorySamples samples() const { return history; }
     QDateTime downloadedAt() const { return downloaded; }

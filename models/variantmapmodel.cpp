@@ -34,12 +34,9 @@ QVariant VariantMapModel::data(const QModelIndex &index, int role) const
     case TKeyRole:
         return DeviceText::shown(r.label, DeviceText::NameLimit);
     case TShownRole:
-        return r.shown;
     case TValueRole:
     case Qt::DisplayRole:
-        if (r.value.type() == QVariant::Map)
-            return flatten(QJsonObject::fromVariantMap(r.value.toMap()));
-        return r.value;
+        return r.shown;
     default:
         return {};
     }
@@ -57,7 +54,7 @@ QString VariantMapModel::shownText(const QJsonValue &value)
     if (value.isObject())
         text = flatten(value.toObject(), DeviceText::ValueLimit + 1);
     else if (value.isArray())
-        text = QString::fromUtf8(QJsonDocument(value.toArray()).toJson(QJsonDocument::Compact));
+        text = compact(value, DeviceText::ValueLimit + 1);
     else
         text = value.toVariant().toString();
     return DeviceText::shown(text, DeviceText::ValueLimit);
@@ -74,14 +71,14 @@ void VariantMapModel::set(const QJsonObject &object)
     for (int i = 0; i < kept; ++it, ++i) {
         const QString label = capitalize(it.key());
         ++labels[label];
-        fresh.append({ label, it.key(), it.value().toVariant(), shownText(it.value()) });
+        fresh.append({ label, it.key(), shownText(it.value()) });
     }
     // Names that differ only in case would read as one name twice.
     for (Row &row : fresh)
         if (labels.value(row.label) > 1)
             row.label = row.key;
     if (object.size() > kept)
-        fresh.append({ QString(QChar(0x2026)), QString(), QVariant(),
+        fresh.append({ QString(QChar(0x2026)), QString(),
             tr("%1 more not shown").arg(object.size() - kept) });
 
     bool sameNames = fresh.size() == rows.size();
@@ -96,8 +93,7 @@ void VariantMapModel::set(const QJsonObject &object)
     // Only what changed is announced, in runs of neighbouring rows.
     int first = -1;
     for (int i = 0; i <= rows.size(); ++i) {
-        const bool changed = i < rows.size()
-            && (fresh.at(i).shown != rows.at(i).shown || fresh.at(i).value != rows.at(i).value);
+        const bool changed = i < rows.size() && fresh.at(i).shown != rows.at(i).shown;
         if (changed) {
             rows[i] = fresh.at(i);
             if (first < 0)
@@ -120,13 +116,39 @@ QString VariantMapModel::flatten(const QJsonObject &object, int limit)
             text += QLatin1Char('{')
                 + flatten(it.value().toObject(), limit < 0 ? -1 : qMax(0, limit - text.size()))
                 + QLatin1Char('}');
-        else
+        else if (!it.value().isArray()) // an array shows as nothing
             text += it.value().toVariant().toString();
         text += QStringLiteral(", ");
     }
     if (text.endsWith(QStringLiteral(", ")))
         text.chop(2);
     return text;
+}
+
+QString VariantMapModel::compact(const QJsonValue &value, int limit)
+{
+    if (!value.isArray() && !value.isObject())
+        return QString::fromUtf8(QJsonDocument(QJsonArray { value }).toJson(QJsonDocument::Compact))
+            .mid(1)
+            .chopped(1);
+    const bool array = value.isArray();
+    QString text = array ? QStringLiteral("[") : QStringLiteral("{");
+    const QJsonArray items = value.toArray();
+    const QJsonObject members = value.toObject();
+    const int count = array ? items.size() : members.size();
+    auto member = members.begin();
+    for (int i = 0; i < count && text.size() <= limit; ++i) {
+        if (i > 0)
+            text += QLatin1Char(',');
+        if (array) {
+            text += compact(items.at(i), limit - text.size());
+        } else {
+            text += compact(member.key(), limit - text.size()) + QLatin1Char(':')
+                + compact(member.value(), limit - text.size());
+            ++member;
+        }
+    }
+    return text + (array ? QLatin1Char(']') : QLatin1Char('}'));
 }
 
 QString VariantMapModel::capitalize(const QString &name)

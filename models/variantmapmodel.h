@@ -3,19 +3,22 @@
 
 #include <QAbstractListModel>
 #include <QJsonObject>
+#include <QJsonValue>
 #include <QString>
 #include <QVariant>
 #include <QVector>
 
 // The device's last state reply as a sorted table of names and values. Names
 // are shown capitalised; a value that is itself an object is shown flattened
-// to one line. A device decides how many members it sends: the table keeps
-// the first MaxRows of them and one more row that counts the rest.
+// to one line. A device decides how many members it sends, and how large
+// each is: the table keeps the first MaxRows of them and one more row that
+// counts the rest, and of each only the text it shows.
 class VariantMapModel : public QAbstractListModel {
     Q_OBJECT
 
 public:
-    // TShownRole: the value as the table shows it, one text of bounded length.
+    // TShownRole: the value as the table shows it, one text of bounded
+    // length; the value roles give the same.
     enum Roles { TKeyRole = Qt::UserRole + 1, TValueRole, TShownRole };
     static constexpr int MaxRows = 2000;
 
@@ -40,10 +43,11 @@ private:
     struct Row {
         QString label;
         QString key;
-        QVariant value;
         QString shown;
     };
     static QString shownText(const QJsonValue &value);
+    // `value` as compact JSON, written only as far as `limit` characters.
+    static QString compact(const QJsonValue &value, int limit);
 
     QVector<Row> rows;
 };

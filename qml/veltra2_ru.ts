@@ -12,14 +12,6 @@
         <translation>Не удалось загрузить %1: %2</translation>
     </message>
     <message>
-        <source>The port must be a number from 1 to 65535</source>
-        <translation>Порт должен быть числом от 1 до 65535</translation>
-    </message>
-    <message>
-        <source>Enter the device's address</source>
-        <translation>Введите адрес устройства</translation>
-    </message>
-    <message>
         <source>Device type %1 is not known</source>
         <translation>Тип устройства %1 неизвестен</translation>
     </message>
@@ -705,12 +697,27 @@
         <translation>Это %1 адресов; поиск охватывает не более %2</translation>
     </message>
     <message>
+        <source>A search covers IPv4 addresses only</source>
+        <translation>Поиск охватывает только адреса IPv4</translation>
+    </message>
+    <message>
         <source>Enter a network (192.168.1.0/24), a range (192.168.1.10-60) or an address</source>
         <translation>Введите сеть (192.168.1.0/24), диапазон (192.168.1.10-60) или адрес</translation>
     </message>
+</context>
+<context>
+    <name>DeviceAddress</name>
     <message>
         <source>The port must be a number from 1 to 65535</source>
         <translation>Порт должен быть числом от 1 до 65535</translation>
+    </message>
+    <message>
+        <source>Enter the device's address</source>
+        <translation>Введите адрес устройства</translation>
+    </message>
+    <message>
+        <source>%1 is not an address</source>
+        <translation>%1 — не адрес</translation>
     </message>
 </context>
 </TS>

@@ -33,11 +33,9 @@ QString ConnectionState::windowTitle() const
                            : name + QStringLiteral(" \u2014 ") + board + ' ' + endpoint;
 }
 
-void ConnectionState::begin(const QString &host, int port)
+void ConnectionState::begin(const DeviceAddress &address)
 {
-    // An address with a colon of its own (IPv6) is written in brackets.
-    const QString name = DeviceText::shown(host, DeviceText::NameLimit);
-    endpoint = (name.contains(':') ? '[' + name + ']' : name) + ':' + QString::number(port);
+    endpoint = DeviceText::shown(address.toString(), DeviceText::NameLimit + 8);
     board.clear();
     set(Connecting, {});
 }

@@ -1,6 +1,8 @@
 #ifndef CONNECTIONSTATE_H
 #define CONNECTIONSTATE_H
 
+#include "link/deviceaddress.h"
+
 #include <QObject>
 #include <QString>
 
@@ -30,9 +32,9 @@ public:
     QString description() const;
     QString windowTitle() const;
 
-    // Asked to connect to `host` and `port`: what was known of the last
+    // Asked to connect to `address`: what was known of the last
     // device goes.
-    void begin(const QString &host, int port);
+    void begin(const DeviceAddress &address);
     void connected();
     void identified(const QString &model);
     // The link ended; `retrying` when it is being tried again.

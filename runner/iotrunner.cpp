@@ -1,39 +1,23 @@
 #include "runner/iotrunner.h"
 
 #include "app/identity.h"
-#include "link/boardname.h"
 #include "link/protocol.h"
 #include "link/requests.h"
-#include "link/tcpsocketclient.h"
-#include "models/configbackup.h"
-#include "models/configchoices.h"
+#include "models/certificateintake.h"
 #include "models/devicetext.h"
 #include "models/historycsvwriter.h"
-#include "runner/heaprelease.h"
+#include "models/operatorfile.h"
+#include "models/outputfile.h"
+#include "runner/deviceinfotable.h"
 #include "runner/units.h"
 
 #include <QDate>
 #include <QDir>
 #include <QFileInfo>
-#include <QHostAddress>
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QQmlEngine>
-#include <QSaveFile>
 #include <QSettings>
-#include <QSslCertificate>
-#include <QSslKey>
 #include <QStandardPaths>
-#include <QThread>
-#include <QTimer>
-#include <QUrl>
-#include <QtNumeric>
-
-#include <memory>
 
 namespace {
-// Ticks that may find a request unanswered before the link counts as stalled.
-constexpr int StaleLimit = 2;
 constexpr char SettingsHost[] = "host";
 constexpr char SettingsPort[] = "port";
 // Gauge ranges of the two kinds of sensor.
@@ -41,70 +25,41 @@ constexpr double TemperatureMin = -55.0;
 constexpr double TemperatureMax = 128.0;
 constexpr double HumidityMin = 0.0;
 constexpr double HumidityMax = 100.0;
-// A reply this long leaves freed memory worth giving back, once it has been
-// handled and again once what it brought has been replaced.
-constexpr int LargeReply = 256 * 1024;
 } // namespace
 
 IOTRunner::IOTRunner(QObject *parent)
     : QObject(parent)
-    , pollTimer(this)
+    , session(this)
+    , configuration(&session, this)
+    , readings(&session, this)
+    , deviceHistory(&session, this)
+    , files(&session, this)
     , link(this)
-    , deviceFinder([this] { return openDevice(); }, this)
+    , deviceFinder([this] { return session.asFound(); }, this)
     , connections(this)
-    , stateTable(this)
     , history(this)
-    , client(new TcpSocketClient(this))
 {
-    HeapRelease::returnLargeBlocks();
     connections.load();
-    connect(client, &TcpSocketClient::connected, this, &IOTRunner::tcp_connected);
-    connect(client, &TcpSocketClient::disconnected, this, &IOTRunner::tcp_disconnected);
-    connect(client, &TcpSocketClient::newDatagram, this, &IOTRunner::tcp_newDatagram);
-    connect(client, &TcpSocketClient::connectFailed, this, &IOTRunner::tcp_connectFailed);
+    session.setPolling(true);
+    connect(&session, &DeviceSession::connected, this, &IOTRunner::tcp_connected);
+    connect(&session, &DeviceSession::linkEnded, this, &IOTRunner::tcp_disconnected);
+    connect(&session, &DeviceSession::connectFailed, this, &IOTRunner::tcp_connectFailed);
+    connect(&session, &DeviceSession::identified, this, &IOTRunner::identify);
+    connect(&session, &DeviceSession::ended, this, &IOTRunner::tell);
+    connect(&session, &DeviceSession::pollDue, this, [this] { readings.request(); });
+    connect(&session, &DeviceSession::pollIntervalChanged, this, &IOTRunner::pollIntervalChanged);
+    connect(&readings, &DeviceReadings::updated, this, &IOTRunner::showReadings);
+    connect(&configuration, &DeviceConfiguration::received, this, [this] {
+        const QVariantMap config = configuration.file()->toObject().toVariantMap();
+        emit deviceConfig(config);
+        emit mqttConfig(config);
+    });
+    connect(&deviceHistory, &DeviceHistory::downloaded, this,
+        [this] { history.show(deviceHistory.samples(), deviceHistory.units()); });
     connect(&history, &HistoryDataModel::intervalUpdated, this, &IOTRunner::histIntervalUpdated);
-
-    pollTimer.setInterval(DefaultPollInterval);
-    connect(&pollTimer, &QTimer::timeout, this, &IOTRunner::tcp_timer);
 }
 
-IOTRunner::~IOTRunner()
-{
-    if (parser) {
-        parser->wait();
-        delete parser;
-    }
-    pollTimer.stop();
-    client->disconnect(this);
-    delete client;
-    client = nullptr;
-}
-
-void IOTRunner::setPollInterval(int msec)
-{
-    pollTimer.setInterval(msec);
-    emit pollIntervalChanged();
-}
-
-void IOTRunner::setRetryInterval(int msec)
-{
-    client->setRetryInterval(msec);
-}
-
-ChartDataProvider *IOTRunner::chartData(int index)
-{
-    if (index < 0 || index >= charts.size())
-        return nullptr;
-    ChartDataProvider *series = &charts[index];
-    // The series stays ours; QML must never collect it.
-    QQmlEngine::setObjectOwnership(series, QQmlEngine::CppOwnership);
-    return series;
-}
-
-QString IOTRunner::version() const
-{
-    return QStringLiteral(VELTRA2_VERSION);
-}
+IOTRunner::~IOTRunner() = default;
 
 QString IOTRunner::shownValue(const QVariant &value) const
 {
@@ -116,47 +71,15 @@ QString IOTRunner::sensorName(int index) const
     return index == 0 ? tr("Temperature") : tr("Humidity");
 }
 
-std::optional<QByteArray> IOTRunner::deviceFile(
-    const QString &filename, const QByteArray &data, bool *converted, QString *error)
-{
-    *converted = false;
-    if (filename == QLatin1String(Protocol::MqttCertFile)) {
-        if (!QSslCertificate(data, QSsl::Der).isNull())
-            return data;
-        const QSslCertificate pem(data, QSsl::Pem);
-        if (pem.isNull()) {
-            *error = tr("Invalid certificate data");
-            return std::nullopt;
-        }
-        *converted = true;
-        return pem.toDer();
-    }
-    if (filename == QLatin1String(Protocol::MqttKeyFile)) {
-        if (!QSslKey(data, QSsl::Rsa, QSsl::Der, QSsl::PrivateKey, QByteArray()).isNull())
-            return data;
-        const QSslKey pem(data, QSsl::Rsa, QSsl::Pem, QSsl::PrivateKey, QByteArray());
-        if (pem.isNull()) {
-            *error = tr("Invalid private key");
-            return std::nullopt;
-        }
-        *converted = true;
-        return pem.toDer(QByteArray());
-    }
-    return data;
-}
-
-QVariantList IOTRunner::configChoices(const QString &key) const
-{
-    return ConfigChoices::choices(key);
-}
-
 bool IOTRunner::validateDrop(QString filename, QByteArray data)
 {
     bool converted = false;
-    QString error;
-    const auto sent = deviceFile(filename, data, &converted, &error);
+    CertificateIntake::Refusal refusal;
+    const auto sent = CertificateIntake::deviceFile(filename, data, &converted, &refusal);
     if (!sent) {
-        emit alert(error);
+        emit alert(refusal == CertificateIntake::Refusal::NotACertificate
+                ? tr("Invalid certificate data")
+                : tr("Invalid private key"));
         return false;
     }
     if (converted) {
@@ -166,41 +89,6 @@ bool IOTRunner::validateDrop(QString filename, QByteArray data)
         emit amendData(filename, *sent);
     }
     return true;
-}
-
-ConnectionsListModel *IOTRunner::connListModel()
-{
-    QQmlEngine::setObjectOwnership(&connections, QQmlEngine::CppOwnership);
-    return &connections;
-}
-
-VariantMapModel *IOTRunner::stateTableModel()
-{
-    QQmlEngine::setObjectOwnership(&stateTable, QQmlEngine::CppOwnership);
-    return &stateTable;
-}
-
-HistoryDataModel *IOTRunner::historyModel()
-{
-    QQmlEngine::setObjectOwnership(&history, QQmlEngine::CppOwnership);
-    return &history;
-}
-
-void IOTRunner::connectFromList(int index)
-{
-    if (index < 0 || index >= connections.rowCount())
-        return;
-    const Connection entry = connections.at(index);
-    connectToHost(entry.host, entry.port);
-}
-
-bool IOTRunner::isUrlReadable(QString str) const
-{
-    const QString path = QUrl(str.trimmed(), QUrl::TolerantMode).toLocalFile();
-    if (path.isEmpty())
-        return false;
-    const QFileInfo info(path);
-    return info.exists() && info.isReadable();
 }
 
 QUrl IOTRunner::documentsFolder() const
@@ -217,41 +105,41 @@ QVariantMap IOTRunner::savedEndpoint() const
     // A port stored by an older version may be 0 or out of range.
     const int port = settings.value(SettingsPort).toInt();
     return { { SettingsHost, settings.value(SettingsHost, Protocol::DefaultHost).toString() },
-        { SettingsPort, port >= 1 && port <= 65535 ? port : int(Protocol::DefaultPort) } };
+        { SettingsPort, DeviceAddress::isPort(port) ? port : int(Protocol::DefaultPort) } };
+}
+
+void IOTRunner::connectFromList(int index)
+{
+    if (index < 0 || index >= connections.rowCount())
+        return;
+    const Connection entry = connections.at(index);
+    connectToHost(entry.host, entry.port);
 }
 
 void IOTRunner::connectToHost(QString host, int port)
 {
-    host = host.trimmed();
     // Nothing is tried, or stored for the next start, that cannot be reached.
-    if (host.isEmpty()) {
-        emit alert(tr("Enter the device's address"));
-        return;
-    }
-    if (port < 1 || port > 65535) {
-        emit alert(tr("The port must be a number from 1 to 65535"));
+    QString error;
+    const auto readable = DeviceAddress::readHost(host, &error);
+    if (!readable || !DeviceAddress::isPort(port)) {
+        emit alert((readable ? DeviceAddress::portRule() : error).toHtmlEscaped());
         return;
     }
     {
         QSettings settings;
-        settings.setValue(SettingsHost, host);
+        settings.setValue(SettingsHost, *readable);
         settings.setValue(SettingsPort, port);
     }
-    openLink(host, port);
-}
-
-void IOTRunner::openLink(QString host, int port)
-{
     // The operator asks anew: a failure is worth telling again.
     toldFailure.clear();
-    link.begin(host, port);
-    client->setHostAndPort(host, static_cast<quint16>(port));
-    client->start();
+    const DeviceAddress address { *readable, quint16(port) };
+    link.begin(address);
+    session.open(address);
 }
 
 void IOTRunner::saveConnection(QString name)
 {
-    saveConnectionTo(name, client->host(), client->port());
+    saveConnectionTo(name, session.address().host, session.address().port);
 }
 
 void IOTRunner::saveConnectionTo(QString name, QString host, int port)
@@ -269,35 +157,6 @@ void IOTRunner::saveConnectionTo(QString name, QString host, int port)
     }
 }
 
-std::optional<ConfigBackup> IOTRunner::configBackup() const
-{
-    if (!isConnected() || !configReceived)
-        return std::nullopt;
-    ConfigBackup backup;
-    backup.model = model;
-    backup.firmwareVersion = firmwareVersion;
-    backup.firmwareBuild = firmwareBuild;
-    backup.address = link.address();
-    backup.saved = QDateTime::currentDateTimeUtc();
-    backup.settings = configObject;
-    return backup;
-}
-
-std::optional<FoundDevice> IOTRunner::openDevice() const
-{
-    bool ipv4 = false;
-    const quint32 address = QHostAddress(client->host()).toIPv4Address(&ipv4);
-    if (link.state() != ConnectionState::Connected || link.model().isEmpty() || !ipv4)
-        return std::nullopt;
-    FoundDevice device;
-    device.address = address;
-    device.port = client->port();
-    device.model = link.model();
-    device.version = firmwareVersion;
-    device.build = firmwareBuild;
-    return device;
-}
-
 void IOTRunner::removeConnection(int index)
 {
     if (!connections.remove(index))
@@ -306,97 +165,30 @@ void IOTRunner::removeConnection(int index)
 
 void IOTRunner::disconnectFromHost()
 {
-    client->stop();
-    client->close();
-    stateTable.set({});
-    forgetRequests();
+    session.stop();
+    readings.table()->set({});
     link.stopped();
-}
-
-void IOTRunner::forgetRequests()
-{
-    pendingRequests.clear();
-    waitingLines.clear();
-    ++linkSerial;
-}
-
-bool IOTRunner::isConnected() const
-{
-    return client->state() == QAbstractSocket::ConnectedState;
-}
-
-void IOTRunner::requestConfig()
-{
-    if (isConnected())
-        send(Requests::get(Protocol::SettingsFile));
-}
-
-void IOTRunner::requestDevInfo()
-{
-    if (isConnected())
-        send(Requests::dev());
-}
-
-void IOTRunner::requestReboot()
-{
-    if (isConnected())
-        send(Requests::reset());
-}
-
-void IOTRunner::requestHistory()
-{
-    if (isConnected())
-        send(Requests::history());
 }
 
 void IOTRunner::updateConfig(QVariantMap config)
 {
-    if (!isConnected())
+    if (!session.isConnected())
         return;
     // The upload replaces the device's whole file: without the file this
     // device sent, every member the page does not edit would be lost.
-    if (!configReceived) {
+    if (!configuration.file()) {
         emit alert(tr("Device configuration has not been read yet"));
         return;
     }
-    for (auto it = config.cbegin(); it != config.cend(); ++it)
-        configObject.insert(it.key(), QJsonValue::fromVariant(it.value()));
-    upload(QJsonDocument(configObject).toJson(QJsonDocument::Compact), Protocol::SettingsFile);
-}
-
-void IOTRunner::resetConfig()
-{
-    upload(QByteArrayLiteral("{}"), Protocol::SettingsFile);
-}
-
-void IOTRunner::setupCloud(QString id)
-{
-    if (isConnected())
-        send(Requests::scloud(id));
-}
-
-void IOTRunner::upload(QByteArray data, QString name)
-{
-    if (!isConnected())
-        return;
-    const QJsonObject header = Requests::put(name, data.size());
-    client->write(header);
-    client->write(data, false);
-    client->flush();
-    pendingRequests.append(header);
+    configuration.apply(config);
 }
 
 void IOTRunner::saveAs(QByteArray data, QString name)
 {
-    // Written beside the target and renamed over it only when complete, so a
-    // failed write never leaves a truncated file under the chosen name.
-    // A folder that takes no new file may still let the file itself be
-    // rewritten in place.
-    QSaveFile file(localPath(name));
-    file.setDirectWriteFallback(true);
+    QString error;
     const bool saved
-        = file.open(QIODevice::WriteOnly) && file.write(data) == data.size() && file.commit();
-    reportSaved(name, saved, file.errorString());
+        = OutputFile::save(OperatorFile::localPath(name), data, OutputFile::Access::Shared, &error);
+    reportSaved(name, saved, error);
 }
 
 void IOTRunner::saveHistory(QString name)
@@ -405,7 +197,8 @@ void IOTRunner::saveHistory(QString name)
         emit alert(tr("The history is still being saved"));
         return;
     }
-    historyWriter = new HistoryCsvWriter(history.samples(), historyColumns, localPath(name), this);
+    historyWriter = new HistoryCsvWriter(
+        history.samples(), deviceHistory.columns(), OperatorFile::localPath(name), this);
     connect(historyWriter, &HistoryCsvWriter::finished, this,
         [this, name](bool saved, const QString &error) {
             historyWriter->deleteLater();
@@ -417,19 +210,21 @@ void IOTRunner::saveHistory(QString name)
 
 QString IOTRunner::configBackupName() const
 {
-    return ConfigBackup::defaultFileName(model, client->host(), QDate::currentDate());
+    const auto &identity = session.identity();
+    return ConfigBackup::defaultFileName(
+        identity ? identity->model : QString(), session.address().host, QDate::currentDate());
 }
 
 void IOTRunner::saveConfigBackup(QString name)
 {
     // Only what this device sent on this connection is kept as its backup.
-    const auto backup = configBackup();
+    const auto backup = configuration.backup();
     if (!backup) {
         emit alert(tr("Device configuration has not been read yet"));
         return;
     }
     QString error;
-    if (!backup->save(localPath(name), &error)) {
+    if (!backup->save(OperatorFile::localPath(name), &error)) {
         reportSaved(name, false, error);
         return;
     }
@@ -440,51 +235,42 @@ void IOTRunner::saveConfigBackup(QString name)
 QVariantMap IOTRunner::loadConfigBackup(QString name)
 {
     loadedBackup.reset();
-    if (!isConnected() || !configReceived) {
+    const auto &identity = session.identity();
+    if (!session.isConnected() || !identity) {
         emit alert(tr("Device configuration has not been read yet"));
         return {};
     }
     ConfigBackup backup;
     QString error;
-    if (!backup.load(localPath(name), model, &error)) {
+    if (!backup.load(OperatorFile::localPath(name), identity->model, &error)) {
         emit alert(tr("Cannot load %1: %2").arg(shownPath(name), error.toHtmlEscaped()));
         return {};
     }
     loadedBackup = backup.settings;
-    QVariantList changes;
-    for (const ConfigBackup::Change &c : ConfigBackup::changes(configObject, backup.settings))
-        changes.append(QVariantMap { { "key", c.key }, { "before", c.before }, { "after", c.after },
-            { "secret", c.secret } });
-    return { { "file", QFileInfo(localPath(name)).fileName() },
-        { "settings", backup.settings.toVariantMap() }, { "changes", changes } };
+    // A device whose own file cannot be read is restored all the same: the
+    // backup replaces it whole.
+    const auto changes
+        = ConfigBackup::changes(configuration.file().value_or(JsonMembers()), backup.settings);
+    return { { "file", QFileInfo(OperatorFile::localPath(name)).fileName() },
+        { "settings", backup.settings.toObject().toVariantMap() },
+        { "changes", ConfigBackup::toVariantList(changes) } };
 }
 
 void IOTRunner::applyConfigBackup(QVariantMap edits)
 {
-    if (!isConnected() || !loadedBackup)
-        return;
-    QJsonObject settings = *loadedBackup;
-    for (auto it = edits.cbegin(); it != edits.cend(); ++it)
-        settings.insert(it.key(), QJsonValue::fromVariant(it.value()));
-    upload(QJsonDocument(settings).toJson(QJsonDocument::Compact), Protocol::SettingsFile);
+    if (session.isConnected() && loadedBackup)
+        configuration.restore(*loadedBackup, edits);
 }
 
 QString IOTRunner::shownPath(const QString &name)
 {
     // Notifications show rich text; the path is the operator's, not markup,
     // and written as the operator's system writes paths.
-    return QDir::toNativeSeparators(localPath(name)).toHtmlEscaped();
-}
-
-QString IOTRunner::localPath(const QString &name)
-{
-    const QUrl url(name.trimmed(), QUrl::TolerantMode);
-    return url.isLocalFile() ? url.toLocalFile() : name;
+    return QDir::toNativeSeparators(OperatorFile::localPath(name)).toHtmlEscaped();
 }
 
 void IOTRunner::reportSaved(const QString &name, bool saved, const QString &error)
 {
-    emit fileSaved(localPath(name), saved, error);
     const QString path = shownPath(name);
     if (saved)
         emit alert(tr("Saved to %1").arg(path));
@@ -492,329 +278,116 @@ void IOTRunner::reportSaved(const QString &name, bool saved, const QString &erro
         emit alert(tr("Cannot write to %1: %2").arg(path, error.toHtmlEscaped()));
 }
 
-void IOTRunner::send(const QJsonObject &request)
+QString IOTRunner::historyFileName() const
 {
-    client->write(request);
-    pendingRequests.append(request);
-}
-
-void IOTRunner::tcp_timer()
-{
-    if (client->state() != QAbstractSocket::ConnectedState)
-        return;
-    if (pendingRequests.isEmpty()) {
-        // A prompt answer since the last tick proves the link alive.
-        staleTicks = 0;
-        send(Requests::state());
-        return;
-    }
-    if (staleTicks != StaleLimit) {
-        ++staleTicks;
-        return;
-    }
-    staleTicks = 0;
-    dropLink(tr("The device stopped answering"));
-}
-
-void IOTRunner::dropLink(const QString &why)
-{
-    dropReason = why;
-    client->close();
+    const auto &identity = session.identity();
+    return HistoryCsvWriter::defaultFileName(
+        identity ? identity->model : QString(), QDate::currentDate());
 }
 
 void IOTRunner::tcp_connected()
 {
-    // The kept configuration belongs to the device it came from; this may be
-    // another one.
-    configObject = QJsonObject();
-    configReceived = false;
     loadedBackup.reset();
     toldFailure.clear();
-    send(Requests::info());
-    send(Requests::dev());
-    send(Requests::get(Protocol::SettingsFile));
-    staleTicks = 0;
-    tcp_timer();
-    pollTimer.start();
+    files.readDetails();
+    configuration.read();
     link.connected();
     emit connectedToHost();
 }
 
-void IOTRunner::tcp_disconnected()
+void IOTRunner::tcp_disconnected(DeviceSession::LinkEnd why, const QString &detail, bool retrying)
 {
-    pollTimer.stop();
-    forgetRequests();
     charts.clear();
     emit alert(tr("Connection closed"));
-    link.lost(dropReason.isEmpty() ? tr("Connection closed") : dropReason, client->isStarted());
-    dropReason.clear();
+    QString reason = tr("Connection closed");
+    if (why == DeviceSession::LinkEnd::NoAnswer)
+        reason = tr("The device stopped answering");
+    else if (why == DeviceSession::LinkEnd::Rebooting)
+        reason = tr("Device will reboot");
+    else if (why == DeviceSession::LinkEnd::NotADevice)
+        reason = tr("Device type %1 is not known")
+                     .arg(DeviceText::shown(detail, DeviceText::NameLimit));
+    link.lost(reason, retrying);
     emit disconnectedFromHost();
 }
 
-void IOTRunner::tcp_connectFailed(QString reason)
+void IOTRunner::tcp_connectFailed(const QString &reason)
 {
     link.attemptFailed(reason);
     if (reason == toldFailure)
         return;
     toldFailure = reason;
-    emit alert(tr("Cannot connect to %1:%2: %3. Retrying…")
-                   .arg(shownInMessage(client->host()), QString::number(client->port()),
-                       reason.toHtmlEscaped()));
+    const DeviceAddress address = session.address();
+    emit alert(
+        tr("Cannot connect to %1:%2: %3. Retrying…")
+            .arg(DeviceText::rich(DeviceAddress::hostText(address.host), DeviceText::NameLimit),
+                QString::number(address.port), reason.toHtmlEscaped()));
 }
 
-void IOTRunner::tcp_newDatagram(QByteArray data)
+void IOTRunner::identify()
 {
-    // Lines are handled in the order they came, behind a long one still
-    // being read.
-    if (parser) {
-        waitingLines.append(data);
-        return;
-    }
-    take(data);
-}
-
-void IOTRunner::take(const QByteArray &data)
-{
-    if (data.size() >= LargeReply || largeReplyHeld) {
-        largeReplyHeld = data.size() >= LargeReply;
-        releaseHeapSoon();
-    }
-    // A line nobody asked for answers nothing, errors included: a device
-    // flooding us must not flood the operator.
-    if (pendingRequests.isEmpty())
-        return;
-    if (data.size() < LargeReply) {
-        handleLine(data, QJsonDocument::fromJson(data));
-        return;
-    }
-    // Megabytes of JSON take a while to read: the window goes on meanwhile.
-    auto parsed = std::make_shared<QJsonDocument>();
-    parser = QThread::create([data, parsed] { *parsed = QJsonDocument::fromJson(data); });
-    connect(parser, &QThread::finished, this, [this, data, parsed, link = linkSerial] {
-        parser->deleteLater();
-        parser = nullptr;
-        // A reply from a link that has ended answers nothing of the new one.
-        if (link == linkSerial)
-            handleLine(data, *parsed);
-        *parsed = QJsonDocument();
-        while (!parser && !waitingLines.isEmpty())
-            take(waitingLines.takeFirst());
-    });
-    parser->start();
-}
-
-void IOTRunner::handleLine(const QByteArray &data, const QJsonDocument &doc)
-{
-    if (!doc.isObject()) {
-        // A device that cannot say what it is, is not one we know.
-        if (pendingRequests.first().value(Protocol::Query) == QJsonValue(Protocol::Info)) {
-            refuseDevice(QString::fromUtf8(data));
-            return;
-        }
-        // Without a readable reply the pairing is lost; forget what we wait for.
-        pendingRequests.clear();
-        return;
-    }
-    const QJsonObject request = pendingRequests.takeFirst();
-    const QJsonObject reply = doc.object();
-
-    if (reply.contains(Protocol::Code)
-        && reply.value(Protocol::Code).toInt() == Protocol::ErrorCode) {
-        const QString error = reply.value(Protocol::Error).toString();
-        emit alert(tr("Cannot execte %1. Device error %2")
-                       .arg(request.value(Protocol::Query).toString(),
-                           shownInMessage(error, DeviceText::ValueLimit)));
-        emit replied(request, reply, error.isEmpty() ? QStringLiteral("?") : error);
-        return;
-    }
-
-    const QJsonValue query = request.value(Protocol::Query);
-    if (query == QJsonValue(Protocol::Info))
-        identify(reply);
-    else if (query == QJsonValue(Protocol::State))
-        handleState(reply);
-    else if (query == QJsonValue(Protocol::Dev))
-        emit deviceInfo(reply.toVariantMap());
-    else if (query == QJsonValue(Protocol::Get))
-        handleConfig(reply);
-    else if (query == QJsonValue(Protocol::Put))
-        handleUploaded(request);
-    else if (query == QJsonValue(Protocol::Scloud))
-        handleCloud();
-    else if (query == QJsonValue(Protocol::History))
-        handleHistory(reply);
-    else if (query == QJsonValue(Protocol::Reset))
-        handleReboot();
-    emit replied(request, reply, {});
-}
-
-void IOTRunner::identify(const QJsonObject &reply)
-{
-    const QString board = reply.value(Protocol::Board).toString();
-    const QString known = BoardName::model(board);
-    if (known.isEmpty()) {
-        refuseDevice(board);
-        return;
-    }
-    const bool wired = known == QLatin1String(Protocol::BoardWired);
-    deviceType = wired ? VELTRA_2U : VELTRA_2W;
-    const int sensors = wired ? 1 : 2;
-    model = known;
-    firmwareVersion = reply.value(Protocol::Version).toString();
-    firmwareBuild = reply.value(Protocol::Build).toString();
-    link.identified(model);
-
+    const DeviceIdentity &identity = *session.identity();
+    deviceType = identity.isWired() ? VELTRA_2U : VELTRA_2W;
+    link.identified(identity.model);
     charts.clear();
-    for (int i = 0; i < sensors; ++i)
+    for (int i = 0; i < identity.sensors(); ++i)
         charts.append(ChartDataProvider(this));
-    const QStringList units = QStringList { Units::Celsius, Units::Percent }.mid(0, sensors);
-    emit deviceSetup(sensors, units);
+    const QStringList units
+        = QStringList { Units::Celsius, Units::Percent }.mid(0, identity.sensors());
+    emit deviceSetup(identity.sensors(), units);
     emit sensorSetup(0, TemperatureMin, TemperatureMax);
-    if (sensors > 1)
+    if (identity.sensors() > 1)
         emit sensorSetup(1, HumidityMin, HumidityMax);
 
-    // The table is shown as rich text: device texts go in escaped.
-    QString sensor;
-    if (!reply.contains(Protocol::Stm))
-        sensor = tr("build is too old");
-    else if (reply.value(Protocol::Stm).toString().isEmpty())
-        sensor = QStringLiteral("???");
-    else
-        sensor = shownInMessage(reply.value(Protocol::Stm).toString());
-    const QString table = QStringLiteral("<table width=\"100%\" border=1><tr><td>") + tr("Device")
-        + QStringLiteral(":</td><td>") + shownInMessage(board)
-        + QStringLiteral("</td></tr><tr><td>") + tr("Version") + QStringLiteral(":</td><td>")
-        + shownInMessage(reply.value(Protocol::Version).toString())
-        + QStringLiteral("</td></tr><tr><td>") + tr("Build") + QStringLiteral(":</td><td>")
-        + shownInMessage(reply.value(Protocol::Build).toString())
-        + QStringLiteral("</td></tr><tr><td>") + tr("Sensor") + QStringLiteral(":</td><td>")
-        + sensor + QStringLiteral("</td></tr></table>");
-    emit deviceDiscovered(table);
+    emit deviceDiscovered(DeviceInfoTable::html(identity));
 
-    send(Requests::state());
+    readings.request();
 }
 
-void IOTRunner::releaseHeapSoon()
+void IOTRunner::showReadings()
 {
-    if (heapReleaseDue)
+    // Points first, then the signal: a view redrawing on it finds the new
+    // point in every series.
+    const QVector<double> latest = readings.latest();
+    for (int i = 0; i < latest.size() && i < charts.size(); ++i)
+        charts[i].append(latest.at(i));
+    emit deviceUpdate(readings.cloud(), readings.modbus());
+}
+
+void IOTRunner::tell(const Outcome &outcome)
+{
+    const QString query = outcome.query();
+    switch (outcome.result) {
+    case Outcome::DeviceError:
+        emit alert(tr("Cannot execte %1. Device error %2")
+                       .arg(query.toHtmlEscaped(),
+                           DeviceText::rich(outcome.deviceText, DeviceText::ValueLimit)));
         return;
-    heapReleaseDue = true;
-    // Once the line and whatever was parsed from it are gone.
-    QTimer::singleShot(0, this, [this] {
-        heapReleaseDue = false;
-        HeapRelease::now();
-    });
-}
-
-QString IOTRunner::shownInMessage(const QString &deviceText, int limit)
-{
-    return DeviceText::shown(deviceText, limit).toHtmlEscaped();
-}
-
-void IOTRunner::refuseDevice(const QString &board)
-{
-    emit alert(tr("Device type %1 is not known. Please update the application or the device "
-                  "firmware")
-                   .arg(shownInMessage(board)));
-    // The link stays started: a device that comes back is asked again.
-    dropLink(
-        tr("Device type %1 is not known").arg(DeviceText::shown(board, DeviceText::NameLimit)));
-}
-
-void IOTRunner::handleState(const QJsonObject &reply)
-{
-    // Points first, then the table, then the signal: a view redrawing on the
-    // signal finds the new point in every series.
-    if (deviceType == VELTRA_2U) {
-        if (charts.size() > 0)
-            charts[0].append(reading(reply.value(Protocol::Value)));
-    } else if (deviceType == VELTRA_2W) {
-        const QJsonObject value = reply.value(Protocol::Value).toObject();
-        if (charts.size() > 0)
-            charts[0].append(reading(value.value(Protocol::Temperature)));
-        if (charts.size() > 1)
-            charts[1].append(reading(value.value(Protocol::Humidity)));
+    case Outcome::NotADevice:
+        emit alert(tr("Device type %1 is not known. Please update the application or the device "
+                      "firmware")
+                       .arg(DeviceText::rich(outcome.deviceText, DeviceText::NameLimit)));
+        return;
+    case Outcome::Done:
+        break;
+    default:
+        // The link's end is told once, as such; an unreadable reply says
+        // nothing of use to the operator.
+        return;
     }
-
-    stateTable.set(reply);
-
-    emit deviceUpdate(reply.value(Protocol::Mqtt).toBool(), reply.value(Protocol::Modbus).toBool());
-}
-
-double IOTRunner::reading(const QJsonValue &value)
-{
-    // Only a number is a measurement; anything else must not be drawn as 0.
-    return value.isDouble() ? value.toDouble() : qQNaN();
-}
-
-void IOTRunner::handleConfig(const QJsonObject &reply)
-{
-    if (reply.value(Protocol::Get).toString() != QLatin1String(Protocol::SettingsFile))
-        return;
-    // Base64 may come wrapped in lines; anything else that is not Base64
-    // makes the read count as none.
-    const QByteArray encoded
-        = reply.value(Protocol::Data).toString().toLatin1().simplified().replace(' ', "");
-#if QT_VERSION >= QT_VERSION_CHECK(5, 15, 0)
-    const auto decoded
-        = QByteArray::fromBase64Encoding(encoded, QByteArray::AbortOnBase64DecodingErrors);
-    if (!decoded)
-        return;
-    const QByteArray content = *decoded;
-#else
-    const QByteArray content = QByteArray::fromBase64(encoded);
-#endif
-    QJsonParseError error;
-    const QJsonDocument doc = QJsonDocument::fromJson(content, &error);
-    // An unreadable file says nothing about the device's configuration: what
-    // we kept stays, rather than defaults that an update would write back.
-    if (error.error != QJsonParseError::NoError || !doc.isObject())
-        return;
-    configObject = doc.object();
-    configReceived = true;
-    const QVariantMap config = configObject.toVariantMap();
-    emit deviceConfig(config);
-    emit mqttConfig(config);
-}
-
-void IOTRunner::handleUploaded(const QJsonObject &request)
-{
-    const QString name = request.value(Protocol::Name).toString();
-    emit alert(tr("File %1 uploaded").arg(name));
-    // Let the cloud page learn that the certificate or key is now there.
-    if (name == QLatin1String(Protocol::MqttCertFile)
-        || name == QLatin1String(Protocol::MqttKeyFile))
-        send(Requests::dev());
-}
-
-void IOTRunner::handleCloud()
-{
-    emit alert(tr("Cloud settings applied"));
-    send(Requests::get(Protocol::SettingsFile));
-}
-
-void IOTRunner::handleHistory(const QJsonObject &reply)
-{
-    if (deviceType == VELTRA_2U) {
-        historyColumns = QStringList { QStringLiteral("temperature") };
-        history.update(reply, { Protocol::Temperature }, { Units::Celsius });
-    } else if (deviceType == VELTRA_2W) {
-        historyColumns = QStringList { QStringLiteral("temperature"), QStringLiteral("humidity") };
-        history.update(reply, { Protocol::Temperature, Protocol::Humidity },
-            { Units::Celsius, Units::Percent });
+    if (query == QLatin1String(Protocol::Dev)) {
+        emit deviceInfo(outcome.reply.toVariantMap());
+    } else if (query == QLatin1String(Protocol::Put)) {
+        const QString name = outcome.request.value(Protocol::Name).toString();
+        emit alert(tr("File %1 uploaded").arg(name.toHtmlEscaped()));
+        // Let the cloud page learn that the certificate or key is now there.
+        if (name == QLatin1String(Protocol::MqttCertFile)
+            || name == QLatin1String(Protocol::MqttKeyFile))
+            files.readDetails();
+    } else if (query == QLatin1String(Protocol::Scloud)) {
+        emit alert(tr("Cloud settings applied"));
+        configuration.read();
+    } else if (query == QLatin1String(Protocol::Reset)) {
+        emit alert(tr("Device will reboot"));
     }
-}
-
-QString IOTRunner::historyFileName() const
-{
-    return QStringLiteral("veltra2-history-%1-%2.csv")
-        .arg(model.isEmpty() ? QStringLiteral("device") : model,
-            QDate::currentDate().toString(Qt::ISODate));
-}
-
-void IOTRunner::handleReboot()
-{
-    emit alert(tr("Device will reboot"));
-    // The link stays started and finds the device again once it is back.
-    dropLink(tr("Device will reboot"));
 }

@@ -1,36 +1,39 @@
 #ifndef IOTRUNNER_H
 #define IOTRUNNER_H
 
+#include "app/identity.h"
+#include "link/requests.h"
+#include "models/chartdataprovider.h"
+#include "models/configchoices.h"
+#include "models/connectionslistmodel.h"
+#include "models/historydatamodel.h"
+#include "models/jsonmembers.h"
+#include "models/operatorfile.h"
+#include "models/variantmapmodel.h"
+#include "runner/connectionstate.h"
+#include "runner/deviceconfiguration.h"
+#include "runner/devicefiles.h"
+#include "runner/devicefinder.h"
+#include "runner/devicehistory.h"
+#include "runner/devicereadings.h"
+#include "runner/devicesession.h"
+
 #include <QByteArray>
-#include <QJsonObject>
-#include <QList>
 #include <QObject>
 #include <QString>
 #include <QStringList>
-#include <QTimer>
 #include <QUrl>
 #include <QVariantMap>
 #include <QVector>
 
 #include <optional>
 
-#include "models/chartdataprovider.h"
-#include "models/configbackup.h"
-#include "models/connectionslistmodel.h"
-#include "models/devicetext.h"
-#include "models/historydatamodel.h"
-#include "models/variantmapmodel.h"
-#include "runner/connectionstate.h"
-#include "runner/devicefinder.h"
-
 class HistoryCsvWriter;
-class QJsonDocument;
-class QThread;
-class TcpSocketClient;
 
-// The one object through which the user interface reaches the device: it owns
-// the link and the poll timer, turns user actions into requests and replies
-// into signals and messages.
+// The one object through which the window reaches the device: it holds the
+// window's device session with its features, the saved connections, the
+// device search and the address kept for the next start, and puts what the
+// session tells into the window's translated words, in one place.
 class IOTRunner : public QObject {
     Q_OBJECT
     Q_PROPERTY(QString version READ version CONSTANT)
@@ -42,26 +45,23 @@ public:
     enum Type { INVALID = -1, VELTRA_2U = 0, VELTRA_2W = 1 };
     Q_ENUM(Type)
 
-    static constexpr int DefaultPollInterval = 5000;
+    static constexpr int DefaultPollInterval = DeviceSession::DefaultPollInterval;
 
     explicit IOTRunner(QObject *parent = nullptr);
     ~IOTRunner() override;
 
     // Tests shorten the poll and retry periods; the program keeps the defaults.
-    void setPollInterval(int msec);
-    void setRetryInterval(int msec);
-    int pollInterval() const { return pollTimer.interval(); }
+    void setPollInterval(int msec) { session.setPollInterval(msec); }
+    void setRetryInterval(int msec) { session.setRetryInterval(msec); }
+    int pollInterval() const { return session.pollInterval(); }
     ConnectionState *connection() { return &link; }
     DeviceFinder *finder() { return &deviceFinder; }
-    // The device this runner is connected to and has identified, as a
-    // search would list it.
-    std::optional<FoundDevice> openDevice() const;
-    // The configuration read on this connection, as a backup would keep it;
-    // nothing before it has been read.
-    std::optional<ConfigBackup> configBackup() const;
 
-    Q_INVOKABLE ChartDataProvider *chartData(int index);
-    Q_INVOKABLE QString version() const;
+    Q_INVOKABLE ChartDataProvider *chartData(int index)
+    {
+        return index >= 0 && index < charts.size() ? &charts[index] : nullptr;
+    }
+    Q_INVOKABLE QString version() const { return QStringLiteral(VELTRA2_VERSION); }
     // A value a device sent, as a short line of plain text: a text as it
     // stands, anything else as JSON.
     Q_INVOKABLE QString shownValue(const QVariant &value) const;
@@ -69,17 +69,14 @@ public:
     Q_INVOKABLE QString sensorName(int index) const;
     Q_INVOKABLE bool validateDrop(QString filename, QByteArray data);
     // The values offered for a configuration member, with their labels.
-    Q_INVOKABLE QVariantList configChoices(const QString &key) const;
-    // What `data` becomes on the device as `filename`: a certificate or key
-    // in DER, converted from PEM where it has to be (`converted` says so);
-    // other files as they are. Nothing, with the reason in `error`, for a
-    // certificate or key that is neither.
-    static std::optional<QByteArray> deviceFile(
-        const QString &filename, const QByteArray &data, bool *converted, QString *error);
-    Q_INVOKABLE ConnectionsListModel *connListModel();
-    Q_INVOKABLE VariantMapModel *stateTableModel();
-    Q_INVOKABLE HistoryDataModel *historyModel();
-    Q_INVOKABLE bool isUrlReadable(QString str) const;
+    Q_INVOKABLE QVariantList configChoices(const QString &key) const
+    {
+        return ConfigChoices::choices(key);
+    }
+    Q_INVOKABLE ConnectionsListModel *connListModel() { return &connections; }
+    Q_INVOKABLE VariantMapModel *stateTableModel() { return readings.table(); }
+    Q_INVOKABLE HistoryDataModel *historyModel() { return &history; }
+    Q_INVOKABLE bool isUrlReadable(QString str) const { return OperatorFile::isReadable(str); }
     // Where files are offered to be saved: the documents folder where there
     // is one, else home.
     Q_INVOKABLE QUrl documentsFolder() const;
@@ -110,32 +107,23 @@ signals:
     void alert(QString msg);
     void amendData(QString name, QByteArray data);
     void histIntervalUpdated(int interval);
-    // Each reply, paired with its request, once handled: `error` is the
-    // device's own error text, empty when it did what was asked. What a
-    // script drives waits on this rather than on the notifications.
-    void replied(QJsonObject request, QJsonObject reply, QString error);
-    // A file the runner was asked to write is written (or not, and why).
-    void fileSaved(QString path, bool saved, QString error);
 
 public slots:
     void connectFromList(int index);
     void connectToHost(QString host, int port);
-    // Like connectToHost(), leaving the address kept for the next start
-    // alone: a script's devices are not the window's.
-    void openLink(QString host, int port);
     // The current address under `name`.
     void saveConnection(QString name);
     void saveConnectionTo(QString name, QString host, int port);
     void removeConnection(int index);
     void disconnectFromHost();
-    void requestConfig();
-    void requestDevInfo();
-    void requestReboot();
-    void requestHistory();
+    void requestConfig() { configuration.read(); }
+    void requestDevInfo() { files.readDetails(); }
+    void requestReboot() { session.send(Requests::reset()); }
+    void requestHistory() { deviceHistory.request(); }
     void updateConfig(QVariantMap config);
-    void resetConfig();
-    void setupCloud(QString id);
-    void upload(QByteArray data, QString name);
+    void resetConfig() { configuration.factoryDefaults(); }
+    void setupCloud(QString id) { files.registerCloud(id); }
+    void upload(QByteArray data, QString name) { files.upload(name, data); }
     void saveAs(QByteArray data, QString name);
     // The downloaded history as CSV, written without holding the window up.
     void saveHistory(QString name);
@@ -146,74 +134,37 @@ public slots:
     void applyConfigBackup(QVariantMap edits);
 
 private slots:
-    void tcp_timer();
+    void tcp_timer() { session.pollTick(); }
     void tcp_connected();
-    void tcp_disconnected();
-    void tcp_newDatagram(QByteArray data);
-    void tcp_connectFailed(QString reason);
+    void tcp_disconnected(DeviceSession::LinkEnd why, const QString &detail, bool retrying);
+    void tcp_newDatagram(QByteArray data) { session.takeLine(data); }
+    void tcp_connectFailed(const QString &reason);
 
 private:
-    bool isConnected() const;
-    void send(const QJsonObject &request);
-    void identify(const QJsonObject &reply);
-    void take(const QByteArray &data);
-    void handleLine(const QByteArray &data, const QJsonDocument &doc);
-    // The requests of a link that has ended, and whatever answers them.
-    void forgetRequests();
-    void refuseDevice(const QString &board);
-    // Ends the link for `why`; it is tried again while started.
-    void dropLink(const QString &why);
-    void releaseHeapSoon();
-    // A device text inside a rich-text message: cut, then escaped.
-    static QString shownInMessage(const QString &deviceText, int limit = DeviceText::NameLimit);
-    void handleState(const QJsonObject &reply);
-    static double reading(const QJsonValue &value);
-    static QString localPath(const QString &name);
+    void identify();
+    void showReadings();
+    // Every outcome the window tells, put into its words.
+    void tell(const Outcome &outcome);
     static QString shownPath(const QString &name);
     void reportSaved(const QString &name, bool saved, const QString &error);
-    void handleConfig(const QJsonObject &reply);
-    void handleUploaded(const QJsonObject &request);
-    void handleCloud();
-    void handleHistory(const QJsonObject &reply);
-    void handleReboot();
 
-    QTimer pollTimer;
+    DeviceSession session;
+    DeviceConfiguration configuration;
+    DeviceReadings readings;
+    DeviceHistory deviceHistory;
+    DeviceFiles files;
     ConnectionState link;
     DeviceFinder deviceFinder;
-    // Why the runner itself is ending the link, for when it has ended.
-    QString dropReason;
-    // Consecutive poll ticks that found requests still unanswered.
-    int staleTicks = 0;
     ConnectionsListModel connections;
-    VariantMapModel stateTable;
     HistoryDataModel history;
-    TcpSocketClient *client = nullptr;
-    QList<QJsonObject> pendingRequests;
     Type deviceType = INVALID;
-    QJsonObject configObject;
-    // Whether configObject holds a file this connection's device sent.
-    bool configReceived = false;
     // The reason last told for failing to connect: retries repeat it silently.
     QString toldFailure;
     QVector<ChartDataProvider> charts;
-    // The identified model's name, and the columns of the history last loaded.
-    QString model;
-    QString firmwareVersion;
-    QString firmwareBuild;
-    QStringList historyColumns;
     // The configuration of the backup file last loaded for this connection
     // (an empty one included).
-    std::optional<QJsonObject> loadedBackup;
+    std::optional<JsonMembers> loadedBackup;
     HistoryCsvWriter *historyWriter = nullptr;
-    // Whether the last reply was large, and whether freed memory is about to
-    // be given back.
-    bool largeReplyHeld = false;
-    bool heapReleaseDue = false;
-    // A long reply read away from the window's thread, the lines that came
-    // after it, and the link it belongs to.
-    QThread *parser = nullptr;
-    QList<QByteArray> waitingLines;
-    int linkSerial = 0;
 };
 
 #endif // IOTRUNNER_H

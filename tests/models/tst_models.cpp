@@ -40,21 +40,16 @@ private slots:
     void showsValues_data()
     {
         QTest::addColumn<QJsonValue>("value");
-        QTest::addColumn<QString>("value258");
         QTest::addColumn<QString>("shown");
 
-        QTest::newRow("number") << QJsonValue(21.5) << "21.5"
-                                << "21.5";
+        QTest::newRow("number") << QJsonValue(21.5) << "21.5";
         QTest::newRow("object") << QJsonValue(json("{\"t\": 21.5, \"h\": 40, \"a\": {\"b\": 1}}"))
-                                << "A: {B: 1}, H: 40, T: 21.5"
                                 << "A: {B: 1}, H: 40, T: 21.5";
         QTest::newRow("array and null inside")
-            << QJsonValue(json("{\"l\": [1, 2], \"n\": null}")) << "L: , N: "
-            << "L: , N: ";
-        QTest::newRow("list") << QJsonValue(QJsonArray { 1, "a" }) << ""
-                              << "[1,\"a\"]";
-        QTest::newRow("a megabyte") << QJsonValue(QString(1 << 20, 'x')) << QString(1 << 20, 'x')
-                                    << QString(199, 'x') + QChar(0x2026);
+            << QJsonValue(json("{\"l\": [1, 2], \"n\": null}")) << "L: , N: ";
+        QTest::newRow("list") << QJsonValue(QJsonArray { 1, "a\n" }) << "[1,\"a\\n\"]";
+        QTest::newRow("a megabyte")
+            << QJsonValue(QString(1 << 20, 'x')) << QString(199, 'x') + QChar(0x2026);
         QString deep = "1";
         QString flattened = "A: 1";
         for (int i = 0; i < 500; ++i) {
@@ -62,18 +57,16 @@ private slots:
             flattened = "A: {" + flattened + "}";
         }
         QTest::newRow("500 levels deep") << QJsonValue(json(("{\"a\":" + deep + "}").toUtf8()))
-                                         << flattened << flattened.left(199) + QChar(0x2026);
+                                         << flattened.left(199) + QChar(0x2026);
     }
 
     void showsValues()
     {
         QFETCH(QJsonValue, value);
-        QFETCH(QString, value258);
         QFETCH(QString, shown);
         VariantMapModel model;
         model.set({ { QString(1000, 'K'), value } });
-        QCOMPARE(model.data(model.index(0), VariantMapModel::TValueRole).toString(), value258);
-        QCOMPARE(model.data(model.index(0), VariantMapModel::TShownRole).toString(), shown);
+        QCOMPARE(model.data(model.index(0), VariantMapModel::TValueRole).toString(), shown);
         // The key is a name, capitalised: shorter still.
         QCOMPARE(model.data(model.index(0), VariantMapModel::TKeyRole).toString(),
             "K" + QString(62, 'k') + QChar(0x2026));
@@ -285,7 +278,8 @@ private slots:
         ConfigBackup backup;
         backup.model = "veltra-2w";
         backup.saved = QDateTime(QDate(2026, 12, 7), QTime(10, 0), Qt::UTC);
-        backup.settings = json(R"({"net-pwd":"s","net-ssid":"lab","mqtt-id":"m","n":1.5})");
+        backup.settings
+            = *JsonMembers::read(R"({"net-pwd":"s","net-ssid":"lab","mqtt-id":"m","n":1.50})");
         const QString path = dir.filePath("b.json");
         QString error;
         QVERIFY(backup.save(path, &error));
@@ -313,9 +307,9 @@ private slots:
         // What a restore would change; the password only as changed.
         QStringList seen;
         for (const ConfigBackup::Change &c : ConfigBackup::changes(
-                 json(R"({"net-pwd":"t","net-ssid":"lab","n":2})"), backup.settings))
+                 *JsonMembers::read(R"({"net-pwd":"t","net-ssid":"lab","n":2})"), backup.settings))
             seen << c.key + "|" + c.before + "|" + c.after + (c.secret ? "|secret" : "");
-        QCOMPARE(seen, (QStringList { "mqtt-id||m", "n|2|1.5", "net-pwd|||secret" }));
+        QCOMPARE(seen, (QStringList { "mqtt-id||m", "n|2|1.50", "net-pwd|||secret" }));
         QCOMPARE(ConfigBackup::defaultFileName("veltra-2w", "::1", QDate(2026, 12, 7)),
             "veltra-2w_--1_2026-12-07.json");
     }

@@ -5,9 +5,11 @@
 
 #include <QDir>
 #include <QDirIterator>
+#include <QElapsedTimer>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 // The program facing a simulated device that misbehaves: after each fault it
 // finds the device again and pairs replies with requests correctly.
@@ -93,6 +95,51 @@ private slots:
              it.hasNext();)
             written << it.next().mid(scratch.path().size());
         QCOMPARE(written, QStringList { "/a/b/data/kept.bin" });
+    }
+
+    // A state reply of megabytes, with a flood of lines right behind it: the
+    // window's thread is never held long, and nothing of it stays.
+    void aLongReplyHoldsNeitherTheWindowNorMemory()
+    {
+        QTemporaryDir dir;
+        QFile big(dir.filePath("state.json"));
+        QVERIFY(big.open(QIODevice::WriteOnly));
+        big.write(R"({"value":{"t":21.5,"h":40},"x":{)");
+        for (int i = 0; i < 600000; ++i)
+            big.write((i ? ",\"k" : "\"k") + QByteArray::number(i) + "\":1");
+        big.write("}}");
+        big.close();
+        IOTRunner runner;
+        runner.setPollInterval(1000);
+        runner.setRetryInterval(5);
+        DevsimProcess sim;
+        QVERIFY(sim.start({ "--model", "2w", "--reply", "state#1=@" + big.fileName(), "--reply",
+            "state#2=@" + big.fileName(), "--flood", "1000000" }));
+        QElapsedTimer clock;
+        qint64 last = 0, longest = 0;
+        double peak = 0;
+        QTimer beat;
+        connect(&beat, &QTimer::timeout, this, [&] {
+            longest = qMax(longest, clock.elapsed() - last);
+            last = clock.elapsed();
+            peak = qMax(peak, residentMb());
+        });
+        const double before = residentMb();
+        QSignalSpy updates(&runner, &IOTRunner::deviceUpdate);
+        runner.connectToHost(QStringLiteral("127.0.0.1"), sim.port());
+        clock.start();
+        beat.start(5);
+        QTRY_VERIFY_WITH_TIMEOUT(updates.count() >= 3, 60000);
+        beat.stop();
+        QCOMPARE(runner.stateTableModel()->rowCount(), 5); // the small reply's
+        const double after = residentMb();
+        qInfo("longest hold %lld ms; memory %.0f MB before, %.0f at most, %.0f after", longest,
+            before, peak, after);
+#ifndef VELTRA2_UNDER_ASAN
+        QVERIFY2(longest < 50, qPrintable(QString::number(longest)));
+        QVERIFY2(after - before < 20, qPrintable(QString::number(after - before)));
+        QVERIFY2(peak - before < 150, qPrintable(QString::number(peak - before)));
+#endif
     }
 
     void churnKeepsMemoryFlat()

@@ -37,16 +37,18 @@ SimulatedDevice::SimulatedDevice(const SimulatorOptions &options)
         if (f.open(QIODevice::ReadOnly))
             files.insert(name, f.readAll());
     }
-    const QJsonDocument saved = QJsonDocument::fromJson(files.value(Protocol::SettingsFile));
-    if (saved.isObject() && !saved.object().isEmpty())
-        config = saved.object();
+    const auto saved = JsonMembers::read(files.value(Protocol::SettingsFile));
+    if (saved && !saved->isEmpty())
+        config = *saved;
 }
 
-QJsonObject SimulatedDevice::defaults()
+JsonMembers SimulatedDevice::defaults()
 {
-    return { { Protocol::SysMode, "web" }, { Protocol::NetMode, "ap" },
-        { Protocol::NetSsid, "VELTRA2-5E1001" }, { Protocol::NetPwd, "" },
-        { Protocol::NetAuth, "open" }, { Protocol::MqttId, "" } };
+    return *JsonMembers::read(
+        QJsonDocument(QJsonObject { { Protocol::SysMode, "web" }, { Protocol::NetMode, "ap" },
+                          { Protocol::NetSsid, "VELTRA2-5E1001" }, { Protocol::NetPwd, "" },
+                          { Protocol::NetAuth, "open" }, { Protocol::MqttId, "" } })
+            .toJson(QJsonDocument::Compact));
 }
 
 bool SimulatedDevice::isPlainFileName(const QString &name)
@@ -65,7 +67,7 @@ QJsonObject SimulatedDevice::failure(const QString &text)
 QByteArray SimulatedDevice::file(const QString &name) const
 {
     if (name == QLatin1String(Protocol::SettingsFile))
-        return QJsonDocument(config).toJson(QJsonDocument::Compact);
+        return config.toJson();
     return files.value(name);
 }
 
@@ -177,11 +179,11 @@ QJsonObject SimulatedDevice::store(const QString &name, const QByteArray &payloa
     if (!isPlainFileName(name))
         return failure(QStringLiteral("bad file name"));
     if (name == QLatin1String(Protocol::SettingsFile)) {
-        const QJsonDocument doc = QJsonDocument::fromJson(payload);
-        if (!doc.isObject())
+        const auto uploaded = JsonMembers::read(payload);
+        if (!uploaded)
             return failure(QStringLiteral("invalid configuration"));
         // An empty object is the request for factory settings.
-        config = doc.object().isEmpty() ? defaults() : doc.object();
+        config = uploaded->isEmpty() ? defaults() : *uploaded;
         persist(name, file(name));
         return { { Protocol::Code, 0 } };
     }

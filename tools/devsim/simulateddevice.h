@@ -1,6 +1,7 @@
 #ifndef SIMULATEDDEVICE_H
 #define SIMULATEDDEVICE_H
 
+#include "models/jsonmembers.h"
 #include "simulatoroptions.h"
 
 #include <QByteArray>
@@ -30,7 +31,7 @@ private:
     QJsonObject store(const QString &name, const QByteArray &payload);
     QJsonObject registerCloud(const QString &id);
 
-    static QJsonObject defaults();
+    static JsonMembers defaults();
     static bool isPlainFileName(const QString &name);
     static QJsonObject failure(const QString &text);
     double temperatureAt(qint64 msec) const;
@@ -39,7 +40,8 @@ private:
 
     SimulatorOptions options;
     QElapsedTimer uptime;
-    QJsonObject config;
+    // As the last upload wrote it, byte for byte, as a device keeps its file.
+    JsonMembers config;
     QMap<QString, QByteArray> files;
 };
 

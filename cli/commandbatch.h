@@ -1,7 +1,8 @@
 #ifndef COMMANDBATCH_H
 #define COMMANDBATCH_H
 
-#include "runner/devicecommand.h"
+#include "cli/devicecommand.h"
+#include "link/deviceaddress.h"
 
 #include <QObject>
 #include <QString>
@@ -18,17 +19,8 @@ class CommandBatch : public QObject {
     Q_OBJECT
 
 public:
-    struct Endpoint {
-        QString host;
-        quint16 port = 0;
-    };
-
-    // "ADDR" or "ADDR:PORT"; nothing, with the reason in `error`, for text
-    // that names no device.
-    static std::optional<Endpoint> endpoint(const QString &text, QString *error);
-
-    CommandBatch(const DeviceCommand::Request &request, const QVector<Endpoint> &devices, int jobs,
-        int timeoutMsec, bool json, QObject *parent = nullptr);
+    CommandBatch(const DeviceCommand::Request &request, const QVector<DeviceAddress> &devices,
+        int jobs, int timeoutMsec, bool json, QObject *parent = nullptr);
     ~CommandBatch() override;
 
     void start();
@@ -45,13 +37,14 @@ private:
         bool ok = false;
         QString text;
         QJsonObject result;
+        QByteArray raw;
     };
 
     void launch();
     void tell();
 
     DeviceCommand::Request request;
-    QVector<Endpoint> devices;
+    QVector<DeviceAddress> devices;
     int jobs;
     int timeoutMsec;
     bool json;

@@ -1,0 +1,41 @@
+#ifndef DEVICEREADINGS_H
+#define DEVICEREADINGS_H
+
+#include "models/variantmapmodel.h"
+#include "runner/devicesession.h"
+
+#include <QObject>
+#include <QVector>
+
+// The device's state on one session: the latest reading of each sensor, its
+// services (cloud/MQTT, the SCADA client) and the whole reply as a table.
+class DeviceReadings : public QObject {
+    Q_OBJECT
+
+public:
+    explicit DeviceReadings(DeviceSession *session, QObject *parent = nullptr);
+
+    // Asks for the state once.
+    quint64 request(QObject *context = nullptr, DeviceSession::Handler done = {});
+    VariantMapModel *table() { return &stateTable; }
+    // The latest reply's reading of each sensor of the identified model, in
+    // sensor order: NaN where it held no number; none before identification.
+    QVector<double> latest() const { return readings; }
+    bool cloud() const { return mqtt; }
+    bool modbus() const { return scada; }
+
+signals:
+    // A state reply has been read: the readings, flags and table are new.
+    void updated();
+
+private:
+    void take(const Outcome &outcome);
+
+    DeviceSession *session;
+    VariantMapModel stateTable;
+    QVector<double> readings;
+    bool mqtt = false;
+    bool scada = false;
+};
+
+#endif // DEVICEREADINGS_H
