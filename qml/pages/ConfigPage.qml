@@ -302,7 +302,9 @@ ScrollingPane {
             }
             MaterialButton {
                 objectName: "backupLoadButton"
-                enabled: page.configRead
+                // A backup replaces the device's file whole: restoring needs
+                // the device identified, not its own file readable.
+                enabled: runner.connection.model !== ""
                 text: qsTr("Load from file")
                 micon: MaterialFont.icon.folder_open
                 onClicked: loadDialog.open()
@@ -320,7 +322,7 @@ ScrollingPane {
             }
             MaterialButton {
                 objectName: "applyButton"
-                enabled: page.configRead
+                enabled: page.configRead || page.loaded !== null
                 text: qsTr("Apply")
                 micon: MaterialFont.icon.done
                 onClicked: page.apply()

@@ -1,4 +1,5 @@
 import QtQuick 2.11
+import QtQuick.Controls 2.4
 import QtTest 1.2
 import "qrc:/Pages.js" as Pages
 
@@ -84,6 +85,28 @@ WindowCase {
         compare(alerts.count, 0);
         var memory = testHelper.limits().memoryMb;
         verify(memory < 150, memory + " MB");
+    }
+
+    // The device a backup exists for is the one whose own file is broken.
+    function test_restoredWhereTheFileIsNotJson() {
+        var backup = testHelper.writeFile("good.json", JSON.stringify({
+            "format": "veltra2-configuration", "version": 1, "model": "veltra-2w",
+            "settings": { "net-ssid": "kept", "sys-mode": "tcp" } }));
+        openOn(["--reply", "get=" + JSON.stringify({ "get": "settings.cfg", "data": Qt.btoa("{broken") })]);
+        tryVerify(function() { return child("deviceTool").visible; }, 5000);
+        child("stack").currentIndex = Pages.config;
+        verify(child("backupLoadButton").enabled);
+        child("configPage").load(backup);
+        child("compareDialog").close();
+        tryCompare(child("compareDialog"), "visible", false);
+        alerts.clear();
+        mouseClick(child("applyButton"));
+        var restore = child("restoreDialog");
+        tryCompare(restore, "opened", true);
+        mouseClick(restore.standardButton(Dialog.Yes));
+        tryVerify(function() {
+            return alerts.count > 0 && alerts.signalArguments[0][0] === "File settings.cfg uploaded";
+        }, 5000);
     }
 
     function test_newNamesInEveryReply() {
