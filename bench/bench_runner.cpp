@@ -3,9 +3,13 @@
 // download of 10,000 samples in two fields, and a history reply of 1,000,000
 // samples in each of two fields handed to the runner as the line it reads.
 //   bench_runner [ITERATIONS]   (default 20000)
+// Then a state reply of 7 MB (one member holding 600,000 names): the longest
+// the runner's thread was held while it was read, and the resident memory
+// left after the next small reply.
 // Prints: microseconds per state reply, milliseconds per history update,
 // milliseconds for the large history reply and the resident memory it added
-// (MB) while it is shown.
+// (MB) while it is shown, the longest hold of the 7 MB state reply (ms) and
+// the memory it left (MB).
 
 #include "common/processmemory.h"
 #include "models/historydatamodel.h"
@@ -19,6 +23,7 @@
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTest>
+#include <QTimer>
 
 #include <cstdio>
 
@@ -107,7 +112,36 @@ int main(int argc, char *argv[])
     big.squeeze();
     QTest::qWait(100); // what was only needed to read it is given back
     const double added = residentMb() - before;
-    std::printf("%.2f %.2f %.0f %.0f\n", perReply, historyMs, bigMs, added);
+
+    QByteArray huge = R"({"modbus":false,"mqtt":true,"value":{"h":45.1,"t":21.4},"x":{)";
+    for (int i = 0; i < 600000; ++i)
+        huge += (i ? ",\"k" : "\"k") + QByteArray::number(i) + "\":1";
+    huge += "}}";
+    QMetaObject::invokeMethod(&runner, "tcp_timer"); // the poll asks again
+    QSignalSpy updated(&runner, &IOTRunner::deviceUpdate);
+    const double beforeHuge = residentMb();
+    qint64 last = 0, longest = 0;
+    QTimer beat;
+    QObject::connect(&beat, &QTimer::timeout, [&] {
+        longest = qMax(longest, clock.elapsed() - last);
+        last = clock.elapsed();
+    });
+    clock.restart();
+    beat.start(1);
+    feed(runner, huge);
+    longest = qMax(longest, clock.elapsed());
+    last = clock.elapsed();
+    huge.clear();
+    if (!updated.wait(30000))
+        return 1;
+    QTest::qWait(20);
+    beat.stop();
+    QMetaObject::invokeMethod(&runner, "tcp_timer");
+    feed(runner, state);
+    QTest::qWait(100);
+    const double left = residentMb() - beforeHuge;
+    std::printf(
+        "%.2f %.2f %.0f %.0f %lld %.0f\n", perReply, historyMs, bigMs, added, longest, left);
     return updates == iterations + 1 && history.rowCount() == 10000 && shown->rowCount() == 1000000
         ? 0
         : 1;

@@ -8,7 +8,7 @@ idle=${2:-60}
 
 read -r -a small < <("$build/bench_framer" 10)
 read -r -a large < <("$build/bench_framer" 100)
-read -r state history big big_mb < <("$build/bench_runner")
+read -r state history big big_mb huge_ms huge_mb < <("$build/bench_runner")
 read -r upload raw < <("$build/bench_upload")
 read -r scan scan_found < <("$build/bench_scan")
 read -r ctl16 ctl1 ctl16late ctl1late < <("$build/bench_ctl")
@@ -22,6 +22,8 @@ printf '%-46s %14s %16s %s\n' "state reply handled end to end (us)" "$state" "" 
 printf '%-46s %14s %16s %s\n' "history update, 10,000 samples x 2 (ms)" "$history" "" "< 20"
 printf '%-46s %14s %16s %s\n' "history reply, 1,000,000 samples x 2 (ms)" "$big" "" "< 1000"
 printf '%-46s %14s %16s %s\n' "memory it adds (MB)" "$big_mb" "" "< 100"
+printf '%-46s %14s %16s %s\n' "state reply of 7 MB, longest hold (ms)" "$huge_ms" "" "< 50"
+printf '%-46s %14s %16s %s\n' "memory it leaves after the next reply (MB)" "$huge_mb" "" "< 20"
 printf '%-46s %14s %16s %s\n' "10 MiB upload to the simulator (ms)" "$upload" "raw $raw" ">= 50% of raw: $(ratio "$raw" "$upload")"
 printf '%-46s %14s %16s %s\n' "search of a /24, 8 devices + 8 silent (ms)" "$scan" "found $scan_found" "< 3000, all 8 found"
 printf '%-46s %14s %16s %s\n' "veltra2ctl config get, 100 devices, jobs 16 (ms)" "$ctl16" "jobs 1 $ctl1" "(prompt loopback: CPU-bound)"

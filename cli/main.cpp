@@ -186,7 +186,8 @@ int main(int argc, char *argv[])
                          "failed, 2 for a usage error (nothing is sent then)."));
     const QCommandLineOption help({ "h", "help" }, QStringLiteral("Shows this help."));
     const QCommandLineOption host("host",
-        QStringLiteral("A device's address, with :PORT when not 8081 (repeatable)."),
+        QStringLiteral("A device's address, with :PORT when not 8081 (repeatable); IPv6 with a "
+                       "port in brackets: [fe80::1]:8082."),
         QStringLiteral("ADDR[:PORT]"));
     const QCommandLineOption hosts("hosts",
         QStringLiteral("A file of device addresses, one a line; # starts a comment."),

@@ -162,7 +162,8 @@ void TcpSocketClient::setReading(bool reading)
 void TcpSocketClient::tcpReadyRead()
 {
     readScheduled = false;
-    if (paused)
+    // A pass asked for from the event loop may come after the link has gone.
+    if (paused || !socket->isOpen())
         return;
     // A bounded slice at a time, the rest from the event loop: a device
     // that floods the link must not hold the window up.
