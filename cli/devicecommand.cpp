@@ -60,6 +60,8 @@ QString failure(const Outcome &outcome)
         return QStringLiteral("The device's configuration is not a JSON object");
     case Outcome::NotBase64:
         return QStringLiteral("The device's configuration is not Base64");
+    case Outcome::OtherFile:
+        return QStringLiteral("The device sent another file for its configuration");
     case Outcome::SeriesMissing:
         return QStringLiteral("The history cannot be read: a series is missing");
     case Outcome::UnevenIntervals:
@@ -200,6 +202,7 @@ DeviceCommand::DeviceCommand(const Request &request, const DeviceAddress &addres
     });
     connect(&session, &DeviceSession::connectFailed, this,
         [this](const QString &reason) { finish(false, reason); });
+    connect(&session, &DeviceSession::connected, this, &DeviceCommand::ask);
     connect(&session, &DeviceSession::ended, this, [this](const Outcome &outcome) {
         if (outcome.query() == QLatin1String(Protocol::Info))
             identified(outcome);
@@ -243,20 +246,20 @@ void DeviceCommand::identified(const Outcome &outcome)
                 DeviceText::shown(identity.version, DeviceText::NameLimit),
                 DeviceText::shown(identity.build, DeviceText::NameLimit) }
                 .join(' '),
-            { { QStringLiteral("version"), identity.version },
-                { QStringLiteral("build"), identity.build } });
+            { { QStringLiteral("version"),
+                  DeviceText::shown(identity.version, DeviceText::NameLimit) },
+                { QStringLiteral("build"),
+                    DeviceText::shown(identity.build, DeviceText::NameLimit) } });
         return;
     }
-    act();
+    write();
 }
 
-void DeviceCommand::act()
+void DeviceCommand::ask()
 {
-    const auto finishes = [this](const Outcome &outcome) {
-        if (succeeded(outcome))
-            finish(true, QStringLiteral("done"));
-    };
-    const QString model = session.identity()->model;
+    // What only reads goes out with the question of what the device is: the
+    // answers come in order, so the model is known by the time they are
+    // read, and a slow device costs one round trip instead of two.
     if (request.command == State) {
         readings.request(this, [this](const Outcome &outcome) {
             if (!succeeded(outcome))
@@ -272,32 +275,45 @@ void DeviceCommand::act()
             if (succeeded(outcome))
                 saveConfiguration();
         });
-    } else if (request.command == ConfigPut) {
+    } else if (request.command == ConfigSet) {
+        // Members the command does not set are the device's own, as read;
+        // nothing is written before the device has said what it is.
+        configuration.read(this, [this](const Outcome &outcome) {
+            if (succeeded(outcome) && session.identity())
+                configuration.apply(request.settings, this, [this](const Outcome &written) {
+                    if (succeeded(written))
+                        finish(true, QStringLiteral("done"));
+                });
+        });
+    } else if (request.command == History) {
+        history.request(this, [this](const Outcome &outcome) {
+            if (succeeded(outcome))
+                saveHistory();
+        });
+    }
+}
+
+void DeviceCommand::write()
+{
+    const auto finishes = [this](const Outcome &outcome) {
+        if (succeeded(outcome))
+            finish(true, QStringLiteral("done"));
+    };
+    if (request.command == ConfigPut) {
         // The device's own file is not needed: the backup replaces it whole.
         ConfigBackup backup;
         QString error;
-        if (!backup.load(request.file, model, &error)) {
+        if (!backup.load(request.file, session.identity()->model, &error)) {
             finish(false, error);
             return;
         }
         configuration.restore(backup.settings, {}, this, finishes);
-    } else if (request.command == ConfigSet) {
-        // Members the command does not set are the device's own, as read.
-        configuration.read(this, [this, finishes](const Outcome &outcome) {
-            if (succeeded(outcome))
-                configuration.apply(request.settings, this, finishes);
-        });
     } else if (request.command == FactoryReset) {
         configuration.factoryDefaults(this, finishes);
     } else if (request.command == Reboot) {
         session.send(Requests::reset(), this, finishes);
     } else if (request.command == CloudRegister) {
         files.registerCloud(request.cloudId, this, finishes);
-    } else if (request.command == History) {
-        history.request(this, [this](const Outcome &outcome) {
-            if (succeeded(outcome))
-                saveHistory();
-        });
     } else if (request.command == CertUpload) {
         uploadsLeft = 2;
         const auto uploaded = [this](const Outcome &outcome) {

@@ -64,7 +64,9 @@ signals:
 
 private:
     void identified(const Outcome &outcome);
-    void act();
+    // The command's reads, sent at once; its writes, once the device is known.
+    void ask();
+    void write();
     // Whether `outcome` ended well; when not, the command ends with why.
     bool succeeded(const Outcome &outcome);
     void saveConfiguration();

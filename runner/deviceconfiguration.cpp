@@ -22,7 +22,10 @@ quint64 DeviceConfiguration::read(QObject *context, DeviceSession::Handler done)
 void DeviceConfiguration::take(Outcome outcome, const DeviceSession::Handler &done)
 {
     if (outcome.ok()
-        && outcome.reply.value(Protocol::Get).toString() == QLatin1String(Protocol::SettingsFile)) {
+        && outcome.reply.value(Protocol::Get).toString() != QLatin1String(Protocol::SettingsFile)) {
+        outcome.result = Outcome::Unusable;
+        outcome.problem = Outcome::OtherFile;
+    } else if (outcome.ok()) {
         // Base64 may come wrapped in lines; anything else that is not Base64
         // makes the read count as none.
         const QByteArray encoded = outcome.reply.value(Protocol::Data)

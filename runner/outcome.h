@@ -36,8 +36,9 @@ struct Outcome {
         // A reply that is not a JSON object: the pairing of the replies
         // after it is lost too.
         NotJson,
-        // The configuration file is not a JSON object.
+        // The configuration file is not a JSON object, or another file came.
         ConfigNotJson,
+        OtherFile,
         // The file's content is not Base64.
         NotBase64,
         // A history without one of its series, with series at different
