@@ -11,7 +11,7 @@ read -r -a large < <("$build/bench_framer" 100)
 read -r state history big big_mb huge_ms huge_mb < <("$build/bench_runner")
 read -r upload raw < <("$build/bench_upload")
 read -r scan scan_found < <("$build/bench_scan")
-read -r ctl16 ctl1 ctl16late ctl1late < <("$build/bench_ctl")
+read -r ctl16 ctl1 ctl16late ctl1late ctl200 ctlset < <("$build/bench_ctl")
 read -r frame rss_start rss_conn rss_100 rss_1000 cpu < <("$build/bench_window" "$idle")
 
 ratio() { awk "BEGIN { printf \"%.0f%%\", 100 * $1 / $2 }"; }
@@ -28,6 +28,8 @@ printf '%-46s %14s %16s %s\n' "10 MiB upload to the simulator (ms)" "$upload" "r
 printf '%-46s %14s %16s %s\n' "search of a /24, 8 devices + 8 silent (ms)" "$scan" "found $scan_found" "< 3000, all 8 found"
 printf '%-46s %14s %16s %s\n' "veltra2ctl config get, 100 devices, jobs 16 (ms)" "$ctl16" "jobs 1 $ctl1" "(prompt loopback: CPU-bound)"
 printf '%-46s %14s %16s %s\n' "the same, each reply 20 ms late (ms)" "$ctl16late" "jobs 1 $ctl1late" ">= 10x faster: $(awk "BEGIN { printf \"%.1fx\", $ctl1late / $ctl16late }")"
+printf '%-46s %14s %16s %s\n' "veltra2ctl info, 200 devices answering in 1 s (ms)" "$ctl200" "--jobs 64" "(4 rounds of 1 s)"
+printf '%-46s %14s %16s %s\n' "config set, 100 devices answering in 2 s (ms)" "$ctlset" "--jobs 100" "every line ok"
 printf '%-46s %14s %16s %s\n' "process start to first frame (ms)" "$frame" "" "< 1000"
 printf '%-46s %14s %16s %s\n' "idle CPU, connected, ${idle} s (% of a core)" "$cpu" "" "< 0.5"
 printf '%-46s %14s %16s %s\n' "resident memory after start (MB)" "$rss_start" "" "< 120"

@@ -6,13 +6,13 @@
 
 #include <algorithm>
 
-CommandBatch::CommandBatch(const DeviceCommand::Request &request,
-    const QVector<DeviceAddress> &devices, int jobs, int timeoutMsec, bool json, QObject *parent)
+CommandBatch::CommandBatch(const CommandRequest &request, const QVector<DeviceAddress> &devices,
+    int jobs, const DeviceCommand::Limits &limits, bool json, QObject *parent)
     : QObject(parent)
     , request(request)
     , devices(devices)
     , jobs(qMax(1, jobs))
-    , timeoutMsec(timeoutMsec)
+    , limits(limits)
     , json(json)
     , outcomes(devices.size())
 {
@@ -36,7 +36,7 @@ void CommandBatch::cancel()
         command->cancel();
     for (int i = 0; i < outcomes.size(); ++i) {
         if (!outcomes.at(i))
-            outcomes[i] = Outcome { false, false, QStringLiteral("Interrupted"), {}, {} };
+            outcomes[i] = Told { DeviceCommand::Status::NotStarted, {}, {}, {} };
     }
     tell();
 }
@@ -45,14 +45,13 @@ void CommandBatch::launch()
 {
     while (int(running.size()) < jobs && next < devices.size()) {
         const int index = next++;
-        auto command = std::make_unique<DeviceCommand>(
-            request, devices.at(index), timeoutMsec, devices.size() > 1);
+        auto command = std::make_unique<DeviceCommand>(request, devices.at(index), limits);
         DeviceCommand *raw = command.get();
         connect(raw, &DeviceCommand::finished, this,
-            [this, index, raw](
-                bool ok, const QString &text, const QJsonObject &result, const QByteArray &json) {
+            [this, index, raw](DeviceCommand::Status status, const QString &text,
+                const QJsonObject &result, const QByteArray &json) {
                 if (!outcomes.at(index))
-                    outcomes[index] = Outcome { false, ok, text, result, json };
+                    outcomes[index] = Told { status, text, result, json };
                 // Not deleted inside its own signal.
                 const auto it = std::find_if(running.begin(), running.end(),
                     [raw](const auto &owned) { return owned.get() == raw; });
@@ -68,35 +67,61 @@ void CommandBatch::launch()
     }
 }
 
+QString CommandBatch::lineOf(const DeviceAddress &device, const Told &told) const
+{
+    using Status = DeviceCommand::Status;
+    const QString address = device.toString();
+    static const char *const statuses[]
+        = { "ok", "failed", "unconfirmed", "interrupted", "not started" };
+    if (json) {
+        QJsonObject object { { QStringLiteral("address"), address },
+            { QStringLiteral("ok"), told.status == Status::Ok },
+            // What scripts test: a write sent but not confirmed may have
+            // taken effect.
+            { QStringLiteral("status"), QLatin1String(statuses[int(told.status)]) } };
+        if (told.status == Status::Failed || told.status == Status::Unconfirmed)
+            object.insert(QStringLiteral("error"), told.text);
+        else if (told.status == Status::Ok && told.raw.isEmpty())
+            object.insert(QStringLiteral("result"), told.result);
+        QByteArray text = QJsonDocument(object).toJson(QJsonDocument::Compact);
+        // A result kept as the device wrote it goes in as its text.
+        if (told.status == Status::Ok && !told.raw.isEmpty())
+            text = text.chopped(1) + ",\"result\":" + told.raw + '}';
+        return QString::fromUtf8(DeviceText::safeJson(text));
+    }
+    QString text;
+    switch (told.status) {
+    case Status::Ok:
+        text = QStringLiteral(" ok ") + told.text;
+        break;
+    case Status::Failed:
+        text = QStringLiteral(" failed: ") + told.text;
+        break;
+    case Status::Unconfirmed:
+        text = QStringLiteral(" sent, not confirmed: ") + told.text;
+        break;
+    case Status::Interrupted:
+    case Status::NotStarted:
+        text = ' ' + QLatin1String(statuses[int(told.status)]);
+        break;
+    }
+    // Device texts were made safe where they were put into words; the rest
+    // is ours.
+    return DeviceText::escaped(address + text);
+}
+
 void CommandBatch::tell()
 {
     while (toldUpTo < outcomes.size() && outcomes.at(toldUpTo)) {
-        const Outcome &outcome = *outcomes.at(toldUpTo);
-        const QString address = devices.at(toldUpTo).toString();
-        allOk = allOk && outcome.ok;
-        if (json) {
-            QJsonObject object { { QStringLiteral("address"), address },
-                { QStringLiteral("ok"), outcome.ok } };
-            if (!outcome.ok)
-                object.insert(QStringLiteral("error"), outcome.text);
-            else if (outcome.raw.isEmpty())
-                object.insert(QStringLiteral("result"), outcome.result);
-            QByteArray text = QJsonDocument(object).toJson(QJsonDocument::Compact);
-            // A result kept as the device wrote it goes in as its text.
-            if (outcome.ok && !outcome.raw.isEmpty())
-                text = text.chopped(1) + ",\"result\":" + outcome.raw + '}';
-            emit line(QString::fromUtf8(DeviceText::safeJson(text)));
-        } else {
-            // Device texts were made safe where they were put into words; the
-            // rest is ours.
-            emit line(DeviceText::escaped(address
-                + (outcome.ok ? QStringLiteral(" ok ") : QStringLiteral(" failed: "))
-                + outcome.text));
-        }
+        const Told &told = *outcomes.at(toldUpTo);
+        if (told.status != DeviceCommand::Status::Ok)
+            ++failed;
+        emit line(lineOf(devices.at(toldUpTo), told));
         ++toldUpTo;
+        emit progress(toldUpTo, failed, devices.size());
     }
     if (!over && toldUpTo == outcomes.size() && running.empty() && next >= devices.size()) {
         over = true;
-        emit finished(allOk);
+        emit finished(failed == 0);
     }
 }

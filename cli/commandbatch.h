@@ -1,6 +1,7 @@
 #ifndef COMMANDBATCH_H
 #define COMMANDBATCH_H
 
+#include "cli/commandrequest.h"
 #include "cli/devicecommand.h"
 #include "link/deviceaddress.h"
 
@@ -19,22 +20,24 @@ class CommandBatch : public QObject {
     Q_OBJECT
 
 public:
-    CommandBatch(const DeviceCommand::Request &request, const QVector<DeviceAddress> &devices,
-        int jobs, int timeoutMsec, bool json, QObject *parent = nullptr);
+    CommandBatch(const CommandRequest &request, const QVector<DeviceAddress> &devices, int jobs,
+        const DeviceCommand::Limits &limits, bool json, QObject *parent = nullptr);
     ~CommandBatch() override;
 
     void start();
-    // Every device still at work ends at once, its connection closed.
+    // Every device at work ends at once, its connection closed; those not
+    // begun are told as not started.
     void cancel();
 
 signals:
     void line(const QString &text);
+    // After each device is told: how many are, and how many of them failed.
+    void progress(int done, int failed, int total);
     void finished(bool allSucceeded);
 
 private:
-    struct Outcome {
-        bool told = false;
-        bool ok = false;
+    struct Told {
+        DeviceCommand::Status status = DeviceCommand::Status::Failed;
         QString text;
         QJsonObject result;
         QByteArray raw;
@@ -42,17 +45,18 @@ private:
 
     void launch();
     void tell();
+    QString lineOf(const DeviceAddress &device, const Told &told) const;
 
-    DeviceCommand::Request request;
+    CommandRequest request;
     QVector<DeviceAddress> devices;
     int jobs;
-    int timeoutMsec;
+    DeviceCommand::Limits limits;
     bool json;
     std::vector<std::unique_ptr<DeviceCommand>> running;
-    QVector<std::optional<Outcome>> outcomes;
+    QVector<std::optional<Told>> outcomes;
     int next = 0;
     int toldUpTo = 0;
-    bool allOk = true;
+    int failed = 0;
     bool over = false;
 };
 

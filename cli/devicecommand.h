@@ -1,6 +1,7 @@
 #ifndef DEVICECOMMAND_H
 #define DEVICECOMMAND_H
 
+#include "cli/commandrequest.h"
 #include "link/deviceaddress.h"
 #include "runner/deviceconfiguration.h"
 #include "runner/devicefiles.h"
@@ -11,46 +12,30 @@
 #include <QJsonObject>
 #include <QObject>
 #include <QString>
-#include <QStringList>
 #include <QTimer>
-#include <QVariantMap>
 
 #include <memory>
-#include <optional>
 
 class HistoryCsvWriter;
 
 // One command of veltra2ctl on one device: a device session and the one
-// feature the command needs. It connects, waits until the device has said
-// what it is, does what was asked and tells the outcome once, as a line of
-// text and as JSON. Its words stay English whatever the desktop's language:
-// scripts read them.
+// feature the command needs. It connects, asks what the device is (and, at
+// once, whatever the command only reads), writes once the device is known
+// and tells the outcome once, as a line of text and as JSON. Its words stay
+// English whatever the desktop's language: scripts read them.
 class DeviceCommand : public QObject {
     Q_OBJECT
 
 public:
-    // A command line's command and its arguments, checked before anything
-    // is sent anywhere.
-    struct Request {
-        QString command;
-        // The file a configuration is read from or written to; for several
-        // devices, the folder their files are written to.
-        QString file;
-        QString cloudId;
-        // What "config set" changes.
-        QVariantMap settings;
-        // The certificate and key as the device takes them (DER).
-        QByteArray certificate;
-        QByteArray key;
+    enum class Status { Ok, Failed, Unconfirmed, Interrupted, NotStarted };
+    struct Limits {
+        // For each reply; for the connection to be taken.
+        int replyMsec = 10000;
+        int connectMsec = 3000;
     };
 
-    // The commands that act on devices, with their arguments, for the help.
-    static QStringList synopsis();
-    // Nothing, with what is wrong in `error`, for words that are no command.
-    static std::optional<Request> parse(const QStringList &words, QString *error);
-
-    DeviceCommand(const Request &request, const DeviceAddress &address, int timeoutMsec,
-        bool manyDevices, QObject *parent = nullptr);
+    DeviceCommand(const CommandRequest &request, const DeviceAddress &address, const Limits &limits,
+        QObject *parent = nullptr);
     ~DeviceCommand() override;
 
     void start();
@@ -60,7 +45,8 @@ public:
 signals:
     // `result` is what --json shows; `raw`, when given, is its compact JSON
     // text instead (a configuration, kept exactly as the device wrote it).
-    void finished(bool ok, const QString &text, const QJsonObject &result, const QByteArray &raw);
+    void finished(DeviceCommand::Status status, const QString &text, const QJsonObject &result,
+        const QByteArray &raw);
 
 private:
     void identified(const Outcome &outcome);
@@ -69,22 +55,30 @@ private:
     void write();
     // Whether `outcome` ended well; when not, the command ends with why.
     bool succeeded(const Outcome &outcome);
+    // Sent through the session, remembered as sent: a write not confirmed
+    // is told as such.
+    DeviceSession::Handler written(std::function<void(const Outcome &)> then);
+    void restore();
+    void compare(const JsonMembers &wanted);
     void saveConfiguration();
     void saveHistory();
+    QString failure(const Outcome &outcome) const;
     // By value: the text may be one that ending the link rewrites.
-    void finish(bool ok, QString text, QJsonObject result = {}, QByteArray raw = {});
+    void finish(Status status, QString text, QJsonObject result = {}, QByteArray raw = {});
 
-    Request request;
+    CommandRequest request;
     DeviceAddress address;
-    bool manyDevices;
+    Limits limits;
     DeviceSession session;
     DeviceConfiguration configuration;
     DeviceReadings readings;
     DeviceHistory history;
     DeviceFiles files;
-    QTimer deadline;
+    QTimer connecting;
     std::unique_ptr<HistoryCsvWriter> writer;
-    int uploadsLeft = 0;
+    // Writes sent, and those the device confirmed.
+    QStringList sent;
+    QStringList confirmed;
     bool done = false;
 };
 

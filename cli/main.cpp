@@ -2,77 +2,94 @@
 
 #include "app/identity.h"
 #include "cli/commandbatch.h"
-#include "link/deviceaddress.h"
-#include "link/devicescanner.h"
+#include "cli/commandrequest.h"
+#include "cli/devicesearch.h"
+#include "cli/interruption.h"
+#include "cli/output.h"
+#include "link/hostsfile.h"
 #include "link/protocol.h"
-#include "link/scanrange.h"
 #include "models/devicetext.h"
 #include "models/operatorfile.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
-#include <QJsonDocument>
-#include <QJsonObject>
-#include <QSocketNotifier>
+#include <QFile>
+#include <QSet>
+#include <QtNumeric>
 
-#include <csignal>
 #include <cstdio>
-#include <functional>
 
-#ifdef Q_OS_WIN
-#include <windows.h>
-#else
-#include <sys/socket.h>
-#include <unistd.h>
+#ifdef Q_OS_UNIX
+#include <sys/resource.h>
 #endif
 
 namespace {
 
 constexpr int UsageError = 2;
-// A list of addresses is a few kilobytes; nothing larger is one.
-constexpr qint64 MaxHostsFile = 1024 * 1024;
-
-void print(std::FILE *stream, const QString &text)
-{
-    std::fputs(text.toUtf8().append('\n').constData(), stream);
-    std::fflush(stream);
-}
 
 int usage(const QString &error)
 {
-    print(stderr,
+    Output::note(
         QStringLiteral("veltra2ctl: %1 (veltra2ctl --help)").arg(DeviceText::escaped(error)));
     return UsageError;
 }
 
-const char *const CommandHelp[][2] = {
-    { "info", "Prints the model, firmware version and build." },
-    { "state", "Prints the device's current state (readings and status) as name=value pairs." },
-    { "config get",
-        "Reads the configuration. With FILE, saves it as a configuration backup "
-        "(for several devices FILE is a folder, one file per device); without, "
-        "prints it." },
-    { "config put",
-        "Uploads the configuration backup FILE (saved from a device of the same "
-        "model) as the device's configuration." },
-    { "factory-reset", "Resets the device's configuration to its factory settings." },
-    { "reboot", "Reboots the device." },
-    { "cloud register", "Registers the device with the cloud under ID." },
-    { "config set",
+// Each command: its name, what it does in a few words, and in full.
+const char *const CommandHelp[][3] = {
+    { "info", "the model, firmware version and build",
+        "Prints the model, firmware version and build." },
+    { "state", "the current readings and status",
+        "Prints the device's current state (readings and status) as name=value pairs." },
+    { "config get", "save (or print) the configuration",
+        "Reads the configuration. With FILE, saves it as a configuration backup (an existing "
+        "FILE only with --force); with a FOLDER (or several devices), one new file per "
+        "device, named by model, address, port and time, the folder made where missing; "
+        "without, prints it. Backups are readable by their owner alone." },
+    { "config put", "restore a configuration backup",
+        "Uploads the configuration backup FILE (of the device's model, saved from its own "
+        "address unless --force) as the device's configuration; given a FOLDER, each device "
+        "gets the newest backup saved from its own address and port. With --dry-run, prints "
+        "what would change and sends nothing." },
+    { "config set", "change members of the configuration",
         "Changes members of the configuration, the others kept as the device has them: "
-        "sys-mode (web, mqtt, tcp), net-mode (if, ap), net-ssid, net-pwd, net-auth "
-        "(open, wep, wpa, wpa2, wpa-wpa2)." },
-    { "history",
-        "Downloads the recorded history. With --csv FILE, saves it as CSV (for several "
-        "devices FILE is a folder); without, tells how many samples there are." },
-    { "cert upload",
+        "sys-mode (web, mqtt, tcp), net-mode (if, ap), net-ssid (1 to 32 bytes), net-pwd "
+        "(8 to 63 characters with WPA), net-auth (open, wep, wpa, wpa2, wpa-wpa2). With "
+        "--dry-run, prints what would change and sends nothing." },
+    { "factory-reset", "reset the configuration to factory settings",
+        "Resets the device's configuration to its factory settings." },
+    { "reboot", "reboot the device", "Reboots the device." },
+    { "cloud register", "register the device with the cloud",
+        "Registers the device with the cloud under ID." },
+    { "history", "download the recorded history",
+        "Downloads the recorded history. With --csv FILE, saves it as CSV (- for standard "
+        "output; a FOLDER, or several devices, one new file per device); without, tells how "
+        "many samples there are." },
+    { "cert upload", "upload the MQTT client certificate and key",
         "Uploads the MQTT client certificate and private key (PEM or DER; PEM is "
         "converted to DER, as the device takes them)." },
-    { "scan",
-        "Searches RANGE (default: this computer's own networks) for devices and prints "
-        "each one found: a network (192.168.1.0/24), a range (192.168.1.10-60) or an "
-        "address, with :PORT when not 8081." },
+    { "scan", "find the devices on a network",
+        "Searches each RANGE (none: this computer's own networks, its default route's "
+        "first) and prints the devices found in order of address, one line each that "
+        "--hosts reads: a network (192.168.1.0/24), a range (192.168.1.10-60) or an "
+        "address, with :PORT when not 8081. Exit status 1 when none is found." },
 };
+
+QStringList synopsis()
+{
+    return CommandRequest::synopsis() << QStringLiteral("scan [RANGE...]");
+}
+
+// The commands a line each, the form a manual page makes a list of.
+QString commandList()
+{
+    QStringList lines;
+    for (const QString &line : synopsis()) {
+        for (const auto &entry : CommandHelp)
+            if (line.startsWith(QLatin1String(entry[0]) + ' ') || line == QLatin1String(entry[0]))
+                lines << QStringLiteral("  %1  %2").arg(line, -44).arg(QLatin1String(entry[1]));
+    }
+    return lines.join('\n');
+}
 
 QString commandHelp(const QStringList &words)
 {
@@ -80,12 +97,10 @@ QString commandHelp(const QStringList &words)
         QStringLiteral("cert") };
     const QString name = twoWords.contains(words.value(0)) ? words.value(0) + ' ' + words.value(1)
                                                            : words.value(0);
-    QStringList synopsis = DeviceCommand::synopsis();
-    synopsis << QStringLiteral("scan [RANGE]");
     for (const auto &entry : CommandHelp) {
         if (name != QLatin1String(entry[0]))
             continue;
-        for (const QString &line : synopsis) {
+        for (const QString &line : synopsis()) {
             if (line.startsWith(name))
                 return QStringLiteral("Usage: veltra2ctl [OPTIONS] %1\n\n%2\n").arg(line, entry[1]);
         }
@@ -93,77 +108,75 @@ QString commandHelp(const QStringList &words)
     return {};
 }
 
-// Ctrl+C, and the end of a terminal, end the work cleanly in the event loop.
-std::function<void()> interrupted;
-#ifdef Q_OS_WIN
-BOOL WINAPI onConsoleEvent(DWORD)
+// A search of a few thousand hosts needs as many sockets at once as --jobs
+// says: what the system allows is asked for before the first.
+void raiseFileLimit()
 {
-    QMetaObject::invokeMethod(
-        qApp,
-        [] {
-            if (interrupted)
-                interrupted();
-        },
-        Qt::QueuedConnection);
-    return TRUE;
-}
-void catchInterrupt()
-{
-    SetConsoleCtrlHandler(onConsoleEvent, TRUE);
-}
-#else
-int signalPipe[2] = { -1, -1 };
-void onSignal(int)
-{
-    const char byte = 1;
-    [[maybe_unused]] const auto written = ::write(signalPipe[1], &byte, 1);
-}
-void catchInterrupt()
-{
-    if (::socketpair(AF_UNIX, SOCK_STREAM, 0, signalPipe) != 0)
-        return;
-    auto *notifier = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, qApp);
-    QObject::connect(notifier, &QSocketNotifier::activated, [] {
-        char byte;
-        [[maybe_unused]] const auto read = ::read(signalPipe[0], &byte, 1);
-        if (interrupted)
-            interrupted();
-    });
-    std::signal(SIGINT, onSignal);
-    std::signal(SIGTERM, onSignal);
-}
+#ifdef Q_OS_UNIX
+    rlimit limit {};
+    if (::getrlimit(RLIMIT_NOFILE, &limit) == 0 && limit.rlim_cur < limit.rlim_max) {
+        limit.rlim_cur = limit.rlim_max;
+        ::setrlimit(RLIMIT_NOFILE, &limit);
+    }
 #endif
+}
 
-int scan(const QStringList &words, bool json)
+// Seconds as options give them: a finite number above 0 and up to an hour.
+bool readSeconds(const QString &text, int *msec)
 {
-    if (words.size() > 2)
-        return usage(QStringLiteral("scan: unexpected argument %1").arg(words.at(2)));
-    ScanRange range;
-    QString error;
-    if (!range.read(words.value(1), Protocol::DefaultPort, &error))
-        return usage(QStringLiteral("scan: ") + error);
-    DeviceScanner scanner;
-    QObject::connect(&scanner, &DeviceScanner::found, [json](const FoundDevice &device) {
-        const QString address = DeviceAddress { device.host(), device.port }.toString();
-        const QString version = DeviceText::shown(device.version, DeviceText::NameLimit);
-        const QString build = DeviceText::shown(device.build, DeviceText::NameLimit);
-        print(stdout,
-            json ? QString::fromUtf8(DeviceText::safeJson(QJsonDocument(
-                QJsonObject { { "address", address }, { "model", device.model },
-                    { "version", version }, { "build", build },
-                    { "replyMsec", device.replyMsec } }).toJson(QJsonDocument::Compact)))
-                 : QStringList { address, device.model, version, build }.join(' '));
-    });
-    int status = 0;
-    QObject::connect(&scanner, &DeviceScanner::finished, [&status](bool cancelled) {
-        status = cancelled ? 1 : 0;
-        QCoreApplication::quit();
-    });
-    interrupted = [&scanner] { scanner.cancel(); };
-    scanner.start(range.addresses, range.port);
-    if (scanner.isRunning())
-        QCoreApplication::exec();
-    return status;
+    bool ok = false;
+    const double seconds = text.toDouble(&ok);
+    if (!ok || !qIsFinite(seconds) || seconds <= 0 || seconds > 3600)
+        return false;
+    *msec = qMax(1, int(seconds * 1000));
+    return true;
+}
+
+// Every device the options name, each once, in the order given.
+bool readDevices(const QCommandLineParser &parser, QVector<DeviceAddress> *devices, QString *error)
+{
+    QVector<HostsFile::Entry> entries;
+    for (const QString &text : parser.values(QStringLiteral("host"))) {
+        const auto address = DeviceAddress::parse(text, Protocol::DefaultPort, error);
+        if (!address)
+            return false;
+        entries.append({ *address, {}, QStringLiteral("--host") });
+    }
+    for (const QString &path : parser.values(QStringLiteral("hosts"))) {
+        OperatorFile::Failure failure;
+        std::optional<QByteArray> text;
+        QFile standardInput;
+        if (path == QLatin1String("-") && standardInput.open(stdin, QIODevice::ReadOnly))
+            text = OperatorFile::read(standardInput, HostsFile::MaxSize, &failure, error);
+        else
+            text = OperatorFile::read(path, HostsFile::MaxSize, &failure, error);
+        if (!text) {
+            *error = QStringLiteral("cannot read %1: %2")
+                         .arg(path,
+                             failure == OperatorFile::Failure::TooLarge
+                                 ? QStringLiteral("larger than %1").arg(*error)
+                                 : *error);
+            return false;
+        }
+        const auto read = HostsFile::parse(*text,
+            path == QLatin1String("-") ? QStringLiteral("standard input") : path,
+            Protocol::DefaultPort, error);
+        if (!read)
+            return false;
+        entries += *read;
+    }
+    QSet<QString> seen;
+    for (const HostsFile::Entry &entry : qAsConst(entries)) {
+        const QString address = entry.address.toString();
+        if (seen.contains(address)) {
+            Output::note(QStringLiteral("veltra2ctl: %1: %2 is listed before; it is worked on once")
+                             .arg(entry.place, address));
+            continue;
+        }
+        seen.insert(address);
+        devices->append(entry.address);
+    }
+    return true;
 }
 
 } // namespace
@@ -176,31 +189,37 @@ int main(int argc, char *argv[])
     QCoreApplication::setApplicationVersion(QStringLiteral(VELTRA2_VERSION));
 
     QCommandLineParser parser;
-    QStringList commands = DeviceCommand::synopsis();
-    commands << QStringLiteral("scan [RANGE]");
     parser.setApplicationDescription(
-        QStringLiteral("Runs a VELTRA2 device command on one device or many.\n\nCommands:\n  ")
-        + commands.join(QStringLiteral("\n  "))
-        + QStringLiteral("\n\nveltra2ctl COMMAND --help tells more of one. One line per device, in "
-                         "the order given; exit status 0 when every device succeeded, 1 when any "
-                         "failed, 2 for a usage error (nothing is sent then)."));
+        QStringLiteral("Runs a VELTRA2 device command on one device or many.\n\nCommands:\n")
+        + commandList()
+        + QStringLiteral(
+            "\n\nveltra2ctl COMMAND --help tells more of one. One line per device, in the order "
+            "given: ok, failed, sent, not confirmed (a change that went out and may have taken "
+            "effect), interrupted or not started. Exit status 0 when every device succeeded, 1 "
+            "when any did not, 2 for a usage error (nothing is sent then), 128 and the signal "
+            "when interrupted (130 for Ctrl+C)."));
     const QCommandLineOption help({ "h", "help" }, QStringLiteral("Shows this help."));
     const QCommandLineOption host("host",
         QStringLiteral("A device's address, with :PORT when not 8081 (repeatable); IPv6 with a "
                        "port in brackets: [fe80::1]:8082."),
         QStringLiteral("ADDR[:PORT]"));
     const QCommandLineOption hosts("hosts",
-        QStringLiteral("A file of device addresses, one a line; # starts a comment."),
+        QStringLiteral("A file of device addresses, one a line, a name after it if wanted; # "
+                       "starts a comment; - is standard input (repeatable)."),
         QStringLiteral("FILE"));
-    const QCommandLineOption jobs("jobs", QStringLiteral("Devices worked on at once (default 16)."),
-        QStringLiteral("N"), "16");
+    const QCommandLineOption jobs("jobs",
+        QStringLiteral("Devices worked on at once (default 16; a search asks 128 hosts)."),
+        QStringLiteral("N"));
     const QCommandLineOption timeout("timeout",
-        QStringLiteral("Seconds a device has for the whole command (default 10)."),
-        QStringLiteral("SECONDS"), "10");
+        QStringLiteral("Seconds a device has for each answer (default 10; a search 1.5)."),
+        QStringLiteral("SECONDS"));
+    const QCommandLineOption connectTimeout("connect-timeout",
+        QStringLiteral("Seconds a device has to take the connection (default 3; a search 0.8)."),
+        QStringLiteral("SECONDS"));
     const QCommandLineOption json("json", QStringLiteral("One JSON object a line."));
     parser.addOption(help);
     parser.addVersionOption();
-    parser.addOptions({ host, hosts, jobs, timeout, json });
+    parser.addOptions({ host, hosts, jobs, timeout, connectTimeout, json });
     parser.addPositionalArgument(QStringLiteral("COMMAND"),
         QStringLiteral("What to do, and its arguments."), "COMMAND [ARGS]");
     // What follows the command is the command's own.
@@ -208,74 +227,97 @@ int main(int argc, char *argv[])
     if (!parser.parse(QCoreApplication::arguments()))
         return usage(parser.errorText());
     if (parser.isSet(QStringLiteral("version"))) {
-        print(stdout, QStringLiteral("veltra2ctl ") + QCoreApplication::applicationVersion());
-        return 0;
+        Output::result(QStringLiteral("veltra2ctl ") + QCoreApplication::applicationVersion());
+        return Output::failed() ? 1 : 0;
     }
     const QStringList words = parser.positionalArguments();
     if (parser.isSet(help) || words.isEmpty()) {
-        print(words.isEmpty() && !parser.isSet(help) ? stderr : stdout, parser.helpText());
-        return parser.isSet(help) ? 0 : UsageError;
+        if (!parser.isSet(help))
+            return usage(QStringLiteral("no command given"));
+        Output::result(parser.helpText());
+        return Output::failed() ? 1 : 0;
     }
     if (words.contains(QStringLiteral("--help")) || words.contains(QStringLiteral("-h"))) {
         const QString text = commandHelp(words);
         if (text.isEmpty())
             return usage(QStringLiteral("Unknown command: %1").arg(words.first()));
-        print(stdout, text);
-        return 0;
+        Output::result(text);
+        return Output::failed() ? 1 : 0;
     }
 
-    catchInterrupt();
-    if (words.first() == QLatin1String("scan"))
-        return scan(words, parser.isSet(json));
+    const bool scan = words.first() == QLatin1String("scan");
+    int jobCount = scan ? DeviceScanner::MaxParallel : 16;
+    if (parser.isSet(jobs)) {
+        bool ok = false;
+        jobCount = parser.value(jobs).toInt(&ok);
+        if (!ok || jobCount < 1)
+            return usage(QStringLiteral("--jobs takes a whole number from 1"));
+    }
+    int replyMsec = scan ? DeviceScanner::ReplyTimeoutMsec : 10000;
+    if (parser.isSet(timeout) && !readSeconds(parser.value(timeout), &replyMsec))
+        return usage(QStringLiteral("--timeout takes a number of seconds above 0, up to 3600"));
+    int connectMsec = scan ? DeviceScanner::ConnectTimeoutMsec : 3000;
+    if (parser.isSet(connectTimeout) && !readSeconds(parser.value(connectTimeout), &connectMsec))
+        return usage(
+            QStringLiteral("--connect-timeout takes a number of seconds above 0, up to 3600"));
+    raiseFileLimit();
 
+    int signalled = 0;
     QString error;
-    const auto request = DeviceCommand::parse(words, &error);
+    if (scan) {
+        DeviceSearch search({ jobCount, connectMsec, replyMsec }, parser.isSet(json));
+        if (!search.prepare(words.mid(1), &error))
+            return usage(error);
+        Interruption::catchSignals([&](int signal) {
+            signalled = signal;
+            search.cancel();
+        });
+        QObject::connect(&search, &DeviceSearch::finished, &app, &QCoreApplication::quit);
+        search.start();
+        QCoreApplication::exec();
+        if (signalled)
+            return 128 + signalled;
+        return Output::failed() ? 1 : search.status();
+    }
+
+    auto request = CommandRequest::parse(words, &error);
     if (!request)
         return usage(error);
-    bool ok = false;
-    const int jobCount = parser.value(jobs).toInt(&ok);
-    if (!ok || jobCount < 1)
-        return usage(QStringLiteral("--jobs takes a whole number from 1"));
-    const double seconds = parser.value(timeout).toDouble(&ok);
-    if (!ok || seconds <= 0 || seconds > 3600)
-        return usage(QStringLiteral("--timeout takes a number of seconds, up to 3600"));
-
-    QStringList addresses = parser.values(host);
-    if (parser.isSet(hosts)) {
-        OperatorFile::Failure failure;
-        const auto list = OperatorFile::read(parser.value(hosts), MaxHostsFile, &failure, &error);
-        if (!list)
-            return usage(QStringLiteral("cannot read %1: %2")
-                             .arg(parser.value(hosts),
-                                 failure == OperatorFile::Failure::TooLarge
-                                     ? QStringLiteral("larger than %1").arg(error)
-                                     : error));
-        for (const QByteArray &line : list->split('\n')) {
-            const QString address = QString::fromUtf8(line).section('#', 0, 0).trimmed();
-            if (!address.isEmpty())
-                addresses << address;
-        }
-    }
-    if (addresses.isEmpty())
-        return usage(QStringLiteral("no device given (--host or --hosts)"));
     QVector<DeviceAddress> devices;
-    for (const QString &address : qAsConst(addresses)) {
-        const auto device = DeviceAddress::parse(address, Protocol::DefaultPort, &error);
-        if (!device)
-            return usage(error);
-        devices << *device;
-    }
+    if (!readDevices(parser, &devices, &error))
+        return usage(error);
+    if (devices.isEmpty())
+        return usage(QStringLiteral("no device given (--host or --hosts)"));
+    if (!request->prepare(devices.size(), &error))
+        return usage(error);
+    Output::toStandardError(request->toStandardOutput);
 
-    CommandBatch batch(*request, devices, jobCount, int(seconds * 1000), parser.isSet(json));
-    QObject::connect(&batch, &CommandBatch::line, [](const QString &text) { print(stdout, text); });
+    CommandBatch batch(*request, devices, jobCount, { replyMsec, connectMsec }, parser.isSet(json));
+    QObject::connect(&batch, &CommandBatch::line, &Output::result);
+    int done = 0;
+    int failed = 0;
+    QObject::connect(&batch, &CommandBatch::progress, [&](int told, int bad, int total) {
+        done = told;
+        failed = bad;
+        Output::progress(told, bad, total);
+    });
     int status = 0;
     QObject::connect(&batch, &CommandBatch::finished, [&status](bool allSucceeded) {
         status = allSucceeded ? 0 : 1;
         QCoreApplication::quit();
     });
-    interrupted = [&batch] { batch.cancel(); };
+    Interruption::catchSignals([&](int signal) {
+        signalled = signal;
+        batch.cancel();
+    });
     QMetaObject::invokeMethod(&batch, &CommandBatch::start, Qt::QueuedConnection);
     QCoreApplication::exec();
-    interrupted = nullptr;
+    Output::summary(done, failed, devices.size());
+    if (signalled)
+        return 128 + signalled;
+    if (Output::failed()) {
+        Output::note(QStringLiteral("veltra2ctl: the results could not all be written"));
+        return 1;
+    }
     return status;
 }

@@ -28,13 +28,29 @@ DeviceScanner::~DeviceScanner()
     closeAll();
 }
 
-void DeviceScanner::start(const QVector<quint32> &addresses, quint16 toPort)
+void DeviceScanner::start(const QVector<quint32> &addresses, quint16 port)
+{
+    QVector<Target> targets;
+    targets.reserve(addresses.size());
+    for (quint32 address : addresses)
+        targets.append({ address, port });
+    start(targets);
+}
+
+void DeviceScanner::setLimits(int maxParallel, int connectMsec, int replyMsec)
+{
+    parallel = qMax(1, maxParallel);
+    connectTimeout = connectMsec;
+    replyTimeout = replyMsec;
+}
+
+void DeviceScanner::start(const QVector<Target> &targets)
 {
     closeAll();
-    queue = addresses;
-    port = toPort;
+    queue = targets;
     next = 0;
     done = 0;
+    starved = 0;
     running = true;
     if (timerId == -1)
         timerId = startTimer(TickMsec);
@@ -76,22 +92,26 @@ void DeviceScanner::launch()
     if (launching)
         return;
     launching = true;
-    while (running && probes.size() < MaxParallel && next < queue.size()) {
+    while (running && probes.size() < parallel && next < queue.size()) {
         auto *socket = new QTcpSocket(this);
         socket->setProxy(QNetworkProxy::NoProxy);
         socket->setReadBufferSize(MaxReplyLength);
         Probe &probe = probes[socket];
-        probe.address = queue.at(next++);
+        probe.target = queue.at(next++);
         probe.clock.start();
-        probe.deadline = ConnectTimeoutMsec;
+        probe.deadline = connectTimeout;
         connect(socket, &QTcpSocket::connected, this, [this, socket] { connected(socket); });
         connect(socket, &QTcpSocket::readyRead, this, [this, socket] { readReply(socket); });
-        connect(socket, &QTcpSocket::errorOccurred, this, [this, socket] {
-            // The line may have come with the close.
-            readReply(socket);
-            retire(socket);
-        });
-        socket->connectToHost(QHostAddress(probe.address), port);
+        connect(socket, &QTcpSocket::errorOccurred, this,
+            [this, socket](QAbstractSocket::SocketError error) {
+                // Not asked is not the same as no device there.
+                if (error == QAbstractSocket::SocketResourceError)
+                    ++starved;
+                // The line may have come with the close.
+                readReply(socket);
+                retire(socket);
+            });
+        socket->connectToHost(QHostAddress(probe.target.address), probe.target.port);
     }
     launching = false;
 }
@@ -105,7 +125,7 @@ void DeviceScanner::connected(QTcpSocket *socket)
         QJsonDocument(Requests::info()).toJson(QJsonDocument::Compact) + Protocol::LineEnd);
     probe->asked = true;
     probe->clock.restart();
-    probe->deadline = ReplyTimeoutMsec;
+    probe->deadline = replyTimeout;
 }
 
 void DeviceScanner::readReply(QTcpSocket *socket)
@@ -128,8 +148,8 @@ void DeviceScanner::readReply(QTcpSocket *socket)
     const QString model = BoardName::model(reply.value(Protocol::Board));
     if (!model.isEmpty()) {
         FoundDevice device;
-        device.address = probe->address;
-        device.port = port;
+        device.address = probe->target.address;
+        device.port = probe->target.port;
         device.model = model;
         device.version = reply.value(Protocol::Version).toString();
         device.build = reply.value(Protocol::Build).toString();

@@ -29,14 +29,25 @@ public:
     explicit DeviceScanner(QObject *parent = nullptr);
     ~DeviceScanner() override;
 
+    struct Target {
+        quint32 address = 0;
+        quint16 port = 0;
+    };
+
     // Starts over with `addresses` on `port`, cancelling a search under way.
     void start(const QVector<quint32> &addresses, quint16 port);
+    void start(const QVector<Target> &targets);
+    // How many hosts are asked at once, and how long each may take to take
+    // the connection and then to answer.
+    void setLimits(int parallel, int connectMsec, int replyMsec);
     // Closes every connection at once; finished() follows.
     void cancel();
 
     bool isRunning() const { return running; }
     int tried() const { return done; }
     int total() const { return queue.size(); }
+    // Hosts not asked at all: the system had no socket left for them.
+    int unasked() const { return starved; }
 
 signals:
     void found(const FoundDevice &device);
@@ -45,7 +56,7 @@ signals:
 
 private:
     struct Probe {
-        quint32 address = 0;
+        Target target;
         QElapsedTimer clock;
         // When the current step (connect, then reply) gives up.
         qint64 deadline = 0;
@@ -60,9 +71,12 @@ private:
     void timerEvent(QTimerEvent *event) override;
     void closeAll();
 
-    QVector<quint32> queue;
-    quint16 port = 0;
+    QVector<Target> queue;
+    int parallel = MaxParallel;
+    int connectTimeout = ConnectTimeoutMsec;
+    int replyTimeout = ReplyTimeoutMsec;
     int next = 0;
+    int starved = 0;
     int done = 0;
     bool running = false;
     bool launching = false;

@@ -2,7 +2,9 @@
 
 #include "link/deviceaddress.h"
 
+#include <QFile>
 #include <QNetworkInterface>
+#include <QSet>
 
 #include <algorithm>
 
@@ -23,10 +25,10 @@ bool readAddress(const QString &text, quint32 *address)
     return read.has_value();
 }
 
-// The computer's own IPv4 networks, as address and prefix length.
-QVector<QNetworkAddressEntry> ownEntries()
+// The computer's own IPv4 networks.
+QVector<ScanRange::Network> ownEntries()
 {
-    QVector<QNetworkAddressEntry> entries;
+    QVector<ScanRange::Network> entries;
     for (const QNetworkInterface &interface : QNetworkInterface::allInterfaces()) {
         const auto flags = interface.flags();
         if (!flags.testFlag(QNetworkInterface::IsUp)
@@ -37,10 +39,31 @@ QVector<QNetworkAddressEntry> ownEntries()
             const QHostAddress &ip = entry.ip();
             if (ip.protocol() == QAbstractSocket::IPv4Protocol && !ip.isLoopback()
                 && entry.prefixLength() > 0 && entry.prefixLength() < 32)
-                entries.append(entry);
+                entries.append({ interface.name(), ip, entry.prefixLength() });
         }
     }
     return entries;
+}
+
+// The interface the default route leaves by, where the system says (Linux).
+QString defaultRouteInterface()
+{
+    QFile routes(QStringLiteral("/proc/net/route"));
+    if (!routes.open(QIODevice::ReadOnly))
+        return {};
+    for (const QByteArray &line : routes.readAll().split('\n')) {
+        const QList<QByteArray> fields = line.simplified().split(' ');
+        if (fields.size() > 2 && fields.at(1) == "00000000")
+            return QString::fromUtf8(fields.at(0));
+    }
+    return {};
+}
+
+QString blockName(const ScanRange::Network &network)
+{
+    const int swept = std::max(network.prefix, ScanRange::WidestOwnPrefix);
+    return QHostAddress(network.address.toIPv4Address() & maskOf(swept)).toString() + '/'
+        + QString::number(swept);
 }
 
 } // namespace
@@ -154,26 +177,43 @@ QVector<quint32> ScanRange::hostsAround(const QHostAddress &address, int prefix)
 
 ScanRange ScanRange::ownNetworks(quint16 port)
 {
+    return ofNetworks(ownEntries(), defaultRouteInterface(), port);
+}
+
+ScanRange ScanRange::ofNetworks(
+    const QVector<Network> &networks, const QString &routed, quint16 port)
+{
+    QVector<Network> ordered = networks;
+    std::stable_sort(ordered.begin(), ordered.end(), [&routed](const Network &a, const Network &b) {
+        return a.interface == routed && b.interface != routed;
+    });
     ScanRange range;
     range.port = port;
-    for (const QNetworkAddressEntry &entry : ownEntries())
-        range.addresses += hostsAround(entry.ip(), entry.prefixLength());
+    QSet<quint32> taken;
+    for (const Network &network : qAsConst(ordered)) {
+        QVector<quint32> hosts = hostsAround(network.address, network.prefix);
+        hosts.erase(std::remove_if(hosts.begin(), hosts.end(),
+                        [&taken](quint32 host) { return taken.contains(host); }),
+            hosts.end());
+        // Many interfaces (virtual bridges) could add up past what one
+        // search covers: a network is searched whole or named as left out.
+        if (range.addresses.size() + hosts.size() > MaxAddresses) {
+            range.leftOut << blockName(network);
+            continue;
+        }
+        range.addresses += hosts;
+        for (quint32 host : qAsConst(hosts))
+            taken.insert(host);
+    }
     std::sort(range.addresses.begin(), range.addresses.end());
-    range.addresses.erase(
-        std::unique(range.addresses.begin(), range.addresses.end()), range.addresses.end());
-    // Many interfaces (virtual bridges) could add up past what one search covers.
-    if (range.addresses.size() > MaxAddresses)
-        range.addresses.resize(MaxAddresses);
     return range;
 }
 
 QString ScanRange::describeOwnNetworks()
 {
     QStringList blocks;
-    for (const QNetworkAddressEntry &entry : ownEntries()) {
-        const int swept = std::max(entry.prefixLength(), WidestOwnPrefix);
-        const QHostAddress start(entry.ip().toIPv4Address() & maskOf(swept));
-        const QString block = start.toString() + '/' + QString::number(swept);
+    for (const Network &network : ownEntries()) {
+        const QString block = blockName(network);
         if (!blocks.contains(block))
             blocks.append(block);
     }

@@ -4,6 +4,7 @@
 #include <QCoreApplication>
 #include <QHostAddress>
 #include <QString>
+#include <QStringList>
 #include <QVector>
 
 // The IPv4 addresses a device search tries, and the port it asks on: the
@@ -23,6 +24,15 @@ public:
 
     QVector<quint32> addresses;
     quint16 port = 0;
+    // Own networks that did not fit in one search, as "172.20.0.0/22".
+    QStringList leftOut;
+
+    // One of the computer's networks, on the interface `interface`.
+    struct Network {
+        QString interface;
+        QHostAddress address;
+        int prefix = 0;
+    };
 
     // False, with the reason in words in `error`, for text that names no
     // range or too many addresses.
@@ -33,6 +43,11 @@ public:
     bool read(const QString &text, quint16 defaultPort, QString *error);
     // Each up, non-loopback IPv4 interface's own network.
     static ScanRange ownNetworks(quint16 port);
+    // What a search of `networks` covers: the network of the interface
+    // that carries the default route first, then the others in turn while
+    // they fit in MaxAddresses; the rest are named in `leftOut`.
+    static ScanRange ofNetworks(
+        const QVector<Network> &networks, const QString &routed, quint16 port);
     // The hosts of the network `address`/`prefix`, narrowed to the
     // WidestOwnPrefix block around `address`.
     static QVector<quint32> hostsAround(const QHostAddress &address, int prefix);

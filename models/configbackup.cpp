@@ -37,17 +37,6 @@ bool isSecret(const QString &key)
 }
 } // namespace
 
-QString ConfigBackup::defaultFileName(const QString &model, const QString &host, const QDate &day)
-{
-    QString name = QStringLiteral("%1_%2_%3.json").arg(model, host, day.toString(Qt::ISODate));
-    // An IPv6 address or a host name must not make a path of the name.
-    for (QChar &c : name) {
-        if (c == '/' || c == '\\' || c == ':')
-            c = '-';
-    }
-    return name;
-}
-
 QByteArray ConfigBackup::toJson(bool indented) const
 {
     const QJsonObject header {
@@ -81,6 +70,18 @@ bool ConfigBackup::save(const QString &path, QString *error) const
 
 bool ConfigBackup::load(const QString &path, const QString &expectedModel, QString *error)
 {
+    if (!read(path, error))
+        return false;
+    if (model.compare(expectedModel, Qt::CaseInsensitive) != 0) {
+        *error = tr("The file is for %1, not for %2")
+                     .arg(DeviceText::shown(model, DeviceText::NameLimit), expectedModel);
+        return false;
+    }
+    return true;
+}
+
+bool ConfigBackup::read(const QString &path, QString *error)
+{
     OperatorFile::Failure failure;
     QString why;
     const auto data = OperatorFile::read(path, MaxFileSize, &failure, &why);
@@ -107,14 +108,8 @@ bool ConfigBackup::load(const QString &path, const QString &expectedModel, QStri
                      .arg(FormatVersion);
         return false;
     }
-    const QString fileModel = content.value(ModelKey).toString();
-    if (fileModel.compare(expectedModel, Qt::CaseInsensitive) != 0) {
-        *error = tr("The file is for %1, not for %2")
-                     .arg(DeviceText::shown(fileModel, DeviceText::NameLimit), expectedModel);
-        return false;
-    }
     const QJsonObject firmware = content.value(FirmwareKey).toObject();
-    model = fileModel;
+    model = content.value(ModelKey).toString();
     firmwareVersion = firmware.value(FirmwareVersionKey).toString();
     firmwareBuild = firmware.value(FirmwareBuildKey).toString();
     address = content.value(AddressKey).toString();

@@ -39,9 +39,6 @@ public:
     // As the device wrote them, member by member.
     JsonMembers settings;
 
-    // "veltra-2w_192.168.1.20_2026-12-07.json": what is offered as the name.
-    static QString defaultFileName(const QString &model, const QString &host, const QDate &day);
-
     // The file as written: indented for a person to read; or compact, one line.
     QByteArray toJson(bool indented = true) const;
     // Written beside `path` and renamed over it only when whole, readable
@@ -51,6 +48,8 @@ public:
     // Reads `path` and checks it is a backup of this format and version for
     // `model`; false, with the reason in words in `error`, when it is not.
     bool load(const QString &path, const QString &model, QString *error);
+    // The same, for a file of any model.
+    bool read(const QString &path, QString *error);
 
     // Member by member, in order of name, what writing `wanted` over
     // `current` would change.

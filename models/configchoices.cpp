@@ -55,3 +55,23 @@ QVariantList ConfigChoices::choices(const QString &key)
     }
     return found;
 }
+
+ConfigChoices::Problem ConfigChoices::check(const QVariantMap &settings)
+{
+    // What the Wi-Fi standards allow: an SSID is at most 32 octets, a WPA
+    // passphrase 8 to 63 characters.
+    if (settings.contains(Protocol::NetSsid)) {
+        const QByteArray ssid = settings.value(Protocol::NetSsid).toString().toUtf8();
+        if (ssid.isEmpty())
+            return Problem::NoNetworkName;
+        if (ssid.size() > 32)
+            return Problem::NetworkNameTooLong;
+    }
+    const QString auth = settings.value(Protocol::NetAuth).toString();
+    if (settings.contains(Protocol::NetPwd) && auth.startsWith(QLatin1String("wpa"))) {
+        const int length = settings.value(Protocol::NetPwd).toString().size();
+        if (length < 8 || length > 63)
+            return Problem::PassphraseLength;
+    }
+    return Problem::None;
+}

@@ -3,6 +3,7 @@
 
 #include <QStringList>
 #include <QVariantList>
+#include <QVariantMap>
 
 // The members of the device's configuration that the program edits, and
 // the values it offers for those that take one of a few: the configuration
@@ -17,6 +18,12 @@ public:
     // The same as {"key": label, "value": value}, each label untranslated
     // (the page translates it in its own context).
     static QVariantList choices(const QString &key);
+
+    // What a device cannot take in the members it is given: a network name
+    // of 1 to 32 bytes, and with WPA a passphrase of 8 to 63 characters.
+    enum class Problem { None, NoNetworkName, NetworkNameTooLong, PassphraseLength };
+    // `settings` as they would be on the device; members absent are not judged.
+    static Problem check(const QVariantMap &settings);
 };
 
 #endif // CONFIGCHOICES_H

@@ -21,12 +21,6 @@ HistoryCsvWriter::HistoryCsvWriter(
 {
 }
 
-QString HistoryCsvWriter::defaultFileName(const QString &model, const QDate &day)
-{
-    return QStringLiteral("veltra2-history-%1-%2.csv")
-        .arg(model.isEmpty() ? QStringLiteral("device") : model, day.toString(Qt::ISODate));
-}
-
 void HistoryCsvWriter::start()
 {
     if (!file.open()) {

@@ -4,7 +4,6 @@
 #include "models/historysamples.h"
 #include "models/outputfile.h"
 
-#include <QDate>
 #include <QObject>
 #include <QStringList>
 
@@ -21,8 +20,6 @@ public:
         QObject *parent = nullptr);
 
     void start();
-    // "veltra2-history-veltra-2w-2026-12-08.csv": what is offered as the name.
-    static QString defaultFileName(const QString &model, const QDate &day);
     // The CSV of rows [first, last) of `samples`.
     static QByteArray rows(const HistorySamples &samples, int first, int last);
 

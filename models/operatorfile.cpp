@@ -13,12 +13,19 @@ std::optional<QByteArray> OperatorFile::read(
         *error = file.errorString();
         return std::nullopt;
     }
+    return read(file, limit, failure, error);
+}
+
+std::optional<QByteArray> OperatorFile::read(
+    QIODevice &file, qint64 limit, Failure *failure, QString *error)
+{
     QByteArray data;
     constexpr qint64 Chunk = 64 * 1024;
     while (data.size() <= limit) {
         const QByteArray part = file.read(qMin(Chunk, limit + 1 - data.size()));
         if (part.isEmpty()) {
-            if (file.error() != QFileDevice::NoError) {
+            const auto *device = qobject_cast<QFileDevice *>(&file);
+            if (device && device->error() != QFileDevice::NoError) {
                 *failure = Failure::Unreadable;
                 *error = file.errorString();
                 return std::nullopt;

@@ -1,6 +1,9 @@
 #include "models/outputfile.h"
 
+#include <QDir>
+
 #include <QFileInfo>
+#include <cstdio>
 
 OutputFile::OutputFile(const QString &path, Access access)
     : path(path)
@@ -22,6 +25,12 @@ bool OutputFile::fail(const QFileDevice &device)
 
 bool OutputFile::open()
 {
+    if (path == QLatin1String(StandardOutput)) {
+        through = std::make_unique<QFile>();
+        if (!through->open(stdout, QIODevice::WriteOnly | QIODevice::Unbuffered))
+            return fail(*through);
+        return true;
+    }
     const QFileInfo target(path);
     if (target.exists() && !target.isFile() && !target.isDir()) {
         through = std::make_unique<QFile>(path);
@@ -86,4 +95,32 @@ bool OutputFile::save(const QString &path, const QByteArray &data, Access access
         return true;
     *error = file.errorString();
     return false;
+}
+
+QString OutputFile::deviceFileName(const QString &prefix, const QString &model, const QString &host,
+    quint16 port, const QDateTime &time, const QString &extension)
+{
+    QStringList parts;
+    if (!prefix.isEmpty())
+        parts << prefix;
+    parts << (model.isEmpty() ? QStringLiteral("device") : model) << host << QString::number(port)
+          << time.toString(QStringLiteral("yyyy-MM-dd_HH-mm-ss"));
+    QString name = parts.join('_') + '.' + extension;
+    // An IPv6 address or a host name must not make a path of the name.
+    for (QChar &c : name) {
+        if (c == '/' || c == '\\' || c == ':' || c < ' ')
+            c = '-';
+    }
+    return name;
+}
+
+QString OutputFile::unusedPath(const QString &folder, const QString &name)
+{
+    const QDir dir(folder);
+    const QFileInfo info(name);
+    QString path = dir.filePath(name);
+    for (int n = 2; QFileInfo::exists(path); ++n)
+        path = dir.filePath(
+            QStringLiteral("%1-%2.%3").arg(info.completeBaseName()).arg(n).arg(info.suffix()));
+    return path;
 }

@@ -2,6 +2,7 @@
 #define OUTPUTFILE_H
 
 #include <QByteArray>
+#include <QDateTime>
 #include <QFile>
 #include <QSaveFile>
 #include <QString>
@@ -16,6 +17,8 @@
 class OutputFile {
 public:
     enum class Access { Shared, OwnerOnly };
+    // The path that names this program's standard output.
+    static constexpr char StandardOutput[] = "-";
 
     explicit OutputFile(const QString &path, Access access = Access::Shared);
     ~OutputFile();
@@ -29,6 +32,16 @@ public:
     // Nothing of what was written takes the name.
     void cancel();
     QString errorString() const { return error; }
+
+    // The name a file about one device is offered under: what it holds, the
+    // device's model, address and port and the time, so that files of two
+    // devices, or of one device at two times, never share a name:
+    // "veltra-2w_192.168.1.20_8081_2026-12-08_16-30-05.json".
+    static QString deviceFileName(const QString &prefix, const QString &model, const QString &host,
+        quint16 port, const QDateTime &time, const QString &extension);
+    // `name` in `folder`, or, where a file has it already, the same with
+    // "-2", "-3"... before the extension.
+    static QString unusedPath(const QString &folder, const QString &name);
 
     // The whole of `data` to `path` at once.
     static bool save(const QString &path, const QByteArray &data, Access access, QString *error);

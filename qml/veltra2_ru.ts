@@ -4,6 +4,10 @@
 <context>
     <name>IOTRunner</name>
     <message>
+        <source>%1 is not a VELTRA2 device</source>
+        <translation>%1 — не устройство VELTRA2</translation>
+    </message>
+    <message>
         <source>Saved to %1. The file holds the Wi-Fi password: keep it safe</source>
         <translation>Сохранено в %1. В файле есть пароль Wi-Fi: храните его надёжно</translation>
     </message>

@@ -27,6 +27,8 @@ DeviceSession::DeviceSession(QObject *parent)
     connect(client, &TcpSocketClient::lineTooLong, this, [this] { dropping = LinkEnd::TooLong; });
     pollTimer.setInterval(DefaultPollInterval);
     connect(&pollTimer, &QTimer::timeout, this, &DeviceSession::pollTick);
+    replyTimer.setSingleShot(true);
+    connect(&replyTimer, &QTimer::timeout, this, [this] { drop(LinkEnd::NoAnswer); });
 }
 
 DeviceSession::~DeviceSession()
@@ -85,6 +87,11 @@ std::optional<FoundDevice> DeviceSession::asFound() const
     return found;
 }
 
+void DeviceSession::setReplyTimeout(int msec)
+{
+    replyTimer.setInterval(msec);
+}
+
 void DeviceSession::setPolling(bool on)
 {
     polling = on;
@@ -113,6 +120,8 @@ quint64 DeviceSession::queue(const QJsonObject &request, QObject *context, Handl
     entry.context = context;
     entry.bound = context != nullptr;
     entry.handler = std::move(handler);
+    if (pending.isEmpty() && replyTimer.interval() > 0)
+        replyTimer.start();
     pending.append(entry);
     return entry.ticket;
 }
@@ -154,6 +163,7 @@ void DeviceSession::linkUp()
 void DeviceSession::linkDown()
 {
     pollTimer.stop();
+    replyTimer.stop();
     ++linkSerial;
     waitingLines.clear();
     client->setReading(true);
@@ -161,8 +171,9 @@ void DeviceSession::linkDown()
     const QString detail = std::exchange(dropDetail, {});
     dropping.reset();
     device.reset();
-    static const Outcome::Result results[] = { Outcome::Closed, Outcome::NoAnswer,
-        Outcome::NotADevice, Outcome::TooLong, Outcome::Closed, Outcome::Stopped };
+    static const Outcome::Result results[]
+        = { Outcome::Closed, Outcome::NoAnswer, Outcome::NotADevice, Outcome::UnknownModel,
+              Outcome::TooLong, Outcome::Closed, Outcome::Stopped };
     const auto gone = std::exchange(pending, {});
     for (const Pending &request : gone)
         tell(request,
@@ -187,6 +198,10 @@ void DeviceSession::pollTick()
         emit pollDue();
         return;
     }
+    // A reply that has come and is still being read is no stalled link,
+    // however slow the machine.
+    if (parser)
+        return;
     if (staleTicks != StaleLimit) {
         ++staleTicks;
         return;
@@ -211,6 +226,9 @@ void DeviceSession::takeLine(const QByteArray &line)
     // flooding us must not flood the operator.
     if (pending.isEmpty())
         return;
+    // An answer came: the next one has its own time.
+    if (replyTimer.interval() > 0)
+        replyTimer.start();
     if (line.size() < LargeReply) {
         handle(line, QJsonDocument::fromJson(line));
         return;
@@ -240,6 +258,8 @@ void DeviceSession::handle(const QByteArray &line, const QJsonDocument &doc)
     if (pending.isEmpty())
         return;
     Pending request = pending.takeFirst();
+    if (pending.isEmpty())
+        replyTimer.stop();
     Outcome outcome { request.ticket, request.request, Outcome::Done, Outcome::NoProblem, {}, {} };
     const QString query = outcome.query();
     if (!doc.isObject()) {
@@ -271,13 +291,17 @@ void DeviceSession::handle(const QByteArray &line, const QJsonDocument &doc)
         return;
     }
     if (query == QLatin1String(Protocol::Info)) {
-        const QString board = outcome.reply.value(Protocol::Board).toString();
+        const QJsonValue named = outcome.reply.value(Protocol::Board);
+        const QString board = named.toString();
         const QString model = BoardName::model(board);
         if (model.isEmpty()) {
-            outcome.result = Outcome::NotADevice;
-            outcome.deviceText = board;
+            // A device names its board; anything else is no device of ours.
+            const bool device = named.isString();
+            const QString said = device ? board : QString::fromUtf8(line.left(1024));
+            outcome.result = device ? Outcome::UnknownModel : Outcome::NotADevice;
+            outcome.deviceText = said;
             tell(request, outcome);
-            drop(LinkEnd::NotADevice, board);
+            drop(device ? LinkEnd::UnknownModel : LinkEnd::NotADevice, said);
             return;
         }
         DeviceIdentity identity;

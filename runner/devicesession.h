@@ -33,7 +33,7 @@ class DeviceSession : public QObject {
 public:
     using Handler = std::function<void(const Outcome &)>;
     // Why a link that was up has ended.
-    enum class LinkEnd { Closed, NoAnswer, NotADevice, TooLong, Rebooting, Stopped };
+    enum class LinkEnd { Closed, NoAnswer, NotADevice, UnknownModel, TooLong, Rebooting, Stopped };
     Q_ENUM(LinkEnd)
 
     static constexpr int DefaultPollInterval = 5000;
@@ -65,6 +65,10 @@ public:
     quint64 upload(const QString &name, const QByteArray &data, QObject *context = nullptr,
         Handler handler = {});
 
+    // A reply not come within `msec` of its request (or of the reply before
+    // it) ends the link as not answering; 0, the default, waits as long as
+    // polling allows.
+    void setReplyTimeout(int msec);
     void setPolling(bool on);
     void setPollInterval(int msec);
     int pollInterval() const { return pollTimer.interval(); }
@@ -84,7 +88,7 @@ signals:
     // The device has said what it is (identity()).
     void identified();
     // A link that was up has ended; `detail` is the device's own text where
-    // it has one (what a device that is none said it is).
+    // it has one (what a device that is none sent, the model it named).
     void linkEnded(DeviceSession::LinkEnd why, const QString &detail, bool retrying);
     // An attempt to connect failed; `reason` is the system's own text.
     void connectFailed(const QString &reason);
@@ -112,6 +116,7 @@ private:
 
     TcpSocketClient *client = nullptr;
     QTimer pollTimer;
+    QTimer replyTimer;
     bool polling = false;
     int staleTicks = 0;
     DeviceAddress endpoint;

@@ -211,8 +211,9 @@ void IOTRunner::saveHistory(QString name)
 QString IOTRunner::configBackupName() const
 {
     const auto &identity = session.identity();
-    return ConfigBackup::defaultFileName(
-        identity ? identity->model : QString(), session.address().host, QDate::currentDate());
+    return OutputFile::deviceFileName({}, identity ? identity->model : QString(),
+        session.address().host, session.address().port, QDateTime::currentDateTime(),
+        QStringLiteral("json"));
 }
 
 void IOTRunner::saveConfigBackup(QString name)
@@ -281,8 +282,9 @@ void IOTRunner::reportSaved(const QString &name, bool saved, const QString &erro
 QString IOTRunner::historyFileName() const
 {
     const auto &identity = session.identity();
-    return HistoryCsvWriter::defaultFileName(
-        identity ? identity->model : QString(), QDate::currentDate());
+    return OutputFile::deviceFileName(QStringLiteral("veltra2-history"),
+        identity ? identity->model : QString(), session.address().host, session.address().port,
+        QDateTime::currentDateTime(), QStringLiteral("csv"));
 }
 
 void IOTRunner::tcp_connected()
@@ -298,15 +300,22 @@ void IOTRunner::tcp_connected()
 void IOTRunner::tcp_disconnected(DeviceSession::LinkEnd why, const QString &detail, bool retrying)
 {
     charts.clear();
-    emit alert(tr("Connection closed"));
     QString reason = tr("Connection closed");
-    if (why == DeviceSession::LinkEnd::NoAnswer)
+    if (why == DeviceSession::LinkEnd::NotADevice) {
+        // Asking again would only ask the same web server again: said once.
+        session.stop();
+        retrying = false;
+        reason = tr("%1 is not a VELTRA2 device").arg(link.address());
+    } else if (why == DeviceSession::LinkEnd::NoAnswer) {
         reason = tr("The device stopped answering");
-    else if (why == DeviceSession::LinkEnd::Rebooting)
+    } else if (why == DeviceSession::LinkEnd::Rebooting) {
         reason = tr("Device will reboot");
-    else if (why == DeviceSession::LinkEnd::NotADevice)
+    } else if (why == DeviceSession::LinkEnd::UnknownModel) {
         reason = tr("Device type %1 is not known")
                      .arg(DeviceText::shown(detail, DeviceText::NameLimit));
+    }
+    emit alert(why == DeviceSession::LinkEnd::NotADevice ? reason.toHtmlEscaped()
+                                                         : tr("Connection closed"));
     link.lost(reason, retrying);
     emit disconnectedFromHost();
 }
@@ -363,7 +372,7 @@ void IOTRunner::tell(const Outcome &outcome)
                        .arg(query.toHtmlEscaped(),
                            DeviceText::rich(outcome.deviceText, DeviceText::ValueLimit)));
         return;
-    case Outcome::NotADevice:
+    case Outcome::UnknownModel:
         emit alert(tr("Device type %1 is not known. Please update the application or the device "
                       "firmware")
                        .arg(DeviceText::rich(outcome.deviceText, DeviceText::NameLimit)));

@@ -23,9 +23,12 @@ struct Outcome {
         NoAnswer,
         // The link closed before the answer came.
         Closed,
-        // What answered is not a device this program knows; `deviceText`
-        // is what it said it is.
+        // What answered is no device of this kind (a web server, say);
+        // `deviceText` is the start of what it sent.
         NotADevice,
+        // A device of a model this program does not know; `deviceText` is
+        // the model it named.
+        UnknownModel,
         // The device sent a line longer than the link takes.
         TooLong,
         // The link was ended here, on purpose.

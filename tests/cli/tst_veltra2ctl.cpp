@@ -2,12 +2,17 @@
 #include "common/scriptedpeer.h"
 #include "common/testmain.h"
 
+#include <QDir>
 #include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+
+#ifdef Q_OS_UNIX
+#include <csignal>
+#endif
 
 namespace {
 
@@ -18,10 +23,12 @@ struct Run {
     QByteArray err;
 };
 
-Run ctl(const QStringList &args)
+Run ctl(const QStringList &args, const QByteArray &input = {})
 {
     QProcess process;
     process.start(QStringLiteral(VELTRA2CTL_BINARY), args);
+    process.write(input);
+    process.closeWriteChannel();
     process.waitForFinished(60000);
     Run run;
     run.status = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
@@ -33,11 +40,12 @@ Run ctl(const QStringList &args)
     return run;
 }
 
-// A configuration backup as Save to file writes it.
-QByteArray backup(const QByteArray &model, const QByteArray &settings)
+// A configuration backup as Save to file writes it, saved from `address`.
+QByteArray backup(const QByteArray &model, const QByteArray &settings,
+    const QString &address = QStringLiteral("127.0.0.1:1"))
 {
-    return R"({"format":"veltra2-configuration","version":1,"model":")" + model
-        + R"(","address":"127.0.0.1:1","settings":)" + settings + "}";
+    return R"({"format":"veltra2-configuration","version":1,"model":")" + model + R"(","address":")"
+        + address.toUtf8() + R"(","settings":)" + settings + "}";
 }
 
 QString write(const QTemporaryDir &dir, const QString &name, const QByteArray &data)
@@ -80,7 +88,8 @@ private slots:
         QCOMPARE(ctl(hostArgs({ from }) << "config"
                                         << "set"
                                         << "net-ssid=site 7"
-                                        << "net-auth=wpa2")
+                                        << "net-auth=wpa2"
+                                        << "net-pwd=s3cret-7")
                      .status,
             0);
         QTemporaryDir folder;
@@ -89,8 +98,10 @@ private slots:
                                         << "get" << file)
                      .status,
             0);
+        // Another device's backup, asked for.
         QCOMPARE(ctl(hostArgs({ to }) << "config"
-                                      << "put" << file)
+                                      << "put"
+                                      << "--force" << file)
                      .status,
             0);
         const Run read = ctl(hostArgs({ to }) << "--json"
@@ -192,6 +203,24 @@ private slots:
         QTest::newRow("restored where the configuration is not JSON")
             << QStringList { "--reply", R"(get={"data":"e2Jyb2tlbg==","get":"settings.cfg"})" }
             << QStringList { "config", "put", "BACKUP" } << 0 << "ok done";
+        // Each exchange has the time limit, not the whole command.
+        QTest::newRow("a slow device")
+            << QStringList { "--delay", "1200" }
+            << QStringList { "--timeout", "2", "config", "set", "sys-mode=web" } << 0 << "ok done";
+        QTest::newRow("a write not confirmed")
+            << QStringList { "--mute-after", "2" }
+            << QStringList { "--timeout", "1", "config", "set", "sys-mode=web" } << 1
+            << "sent, not confirmed: No answer within 1 s";
+        QTest::newRow("closed between certificate and key")
+            << QStringList { "--close-after", "2" }
+            << QStringList { "cert", "upload", TEST_KEYS_DIR "/cert.der", TEST_KEYS_DIR "/key.der" }
+            << 1 << "sent, not confirmed: Connection closed (mqtt.cert.der uploaded)";
+        QTest::newRow("not a device")
+            << QStringList { "--reply", "info=HTTP/1.1 400 Bad Request" } << QStringList { "info" }
+            << 1 << "failed: not a VELTRA2 device: it sent HTTP/1.1 400 Bad Request";
+        QTest::newRow("a line too long")
+            << QStringList { "--oversized-before", "1" } << QStringList { "info" } << 1
+            << "failed: The device sent a line longer than 8 MiB";
     }
 
     void failuresAreToldWithTheirReason()
@@ -205,15 +234,15 @@ private slots:
         QVERIFY(sim.start(QStringList { "--model", "2w", "--data-dir", dir.path() } + device));
         const QString csv = dir.filePath("h.csv");
         command.replaceInStrings("FILE", csv);
-        command.replaceInStrings("BACKUP",
-            write(
-                dir, "good.json", backup("veltra-2w", R"({"net-ssid":"kept","sys-mode":"tcp"})")));
         const QString at = "127.0.0.1:" + QString::number(sim.port());
+        command.replaceInStrings("BACKUP",
+            write(dir, "good.json",
+                backup("veltra-2w", R"({"net-ssid":"kept","sys-mode":"tcp"})", at)));
         const Run run = ctl(QStringList { "--host", at } + command);
         QCOMPARE(run.lines, QStringList { at + ' ' + told });
         QCOMPARE(run.status, status);
         QVERIFY(!QFile::exists(csv)); // nothing written for an unreadable history
-        if (command.first() == "config")
+        if (command.contains("put"))
             QCOMPARE(
                 contents(dir.filePath("settings.cfg")), R"({"net-ssid":"kept","sys-mode":"tcp"})");
     }
@@ -311,6 +340,126 @@ private slots:
     }
 #endif
 
+    void hostListsAddUp()
+    {
+        DevsimProcess sim;
+        QVERIFY(sim.start({ "--address", "127.0.0.71", "--address", "127.0.0.72" }));
+        const QString port = QString::number(sim.port());
+        QTemporaryDir dir;
+        const QString a = write(dir, "a.txt", ("127.0.0.71:" + port + "\t# hall A\n").toUtf8());
+        const QString b = write(dir, "b.txt", ("127.0.0.72:" + port + " lab b\n").toUtf8());
+        // Each device once, however often and however it is listed.
+        const Run run = ctl({ "--hosts", a, "--hosts", b, "--hosts", "-", "info" },
+            ("127.0.0.071:" + port + "\n127.0.0.72:" + port + "\n").toUtf8());
+        QCOMPARE(run.lines.size(), 2);
+        QVERIFY(run.lines.at(0).startsWith("127.0.0.71:" + port + " ok"));
+        QVERIFY(run.lines.at(1).startsWith("127.0.0.72:" + port + " ok"));
+        const QString bad = write(dir, "bad.txt", "127.0.0.71\n\n10.1 # a slip\n");
+        const Run refused = ctl({ "--hosts", bad, "info" });
+        QCOMPARE(refused.status, 2);
+        QVERIFY2(
+            refused.err.contains("bad.txt:3: 10.1 is not an address"), refused.err.constData());
+    }
+
+    void backupsAreKeptAndRestoredDeviceByDevice()
+    {
+        QTemporaryDir dir;
+        DevsimProcess first, second;
+        QVERIFY(first.start({ "--address", "127.0.4.1", "--data-dir", dir.filePath("") }));
+        QVERIFY(QDir().mkpath(dir.filePath("two")));
+        QVERIFY(second.start({ "--address", "127.0.4.1", "--data-dir", dir.filePath("two") }));
+        const QStringList hosts = hostArgs({ "127.0.4.1:" + QString::number(first.port()),
+            "127.0.4.1:" + QString::number(second.port()) });
+        const QString folder = dir.filePath("bk/site"); // made when missing
+        for (int run = 0; run < 2; ++run)
+            QCOMPARE(ctl(hosts + QStringList { "config", "get", folder }).status, 0);
+        const QFileInfoList saved = QDir(folder).entryInfoList(QDir::Files);
+        QCOMPARE(saved.size(), 4); // none replaced another
+#ifdef Q_OS_UNIX
+        for (const QFileInfo &file : saved) // the Wi-Fi password is in them
+            QVERIFY(!(file.permissions() & (QFile::ReadGroup | QFile::ReadOther)));
+#endif
+        QCOMPARE(ctl(hosts + QStringList { "config", "set", "net-ssid=changed" }).status, 0);
+        // Shown first, nothing sent; then each device from its own backup.
+        const Run dry = ctl(hosts + QStringList { "config", "put", "--dry-run", folder });
+        QCOMPARE(dry.lines.size(), 2);
+        QVERIFY2(dry.lines.at(1).endsWith("would change net-ssid: changed \u2192 VELTRA2-5E1001"),
+            qPrintable(dry.lines.at(1)));
+        QVERIFY(contents(dir.filePath("two/settings.cfg")).contains("changed"));
+        QCOMPARE(ctl(hosts + QStringList { "config", "put", folder }).status, 0);
+        QVERIFY(contents(dir.filePath("two/settings.cfg")).contains("VELTRA2-5E1001"));
+        // One device's backup is not another's, unless asked.
+        const QString fromFirst = saved.first().fileName().contains(QString::number(first.port()))
+            ? saved.first().filePath()
+            : saved.last().filePath();
+        const QStringList other = hostArgs({ "127.0.4.1:" + QString::number(second.port()) });
+        const Run refused = ctl(other + QStringList { "config", "put", fromFirst });
+        QVERIFY2(refused.status == 1 && refused.lines.value(0).contains("--force"),
+            refused.out.constData());
+        QCOMPARE(ctl(other + QStringList { "config", "put", "--force", fromFirst }).status, 0);
+    }
+
+    void searchesAreSortedAndReadBack()
+    {
+        DevsimProcess slow;
+        QVERIFY(slow.start(
+            { "--address", "127.0.0.83", "--address", "127.0.0.81", "--delay", "2000" }));
+        const QString port = QString::number(slow.port());
+        const Run scan
+            = ctl({ "--timeout", "3", "scan", "127.0.0.82-85:" + port, "127.0.0.81:" + port });
+        QCOMPARE(scan.status, 0);
+        QCOMPARE(scan.lines.size(), 2);
+        QVERIFY(scan.lines.at(0).startsWith("127.0.0.81:" + port + " # veltra-2w"));
+        QTemporaryDir dir;
+        const Run read
+            = ctl({ "--hosts", write(dir, "found.txt", scan.out), "--timeout", "3", "info" });
+        QCOMPARE(read.lines.size(), 2);
+        QCOMPARE(read.status, 0);
+        const Run none = ctl({ "scan", "127.0.0.84:" + port });
+        QVERIFY(none.status == 1 && none.err.contains("No device found"));
+        QCOMPARE(ctl({ "scan", "" }).status, 2);
+    }
+
+#ifdef Q_OS_UNIX
+    void interruptedRunsSayWhatWasDone()
+    {
+        QStringList listen { "--delay", "60000" }, hosts;
+        for (int host = 91; host <= 96; ++host)
+            listen << "--address" << QStringLiteral("127.0.0.%1").arg(host);
+        DevsimProcess silent;
+        QVERIFY(silent.start(listen));
+        for (int host = 91; host <= 96; ++host)
+            hosts << QStringLiteral("127.0.0.%1:%2").arg(host).arg(silent.port());
+        for (const int signal : { SIGINT, SIGTERM, SIGHUP }) {
+            QProcess process;
+            process.start(QStringLiteral(VELTRA2CTL_BINARY),
+                QStringList { "--jobs", "2" } + hostArgs(hosts) + QStringList { "info" });
+            QVERIFY(process.waitForStarted());
+            QTest::qWait(1000);
+            ::kill(pid_t(process.processId()), signal);
+            QVERIFY(process.waitForFinished(10000));
+            QCOMPARE(process.exitCode(), 128 + signal);
+            const QStringList lines = QString::fromUtf8(process.readAllStandardOutput())
+                                          .split('\n', Qt::SkipEmptyParts);
+            QCOMPARE(lines.size(), 6);
+            QVERIFY2(lines.at(1).endsWith(" interrupted") && lines.at(2).endsWith(" not started"),
+                qPrintable(lines.join('|')));
+        }
+    }
+
+    void aFailedWriteOfOurOwnIsAFailure()
+    {
+        DevsimProcess sim;
+        QVERIFY(sim.start());
+        QProcess process;
+        process.setStandardOutputFile(QStringLiteral("/dev/full"));
+        process.start(QStringLiteral(VELTRA2CTL_BINARY),
+            { "--host", "127.0.0.1:" + QString::number(sim.port()), "config", "get" });
+        QVERIFY(process.waitForFinished(30000));
+        QCOMPARE(process.exitCode(), 1);
+    }
+#endif
+
     void usageErrorsSendNothing_data()
     {
         QTest::addColumn<QStringList>("args");
@@ -321,6 +470,12 @@ private slots:
             TEST_KEYS_DIR "/cert.pem" };
         QTest::newRow("no such command") << QStringList { "format" };
         QTest::newRow("bad jobs") << QStringList { "--jobs", "0", "info" };
+        QTest::newRow("no time at all") << QStringList { "--timeout", "nan", "info" };
+        QTest::newRow("no network name") << QStringList { "config", "set", "net-ssid=" };
+        QTest::newRow("a network name too long")
+            << QStringList { "config", "set", "net-ssid=" + QString(33, 'n') };
+        QTest::newRow("a passphrase too short")
+            << QStringList { "config", "set", "net-auth=wpa2", "net-pwd=abc" };
     }
     void usageErrorsSendNothing()
     {

@@ -3,6 +3,7 @@
 #include "models/configbackup.h"
 #include "models/historycsvwriter.h"
 #include "models/historydatamodel.h"
+#include "models/outputfile.h"
 #include "models/variantmapmodel.h"
 
 #include <QAbstractItemModelTester>
@@ -310,8 +311,9 @@ private slots:
                  *JsonMembers::read(R"({"net-pwd":"t","net-ssid":"lab","n":2})"), backup.settings))
             seen << c.key + "|" + c.before + "|" + c.after + (c.secret ? "|secret" : "");
         QCOMPARE(seen, (QStringList { "mqtt-id||m", "n|2|1.50", "net-pwd|||secret" }));
-        QCOMPARE(ConfigBackup::defaultFileName("veltra-2w", "::1", QDate(2026, 12, 7)),
-            "veltra-2w_--1_2026-12-07.json");
+        QCOMPARE(OutputFile::deviceFileName({}, "veltra-2w", "::1", 8081,
+                     QDateTime(QDate(2026, 12, 7), QTime(9, 5, 3)), "json"),
+            "veltra-2w_--1_8081_2026-12-07_09-05-03.json");
     }
 };
 

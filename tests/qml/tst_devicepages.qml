@@ -132,8 +132,11 @@ WindowCase {
         verify(child("accuracyLine").text.indexOf("±30sec") > 0);
         mouseClick(child("csvButton"));
         var dialog = child("csvDialog");
-        var name = "veltra2-history-veltra-2w-" + Qt.formatDate(new Date(), "yyyy-MM-dd") + ".csv";
-        verify(String(dialog.currentFile).endsWith("/" + name), dialog.currentFile);
+        // What it holds, of which device, from when.
+        var name = "veltra2-history_veltra-2w_127.0.0.1_" + testData.port + "_"
+                + Qt.formatDate(new Date(), "yyyy-MM-dd");
+        verify(String(dialog.currentFile).indexOf("/" + name) > 0, dialog.currentFile);
+        name += ".csv";
         dialog.currentFile = file(name);
         alerts.clear();
         dialog.accept();

@@ -18,15 +18,15 @@ struct Fixture {
         session.setRetryInterval(10);
         QObject::connect(&session, &DeviceSession::ended, [this](const Outcome &o) {
             static const char *results[] = { "done", "device error", "unusable", "no answer",
-                "closed", "not a device", "too long", "stopped" };
+                "closed", "not a device", "unknown model", "too long", "stopped" };
             told << (o.query() + ' ' + results[o.result] + (o.problem ? " (pairing lost)" : "")
                 + (o.deviceText.isEmpty() ? QString() : ": " + o.deviceText))
                         .trimmed();
         });
         QObject::connect(&session, &DeviceSession::linkEnded,
             [this](DeviceSession::LinkEnd why, const QString &, bool retrying) {
-                static const char *ends[]
-                    = { "closed", "no answer", "not a device", "too long", "rebooting", "stopped" };
+                static const char *ends[] = { "closed", "no answer", "not a device",
+                    "unknown model", "too long", "rebooting", "stopped" };
                 told << QString("link %1%2").arg(ends[int(why)], retrying ? ", retrying" : "");
             });
     }

@@ -260,8 +260,9 @@ private slots:
             << QByteArray("{\"board\":\" veltra-2u\"}") << QStringList { "refused  veltra-2u" };
         QTest::newRow("a name of 100 000 characters") << "{\"board\":\"" + QByteArray(100000, 'y')
                 + "\"}" << QStringList { "refused " + QString(63, 'y') + QChar(0x2026) };
-        QTest::newRow("not an object") << QByteArray("[{\"board\":\"veltra-2w\"}]")
-                                       << QStringList { "refused [{\"board\":\"veltra-2w\"}]" };
+        // Not a device at all: said once, and not asked again.
+        QTest::newRow("not an object")
+            << QByteArray("[{\"board\":\"veltra-2w\"}]") << QStringList { "not a device" };
     }
 
     void identifiesTheDevice()
@@ -280,7 +281,15 @@ private slots:
         QSignalSpy gone(&f.runner, &IOTRunner::disconnectedFromHost);
         QVERIFY(f.connect());
         f.peer.sendLine(info);
-        if (events.first().startsWith("refused")) {
+        if (events.first() == "not a device") {
+            QVERIFY(gone.wait(5000));
+            QTest::qWait(300); // many retry periods of 10 ms ticks
+            QCOMPARE(f.peer.connections(), 1);
+            QVERIFY(f.alerts.contains(
+                "127.0.0.1:" + QString::number(f.peer.port()) + " is not a VELTRA2 device"));
+            QCOMPARE(f.runner.connection()->state(), ConnectionState::NotConnected);
+            seen << "not a device";
+        } else if (events.first().startsWith("refused")) {
             QVERIFY(gone.wait(5000));
             QVERIFY(f.peer.waitForConnections(2)); // asked again when it comes back
             // The link is tried again for the reason that the device is unknown.
