@@ -21,8 +21,9 @@ bool Output::isTerminal()
 
 void Output::write(std::FILE *stream, const QString &text)
 {
-    // The progress line is taken away before anything else is written.
-    if (progressShown && stream == stderr) {
+    // The progress line is taken away before anything else is written:
+    // standard output may be the same terminal.
+    if (progressShown) {
         std::fputs("\r\033[K", stderr);
         progressShown = false;
     }

@@ -185,6 +185,20 @@ private slots:
         }
     }
 
+    void theDefaultRoutesNetworkComesFirst()
+    {
+        // Bridges of a container host would crowd out the operator's LAN.
+        QVector<ScanRange::Network> networks;
+        for (int bridge = 17; bridge <= 20; ++bridge)
+            networks.append({ "br" + QString::number(bridge),
+                QHostAddress(QString("172.%1.0.1").arg(bridge)), 16 });
+        networks.append({ "eth0", QHostAddress("192.168.1.7"), 24 });
+        const ScanRange range = ScanRange::ofNetworks(networks, "eth0", 8081);
+        QVERIFY(range.addresses.contains(QHostAddress("192.168.1.254").toIPv4Address()));
+        QVERIFY(range.addresses.size() <= ScanRange::MaxAddresses);
+        QCOMPARE(range.leftOut, QStringList { "172.20.0.0/22" });
+    }
+
     void ownNetworksAreCappedAroundTheComputer()
     {
         // A /16 is swept as the /22 around the address: its ends are hosts
