@@ -103,6 +103,9 @@ int main(int argc, char *argv[])
     QmlSetup::registerTypes();
 
     QApplication::setAttribute(Qt::AA_EnableHighDpiScaling, true);
+    // The file dialogs are the only widgets: drawn in software, they need
+    // no OpenGL of their own (a software renderer maps 50 MB of LLVM for it).
+    QApplication::setAttribute(Qt::AA_ForceRasterWidgets, true);
     answerHelpAndVersionWithoutDisplay(argc, argv);
     auto app = std::make_unique<QApplication>(argc, argv);
     Identity::apply();

@@ -186,13 +186,17 @@ bool CommandRequest::prepare(int devices, QString *error)
         const QFileInfoList found
             = QDir(file).entryInfoList({ QStringLiteral("*.json") }, QDir::Files, QDir::Name);
         for (const QFileInfo &entry : found) {
-            ConfigBackup candidate;
-            QString ignored;
-            if (!candidate.read(entry.filePath(), &ignored))
+            Saved candidate;
+            // Files that are no backup pass; a backup that is wrong is kept,
+            // so that its device is told why rather than given an older one.
+            if (!candidate.backup.read(entry.filePath(), &candidate.error)
+                && candidate.backup.address.isEmpty())
                 continue;
-            const auto kept = backups.constFind(candidate.address);
-            if (kept == backups.constEnd() || kept->saved < candidate.saved)
-                backups.insert(candidate.address, candidate);
+            if (!candidate.error.isEmpty())
+                candidate.error = entry.fileName() + QStringLiteral(": ") + candidate.error;
+            const auto kept = backups.constFind(candidate.backup.address);
+            if (kept == backups.constEnd() || kept->backup.saved < candidate.backup.saved)
+                backups.insert(candidate.backup.address, candidate);
         }
         if (backups.isEmpty()) {
             *error = QStringLiteral("%1 holds no configuration backup").arg(file);

@@ -34,9 +34,14 @@ struct CommandRequest {
     // The CSV goes to standard output ("--csv -").
     bool toStandardOutput = false;
     // "config put": the backup given, or the newest of each address in the
-    // folder given (by address as written, "192.168.1.20:8081").
+    // folder given (by address as written, "192.168.1.20:8081"), with why it
+    // cannot be restored where it cannot.
+    struct Saved {
+        ConfigBackup backup;
+        QString error;
+    };
     std::optional<ConfigBackup> backup;
-    QHash<QString, ConfigBackup> backups;
+    QHash<QString, Saved> backups;
 
     static constexpr qint64 MaxKeyFile = 1024 * 1024;
 

@@ -22,7 +22,7 @@ QString seconds(int msec)
 }
 
 // A restore's or a change's effect, member by member, in a script's words.
-QString changesText(const QList<ConfigBackup::Change> &changes)
+QString changesText(const QList<ConfigBackup::Change> &changes, int more)
 {
     QStringList parts;
     for (const ConfigBackup::Change &c : changes)
@@ -30,6 +30,8 @@ QString changesText(const QList<ConfigBackup::Change> &changes)
                            : QStringLiteral("%1: %2 \u2192 %3")
                                  .arg(c.key, c.before.isEmpty() ? QStringLiteral("-") : c.before,
                                      c.after.isEmpty() ? QStringLiteral("-") : c.after));
+    if (more > 0)
+        parts << QStringLiteral("and %1 more").arg(more);
     return parts.isEmpty() ? QStringLiteral("would change nothing")
                            : QStringLiteral("would change ") + parts.join(QStringLiteral(", "));
 }
@@ -264,7 +266,11 @@ void DeviceCommand::restore()
                 QStringLiteral("%1 holds no backup saved from this device").arg(request.file));
             return;
         }
-        chosen = &*found;
+        if (!found->error.isEmpty()) {
+            finish(Status::Failed, found->error);
+            return;
+        }
+        chosen = &found->backup;
     }
     // One device's settings (its name, its password) are not another's.
     if (chosen->address != here && !request.force) {
@@ -297,8 +303,9 @@ void DeviceCommand::restore()
 void DeviceCommand::compare(const JsonMembers &wanted)
 {
     const JsonMembers current = configuration.file().value_or(JsonMembers());
-    const auto changes = ConfigBackup::changes(current, wanted);
-    QString text = changesText(changes);
+    int more = 0;
+    const auto changes = ConfigBackup::changes(current, wanted, &more);
+    QString text = changesText(changes, more);
     if (!configuration.file())
         text += QStringLiteral(" (the device's own configuration cannot be read)");
     QJsonObject result;

@@ -1,5 +1,6 @@
 #include "models/configbackup.h"
 
+#include "models/configchoices.h"
 #include "models/devicetext.h"
 #include "models/operatorfile.h"
 #include "models/outputfile.h"
@@ -65,7 +66,13 @@ QByteArray ConfigBackup::toJson(bool indented) const
 
 bool ConfigBackup::save(const QString &path, QString *error) const
 {
-    return OutputFile::save(path, toJson(), OutputFile::Access::OwnerOnly, error);
+    const QByteArray text = toJson();
+    if (text.size() > MaxFileSize) {
+        *error = tr("The configuration is larger than %1: it could not be restored")
+                     .arg(OperatorFile::size(MaxFileSize));
+        return false;
+    }
+    return OutputFile::save(path, text, OutputFile::Access::OwnerOnly, error);
 }
 
 bool ConfigBackup::load(const QString &path, const QString &expectedModel, QString *error)
@@ -87,7 +94,7 @@ bool ConfigBackup::read(const QString &path, QString *error)
     const auto data = OperatorFile::read(path, MaxFileSize, &failure, &why);
     if (!data) {
         *error = failure == OperatorFile::Failure::TooLarge
-            ? tr("The file is larger than 1 MiB: it is no configuration")
+            ? tr("The file is larger than %1: it is no configuration").arg(why)
             : tr("The file cannot be read");
         return false;
     }
@@ -102,7 +109,9 @@ bool ConfigBackup::read(const QString &path, QString *error)
         *error = tr("The file is not a VELTRA2 configuration");
         return false;
     }
-    if (content.value(VersionKey).toInt() != FormatVersion) {
+    // The version as the file holds it: a number, or a number written as text.
+    const QJsonValue version = content.value(VersionKey);
+    if ((version.isString() ? version.toString().toInt() : version.toInt()) != FormatVersion) {
         *error = tr("The file is of format version %1; this program reads version %2")
                      .arg(DeviceText::shown(content.value(VersionKey), DeviceText::NameLimit))
                      .arg(FormatVersion);
@@ -115,24 +124,57 @@ bool ConfigBackup::read(const QString &path, QString *error)
     address = content.value(AddressKey).toString();
     saved = QDateTime::fromString(content.value(SavedKey).toString(), Qt::ISODate);
     settings = *members;
-    return true;
+    // The header is kept even so: the caller learns whose backup it was.
+    *error = checkKnownMembers(settings);
+    return error->isEmpty();
+}
+
+QString ConfigBackup::checkKnownMembers(const JsonMembers &settings)
+{
+    for (const QString &key : ConfigChoices::editedKeys()) {
+        if (!settings.contains(key))
+            continue;
+        const QJsonValue value = settings.value(key);
+        const QStringList offered = ConfigChoices::values(key);
+        // A mode is one of the offered choices; a name or a password, text.
+        if (value.isString() && (offered.isEmpty() || offered.contains(value.toString())))
+            continue;
+        return tr("The file's %1 is %2, which a device does not take")
+            .arg(key, DeviceText::shown(value, DeviceText::NameLimit));
+    }
+    return {};
 }
 
 QList<ConfigBackup::Change> ConfigBackup::changes(
-    const JsonMembers &current, const JsonMembers &wanted)
+    const JsonMembers &current, const JsonMembers &wanted, int *more)
 {
-    QStringList keys = current.keys() + wanted.keys();
+    // Each side read once: a file may hold tens of thousands of members.
+    const QJsonObject before = current.toObject();
+    const QJsonObject after = wanted.toObject();
+    QStringList keys = before.keys() + after.keys();
     std::sort(keys.begin(), keys.end());
     keys.erase(std::unique(keys.begin(), keys.end()), keys.end());
     QList<Change> out;
+    int left = 0;
     for (const QString &key : qAsConst(keys)) {
-        if (current.sameValue(key, wanted))
+        const QJsonValue was = before.value(key);
+        const QJsonValue will = after.value(key);
+        // Two long numbers Qt reads alike may still differ as written.
+        if (was == will && (!was.isDouble() || current.text(key) == wanted.text(key)))
             continue;
+        if (out.size() == ShownChanges) {
+            ++left;
+            continue;
+        }
+        // A name is shown cut, like a value: a file may hold a name of megabytes.
+        const QString name = DeviceText::shown(key, DeviceText::NameLimit);
         if (isSecret(key))
-            out.append({ key, {}, {}, true });
+            out.append({ name, {}, {}, true });
         else
-            out.append({ key, shownValue(current, key), shownValue(wanted, key), false });
+            out.append({ name, shownValue(current, key), shownValue(wanted, key), false });
     }
+    if (more)
+        *more = left;
     return out;
 }
 

@@ -30,9 +30,6 @@ public:
     QByteArray text(const QString &key) const;
     // Replaces the member's value (or adds it last) with `value` as JSON.
     void insert(const QString &key, const QJsonValue &value);
-    // Whether `key` holds the same value here and in `other`, as written
-    // where both are numbers (two long numbers Qt reads alike may differ).
-    bool sameValue(const QString &key, const JsonMembers &other) const;
 
     // One compact line: the members as written, between braces.
     QByteArray toJson() const;

@@ -97,7 +97,9 @@ ToolBar {
             id: connIndicator
 
             objectName: "connIndicator"
-            state: ["none", "connecting", "connected", "reconnecting"][runner.connection.state]
+            // Green once the device has answered for its readings, not before.
+            state: runner.connection.state === ConnectionState.Connected && !runner.connection.answered
+                   ? "connecting" : ["none", "connecting", "connected", "reconnecting"][runner.connection.state]
             blinkingIn: ["connecting", "reconnecting"]
             looks: ({
                 "none": { "icon": MaterialFont.icon.error, "color": Material.foreground },

@@ -4,6 +4,10 @@
 <context>
     <name>IOTRunner</name>
     <message>
+        <source>Nothing was applied</source>
+        <translation>Ничего не применено</translation>
+    </message>
+    <message>
         <source>%1 is not a VELTRA2 device</source>
         <translation>%1 — не устройство VELTRA2</translation>
     </message>
@@ -363,6 +367,10 @@
 <context>
     <name>ConfigPage</name>
     <message>
+        <source>… and %1 more</source>
+        <translation>… и ещё %1</translation>
+    </message>
+    <message>
         <source>Load a configuration</source>
         <translation>Загрузить конфигурацию</translation>
     </message>
@@ -635,8 +643,16 @@
         <translation>Файл не является читаемым JSON</translation>
     </message>
     <message>
-        <source>The file is larger than 1 MiB: it is no configuration</source>
-        <translation>Файл больше 1 МиБ: это не конфигурация</translation>
+        <source>The file is larger than %1: it is no configuration</source>
+        <translation>Файл больше %1: это не конфигурация</translation>
+    </message>
+    <message>
+        <source>The configuration is larger than %1: it could not be restored</source>
+        <translation>Конфигурация больше %1: её нельзя было бы восстановить</translation>
+    </message>
+    <message>
+        <source>The file's %1 is %2, which a device does not take</source>
+        <translation>В файле %1 — %2, такое устройство не примет</translation>
     </message>
     <message>
         <source>The file cannot be read</source>

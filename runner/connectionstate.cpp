@@ -40,6 +40,14 @@ void ConnectionState::begin(const DeviceAddress &address)
     set(Connecting, {});
 }
 
+void ConnectionState::answered()
+{
+    if (answeredState)
+        return;
+    answeredState = true;
+    emit changed();
+}
+
 void ConnectionState::connected()
 {
     set(Connected, {});
@@ -72,6 +80,9 @@ void ConnectionState::set(State state, const QString &why)
     const QString shown = DeviceText::shown(why, DeviceText::ValueLimit);
     if (state == current && shown == failure)
         return;
+    // A new state of the link is a link not yet heard from.
+    if (state != current)
+        answeredState = false;
     current = state;
     failure = shown;
     emit changed();

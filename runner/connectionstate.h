@@ -15,6 +15,8 @@ class ConnectionState : public QObject {
     Q_PROPERTY(QString address READ address NOTIFY changed)
     Q_PROPERTY(QString reason READ reason NOTIFY changed)
     Q_PROPERTY(QString model READ model NOTIFY changed)
+    // Whether the device has answered for its readings on this connection.
+    Q_PROPERTY(bool answered READ hasAnswered NOTIFY changed)
     Q_PROPERTY(QString description READ description NOTIFY changed)
     Q_PROPERTY(QString windowTitle READ windowTitle NOTIFY changed)
 
@@ -28,6 +30,7 @@ public:
     QString address() const { return endpoint; }
     QString reason() const { return failure; }
     QString model() const { return board; }
+    bool hasAnswered() const { return answeredState; }
     // The state in words, with the address and the reason where there is one.
     QString description() const;
     QString windowTitle() const;
@@ -37,6 +40,7 @@ public:
     void begin(const DeviceAddress &address);
     void connected();
     void identified(const QString &model);
+    void answered();
     // The link ended; `retrying` when it is being tried again.
     void lost(const QString &why, bool retrying);
     void attemptFailed(const QString &why);
@@ -52,6 +56,7 @@ private:
     QString endpoint;
     QString failure;
     QString board;
+    bool answeredState = false;
 };
 
 #endif // CONNECTIONSTATE_H

@@ -18,6 +18,12 @@ DeviceReadings::DeviceReadings(DeviceSession *session, QObject *parent)
     , session(session)
     , stateTable(this)
 {
+    // What was known belongs to the device that was there.
+    connect(session, &DeviceSession::connected, this, [this] {
+        readings.clear();
+        mqtt = false;
+        scada = false;
+    });
 }
 
 quint64 DeviceReadings::request(QObject *context, DeviceSession::Handler done)
@@ -43,8 +49,11 @@ void DeviceReadings::take(const Outcome &outcome)
                      << reading(value.value(Protocol::Humidity));
         }
     }
-    mqtt = reply.value(Protocol::Mqtt).toBool();
-    scada = reply.value(Protocol::Modbus).toBool();
+    // A reply that does not say leaves the services as they were.
+    if (reply.contains(Protocol::Mqtt))
+        mqtt = reply.value(Protocol::Mqtt).toBool();
+    if (reply.contains(Protocol::Modbus))
+        scada = reply.value(Protocol::Modbus).toBool();
     stateTable.set(reply);
     emit updated();
 }

@@ -250,17 +250,32 @@ QVariantMap IOTRunner::loadConfigBackup(QString name)
     loadedBackup = backup.settings;
     // A device whose own file cannot be read is restored all the same: the
     // backup replaces it whole.
-    const auto changes
-        = ConfigBackup::changes(configuration.file().value_or(JsonMembers()), backup.settings);
-    return { { "file", QFileInfo(OperatorFile::localPath(name)).fileName() },
-        { "settings", backup.settings.toObject().toVariantMap() },
-        { "changes", ConfigBackup::toVariantList(changes) } };
+    int more = 0;
+    const auto changes = ConfigBackup::changes(
+        configuration.file().value_or(JsonMembers()), backup.settings, &more);
+    // The page shows the members it edits; the rest go back as they are.
+    QVariantMap shown;
+    for (const QString &key : ConfigChoices::editedKeys())
+        if (backup.settings.contains(key))
+            shown.insert(key, backup.settings.value(key).toVariant());
+    const QString file = QFileInfo(OperatorFile::localPath(name)).fileName();
+    return { { "file", DeviceText::shown(file, DeviceText::NameLimit) }, { "settings", shown },
+        { "changes", ConfigBackup::toVariantList(changes) }, { "moreChanges", more } };
 }
 
 void IOTRunner::applyConfigBackup(QVariantMap edits)
 {
+    // The file was loaded for the device of this connection, and no other.
     if (session.isConnected() && loadedBackup)
         configuration.restore(*loadedBackup, edits);
+    else
+        dropConfigBackup();
+}
+
+void IOTRunner::dropConfigBackup()
+{
+    loadedBackup.reset();
+    emit alert(tr("Nothing was applied"));
 }
 
 QString IOTRunner::shownPath(const QString &name)
@@ -300,6 +315,7 @@ void IOTRunner::tcp_connected()
 void IOTRunner::tcp_disconnected(DeviceSession::LinkEnd why, const QString &detail, bool retrying)
 {
     charts.clear();
+    loadedBackup.reset();
     QString reason = tr("Connection closed");
     if (why == DeviceSession::LinkEnd::NotADevice) {
         // Asking again would only ask the same web server again: said once.
@@ -360,6 +376,7 @@ void IOTRunner::showReadings()
     const QVector<double> latest = readings.latest();
     for (int i = 0; i < latest.size() && i < charts.size(); ++i)
         charts[i].append(latest.at(i));
+    link.answered();
     emit deviceUpdate(readings.cloud(), readings.modbus());
 }
 

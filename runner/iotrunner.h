@@ -132,6 +132,8 @@ public slots:
     // The loaded backup's whole configuration, with `edits` on top, uploaded
     // as the device's configuration file.
     void applyConfigBackup(QVariantMap edits);
+    // The loaded backup will not be applied: the question about it is gone.
+    void dropConfigBackup();
 
 private slots:
     void tcp_timer() { session.pollTick(); }

@@ -3,6 +3,7 @@ import QtQuick.Controls 2.4
 import QtQuick.Controls.Material 2.3
 import QtQuick.Layouts 1.3
 import Qt.labs.platform 1.0 as Platform
+import IOTRunner 1.0
 
 // Page 2: the device's service mode and Wi-Fi settings.
 ScrollingPane {
@@ -79,8 +80,11 @@ ScrollingPane {
 
     function load(file) {
         var backup = runner.loadConfigBackup(file);
-        if (backup.file === undefined)
-            return; // refused, and told why
+        // Refused, and told why: what was loaded before is gone too.
+        if (backup.file === undefined) {
+            loaded = null;
+            return;
+        }
         loaded = backup;
         fill(backup.settings);
         compareDialog.open();
@@ -88,11 +92,13 @@ ScrollingPane {
 
     // What the loaded file would change, a member a line; passwords only as
     // changed.
-    function changesText(changes) {
+    function changesText(changes, more) {
         var lines = changes.map(function(c) {
             return c.secret ? qsTr("%1: changed").arg(c.key)
                             : qsTr("%1: %2 → %3").arg(c.key).arg(c.before || "—").arg(c.after || "—");
         });
+        if (more > 0)
+            lines.push(qsTr("… and %1 more").arg(more));
         return lines.length > 0 ? lines.join("\n") : qsTr("Nothing would change");
     }
 
@@ -107,6 +113,10 @@ ScrollingPane {
         }
         if (loaded) {
             restoreDialog.edits = changed;
+            // Asked of this device, as it stands now: the question does not
+            // follow the link to another.
+            restoreDialog.text = qsTr("Apply the configuration from %1 to %2 at %3?").arg(loaded.file)
+                    .arg(runner.connection.model).arg(runner.connection.address);
             restoreDialog.open();
             return;
         }
@@ -159,8 +169,6 @@ ScrollingPane {
 
         objectName: "restoreDialog"
         title: qsTr("Load from file")
-        text: page.loaded ? qsTr("Apply the configuration from %1 to %2 at %3?").arg(page.loaded.file)
-                            .arg(runner.connection.model).arg(runner.connection.address) : ""
         onAccepted: {
             runner.applyConfigBackup(edits);
             page.loaded = null;
@@ -180,7 +188,7 @@ ScrollingPane {
             wrapMode: Text.Wrap
             textFormat: Text.PlainText
             text: page.loaded ? qsTr("Loaded from %1").arg(page.loaded.file) + "\n\n"
-                                + page.changesText(page.loaded.changes) + "\n\n"
+                                + page.changesText(page.loaded.changes, page.loaded.moreChanges) + "\n\n"
                                 + qsTr("Nothing is sent until Apply.") : ""
         }
     }
@@ -204,6 +212,21 @@ ScrollingPane {
         folder: saveDialog.folder
         nameFilters: ["JSON (*.json)"]
         onAccepted: page.load(file)
+    }
+
+    // The question belongs to its connection: a lost link, or another
+    // device, ends it with nothing applied.
+    Connections {
+        target: runner.connection
+        onChanged: {
+            if (runner.connection.state === ConnectionState.Connected)
+                return;
+            if (restoreDialog.visible) {
+                restoreDialog.close();
+                runner.dropConfigBackup();
+            }
+            page.loaded = null;
+        }
     }
 
     // The device is asked again; what the operator typed gives way to it.

@@ -15,8 +15,10 @@ CircularGauge {
     // The value as the device sent it; the needle stops at the scale's ends.
     property real reading: 0
     // Whether the device's latest answer held a reading at all; without one
-    // the needle stays where it was, dimmed, and no value is shown.
-    property bool hasReading: true
+    // the needle stays where it was, dimmed, and no value is shown. Before
+    // the first reading there is no needle: nothing is made up.
+    property bool hasReading: false
+    property bool everRead: false
     // What the sensor measures ("Temperature").
     property string sensorName: ""
     // Whether the reading shown is old, and how old, in words.
@@ -101,9 +103,11 @@ CircularGauge {
         }
 
         needle: Item {
+            objectName: "gaugeNeedle"
             implicitWidth: gaugeStyle.outerRadius * 0.08
             implicitHeight: gaugeStyle.outerRadius * 0.85
             y: -gaugeStyle.outerRadius * 0.05
+            visible: gauge.everRead
             opacity: gauge.dimmed ? 0.3 : 1
 
             Image {

@@ -36,8 +36,10 @@ Item {
         });
         chart.updateChart();
         gauge.hasReading = series.hasReading();
-        if (gauge.hasReading)
+        if (gauge.hasReading) {
             gauge.reading = values[values.length - 1];
+            gauge.everRead = true;
+        }
         lastReading = series.lastReadingTime();
         now = Date.now();
     }

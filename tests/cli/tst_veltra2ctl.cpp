@@ -250,11 +250,16 @@ private slots:
     void membersSurviveABackupRoundTrip()
     {
         QTemporaryDir dir;
-        const QByteArray settings
-            = R"({"serial":12345678901234567891,"token":9007199254740993,"ratio":1.10,"net-ssid":"a"})";
+        // Numbers Qt would round, and more than a megabyte: what a device
+        // sent, it takes back.
+        const QByteArray settings = "{\"serial\":12345678901234567891,\"token\":9007199254740993,"
+                                    "\"ratio\":1.10,\"net-ssid\":\"a\",\"notes\":\""
+            + QByteArray(1100 * 1000, 'n') + "\"}";
+        const QString reply = write(dir, "reply.json",
+            "{\"data\":\"" + settings.toBase64() + "\",\"get\":\"settings.cfg\"}");
         DevsimProcess sim;
-        QVERIFY(sim.start({ "--model", "2u", "--data-dir", dir.path(), "--reply",
-            "get#1={\"data\":\"" + settings.toBase64() + "\",\"get\":\"settings.cfg\"}" }));
+        QVERIFY(
+            sim.start({ "--model", "2u", "--data-dir", dir.path(), "--reply", "get#1=@" + reply }));
         const QStringList at { "--host", "127.0.0.1:" + QString::number(sim.port()) };
         const QString file = dir.filePath("b.json");
         QCOMPARE(ctl(at + QStringList { "config", "get", file }).status, 0);
@@ -262,6 +267,12 @@ private slots:
             QVERIFY2(contents(file).contains(member), contents(file).constData());
         QCOMPARE(ctl(at + QStringList { "config", "put", file }).status, 0);
         QCOMPARE(contents(dir.filePath("settings.cfg")), settings);
+        // A backup whose known members a device cannot take is refused.
+        const QString wrong = write(
+            dir, "wrong.json", backup("veltra-2u", R"({"sys-mode":5,"net-ssid":"a"})", at.last()));
+        const Run refused = ctl(at + QStringList { "config", "put", wrong });
+        QCOMPARE(refused.status, 2);
+        QVERIFY2(refused.err.contains("sys-mode is 5"), refused.err.constData());
     }
 
     void deviceTextNeverReachesTheTerminalRaw()

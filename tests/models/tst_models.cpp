@@ -300,11 +300,12 @@ private slots:
         QCOMPARE(refusal(text, "veltra-2u"), "The file is for veltra-2w, not for veltra-2u");
         QCOMPARE(refusal(QByteArray(text).replace("\"version\": 1", "\"version\": 2")),
             "The file is of format version 2; this program reads version 1");
+        QCOMPARE(refusal(QByteArray(text).replace("\"version\": 1", "\"version\": \"1\"")), "");
         QCOMPARE(refusal(QByteArray(text).replace("veltra2-configuration", "other")),
             "The file is not a VELTRA2 configuration");
         QCOMPARE(refusal(text.left(text.size() / 2)), "The file is not readable JSON");
-        QCOMPARE(refusal(text + QByteArray(2 << 20, ' ')),
-            "The file is larger than 1 MiB: it is no configuration");
+        QCOMPARE(refusal(text + QByteArray(9 << 20, ' ')),
+            "The file is larger than 8 MiB: it is no configuration");
         // What a restore would change; the password only as changed.
         QStringList seen;
         for (const ConfigBackup::Change &c : ConfigBackup::changes(

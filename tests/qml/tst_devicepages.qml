@@ -234,10 +234,10 @@ WindowCase {
         runner.saveConfigBackup(backup);
         runner.resetConfig();
         tryVerify(function() { return freshConfig()["net-ssid"] === "VELTRA2-5E1001"; }, 5000);
-        // Refused, with nothing sent: another model, a damaged file, 2 MiB.
+        // Refused, with nothing sent: another model, a damaged file, 9 MiB.
         var text = String(q_dropHandler.processInput(backup)), page = child("configPage");
         var reset = device();
-        [text.replace("veltra-2w", "veltra-2u"), text.slice(0, 100), text + " ".repeat(2 << 20)].forEach(
+        [text.replace("veltra-2w", "veltra-2u"), text.slice(0, 100), text + " ".repeat(9 << 20)].forEach(
             function(content, i) {
                 alerts.clear();
                 page.load(testHelper.writeFile("refused" + i + ".json", content));

@@ -109,6 +109,66 @@ WindowCase {
         }, 5000);
     }
 
+    function backupOf(settings) {
+        return JSON.stringify({ "format": "veltra2-configuration", "version": 1,
+                                "model": "veltra-2w", "settings": settings });
+    }
+
+    // Names of 100 KB, and wrong types where the page knows the members:
+    // shown cut, without holding the window, or refused with the member named.
+    function test_hostileBackups() {
+        openOn([]);
+        tryVerify(function() { return configs.count > 0; }, 5000);
+        child("stack").currentIndex = Pages.config;
+        var page = child("configPage"), settings = { "net-ssid": "kept" };
+        for (var i = 0; i < 9; ++i)
+            settings[String(i).repeat(100000 / testHelper.limits().sizeDivisor)] = i;
+        page.load(testHelper.writeFile("long.json", backupOf(settings)));
+        verifyResponsive(function() { return child("compareDialog").opened; }, 5000);
+        verify(child("changesText").text.length < 2000, child("changesText").text.length);
+        var memory = testHelper.limits().memoryMb;
+        verify(memory < 150, memory + " MB");
+        child("compareDialog").close();
+        tryCompare(child("compareDialog"), "visible", false);
+        alerts.clear();
+        page.load(testHelper.writeFile("wrong.json", backupOf({ "sys-mode": 5, "net-ssid": { "x": 1 } })));
+        compare(page.loaded, null);
+        var told = alerts.signalArguments[0][0];
+        verify(/^Cannot load .*wrong.json: The file's sys-mode is 5, which a device does not take$/.test(told), told);
+    }
+
+    // The restore question belongs to its connection.
+    function test_restoreQuestionEndsWithItsLink() {
+        openOn([]);
+        tryVerify(function() { return configs.count > 0; }, 5000);
+        child("stack").currentIndex = Pages.config;
+        child("configPage").load(testHelper.writeFile("good.json", backupOf({ "net-ssid": "kept" })));
+        child("compareDialog").close();
+        tryCompare(child("compareDialog"), "visible", false);
+        mouseClick(child("applyButton"));
+        var restore = child("restoreDialog");
+        tryCompare(restore, "opened", true);
+        alerts.clear();
+        runner.disconnectFromHost();
+        tryCompare(restore, "visible", false);
+        verify(alerts.signalArguments.some(function(a) { return a[0] === "Nothing was applied"; }));
+        // Asked again of another connection: nothing goes.
+        alerts.clear();
+        runner.applyConfigBackup({});
+        compare(alerts.signalArguments[0][0], "Nothing was applied");
+    }
+
+    // A device that says what it is but never how warm it is.
+    function test_noReadingBeforeTheFirst() {
+        openOn(["--mute-after", "3"]);
+        tryCompare(child("sensorsPage"), "count", 2);
+        wait(1500);
+        var gauge = child("sensorsPage").pageAt(0).gauge;
+        compare(gauge.everRead, false);
+        compare(findChild(gauge, "gaugeValue").text, "\u2014");
+        verify(child("connIndicator").state !== "connected", child("connIndicator").state);
+    }
+
     function test_newNamesInEveryReply() {
         openOn(["--fresh-state-names", String(20000 / testHelper.limits().sizeDivisor)]);
         testHelper.setPollInterval(250);
