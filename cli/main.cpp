@@ -13,7 +13,6 @@
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
-#include <QFile>
 #include <QSet>
 #include <QtNumeric>
 
@@ -21,6 +20,10 @@
 
 #ifdef Q_OS_UNIX
 #include <sys/resource.h>
+#endif
+#ifdef Q_OS_WIN
+#include <fcntl.h>
+#include <io.h>
 #endif
 
 namespace {
@@ -132,6 +135,35 @@ bool readSeconds(const QString &text, int *msec)
     return true;
 }
 
+// Standard input, read as bytes, at most `limit` and one more: the C
+// library's own reads, which take a pipe's end as the end on every platform.
+std::optional<QByteArray> readStandardInput(
+    qint64 limit, OperatorFile::Failure *failure, QString *error)
+{
+#ifdef Q_OS_WIN
+    _setmode(_fileno(stdin), _O_BINARY);
+#endif
+    QByteArray data;
+    char chunk[64 * 1024];
+    while (data.size() <= limit) {
+        const size_t read = std::fread(chunk, 1, sizeof chunk, stdin);
+        data.append(chunk, int(read));
+        if (read < sizeof chunk)
+            break;
+    }
+    if (std::ferror(stdin)) {
+        *failure = OperatorFile::Failure::Unreadable;
+        *error = QStringLiteral("standard input cannot be read");
+        return std::nullopt;
+    }
+    if (data.size() > limit) {
+        *failure = OperatorFile::Failure::TooLarge;
+        *error = OperatorFile::size(limit);
+        return std::nullopt;
+    }
+    return data;
+}
+
 // Every device the options name, each once, in the order given.
 bool readDevices(const QCommandLineParser &parser, QVector<DeviceAddress> *devices, QString *error)
 {
@@ -144,12 +176,9 @@ bool readDevices(const QCommandLineParser &parser, QVector<DeviceAddress> *devic
     }
     for (const QString &path : parser.values(QStringLiteral("hosts"))) {
         OperatorFile::Failure failure;
-        std::optional<QByteArray> text;
-        QFile standardInput;
-        if (path == QLatin1String("-") && standardInput.open(stdin, QIODevice::ReadOnly))
-            text = OperatorFile::read(standardInput, HostsFile::MaxSize, &failure, error);
-        else
-            text = OperatorFile::read(path, HostsFile::MaxSize, &failure, error);
+        const std::optional<QByteArray> text = path == QLatin1String("-")
+            ? readStandardInput(HostsFile::MaxSize, &failure, error)
+            : OperatorFile::read(path, HostsFile::MaxSize, &failure, error);
         if (!text) {
             *error = QStringLiteral("cannot read %1: %2")
                          .arg(path,
@@ -273,7 +302,9 @@ int main(int argc, char *argv[])
             search.cancel();
         });
         QObject::connect(&search, &DeviceSearch::finished, &app, &QCoreApplication::quit);
-        search.start();
+        // From the event loop: a search may end before a single wait (every
+        // host refused at once), and its end must find the loop running.
+        QMetaObject::invokeMethod(&search, &DeviceSearch::start, Qt::QueuedConnection);
         QCoreApplication::exec();
         if (signalled)
             return 128 + signalled;

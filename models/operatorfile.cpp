@@ -13,12 +13,6 @@ std::optional<QByteArray> OperatorFile::read(
         *error = file.errorString();
         return std::nullopt;
     }
-    return read(file, limit, failure, error);
-}
-
-std::optional<QByteArray> OperatorFile::read(
-    QIODevice &file, qint64 limit, Failure *failure, QString *error)
-{
     QByteArray data;
     constexpr qint64 Chunk = 64 * 1024;
     while (data.size() <= limit) {

@@ -2,7 +2,6 @@
 #define OPERATORFILE_H
 
 #include <QByteArray>
-#include <QIODevice>
 #include <QString>
 
 #include <optional>
@@ -18,9 +17,6 @@ public:
     // words (or the limit) in `error`.
     static std::optional<QByteArray> read(
         const QString &path, qint64 limit, Failure *failure, QString *error);
-    // The same from a file already open (standard input, say).
-    static std::optional<QByteArray> read(
-        QIODevice &file, qint64 limit, Failure *failure, QString *error);
     // "1 MiB", "64 KiB": a limit as people read it.
     static QString size(qint64 bytes);
     // The local path a file dialog's URL names; anything else is taken as a

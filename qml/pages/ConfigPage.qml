@@ -236,8 +236,12 @@ ScrollingPane {
         onActivated: runner.requestConfig()
     }
 
+    // As tall as it needs: a height given back by the scrolling page would
+    // make a wrapped line wrap again, and again.
     GridLayout {
-        anchors.fill: parent
+        anchors.left: parent.left
+        anchors.right: parent.right
+        anchors.top: parent.top
         columns: 2
 
         Label {

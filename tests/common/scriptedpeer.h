@@ -82,6 +82,13 @@ public:
         if (client)
             client->disconnectFromHost();
     }
+    // Ends the connection at once (a reset), as a device that is switched
+    // off or crashes does.
+    void abortClient()
+    {
+        if (client)
+            client->abort();
+    }
 
 private:
     QTcpServer server;

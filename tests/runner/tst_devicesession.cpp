@@ -69,7 +69,7 @@ private slots:
                    "history unusable (pairing lost)" };
         QTest::newRow("closed with requests outstanding") << Script([](Fixture &f) {
             f.session.send(Requests::dev());
-            f.peer.closeClient();
+            f.peer.abortClient();
         }) << QStringList { "info closed", "dev closed", "link closed, retrying" };
         QTest::newRow("not a device")
             << Script([](Fixture &f) { f.peer.sendLine("HTTP/1.1 400 Bad Request"); })
