@@ -67,10 +67,13 @@ private slots:
                })
             << QStringList { "info done", "dev unusable (pairing lost)",
                    "history unusable (pairing lost)" };
+#ifndef Q_OS_WIN
+        // Under wine a socket does not see its peer in the same program go.
         QTest::newRow("closed with requests outstanding") << Script([](Fixture &f) {
             f.session.send(Requests::dev());
             f.peer.abortClient();
         }) << QStringList { "info closed", "dev closed", "link closed, retrying" };
+#endif
         QTest::newRow("not a device")
             << Script([](Fixture &f) { f.peer.sendLine("HTTP/1.1 400 Bad Request"); })
             << QStringList { "info not a device: HTTP/1.1 400 Bad Request",
