@@ -46,6 +46,8 @@ constexpr char Modbus[] = "modbus";
 constexpr char Mqtt[] = "mqtt";
 constexpr char Temperature[] = "t";
 constexpr char Humidity[] = "h";
+constexpr char Rssi[] = "rssi";
+constexpr char Uptime[] = "uptime";
 
 // Reply to "get" (the file name is under "get") and to "history".
 constexpr char Data[] = "data";

@@ -1,6 +1,8 @@
 #ifndef CONNECTION_H
 #define CONNECTION_H
 
+#include "models/alarmlimits.h"
+
 #include <QMetaType>
 #include <QString>
 
@@ -9,6 +11,8 @@ struct Connection {
     QString name;
     QString host;
     quint16 port = 0;
+    // What the site watch raises alarms at, for this device.
+    AlarmLimits limits;
 
     // One compact JSON object text with "name", "host" and "port".
     QString toJson() const;
@@ -16,9 +20,13 @@ struct Connection {
     // is not an object holding all three members.
     bool fromJson(const QString &text);
 
+    // `text`, a stored entry, with these limits, its other members as they were.
+    static QString withLimits(const QString &text, const AlarmLimits &limits);
+
     bool operator==(const Connection &other) const
     {
-        return name == other.name && host == other.host && port == other.port;
+        return name == other.name && host == other.host && port == other.port
+            && limits == other.limits;
     }
 };
 

@@ -117,6 +117,32 @@ bool ConnectionsListModel::remove(int index)
     return true;
 }
 
+bool ConnectionsListModel::setLimits(int index, const AlarmLimits &limits)
+{
+    if (index < 0 || index >= connections.size())
+        return false;
+    const Connection entry = connections.at(index);
+    QStringList stored;
+    const bool written = rewrite([&](QStringList &texts) {
+        for (QString &text : texts) {
+            Connection c;
+            if (c.fromJson(text) && c.host == entry.host && c.port == entry.port)
+                text = Connection::withLimits(text, limits);
+        }
+        stored = texts;
+    });
+    if (!written)
+        return false;
+    QList<Connection> expected = connections;
+    expected[index].limits = limits;
+    show(stored, expected, [&] {
+        connections[index].limits = limits;
+        emit dataChanged(this->index(index), this->index(index));
+    });
+    emit changed();
+    return true;
+}
+
 bool ConnectionsListModel::contains(QString name) const
 {
     for (const Connection &c : connections)

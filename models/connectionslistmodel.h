@@ -32,6 +32,9 @@ public:
     AddResult tryAdd(const Connection &conn);
     // False when the store could not be written: the entry is still there.
     Q_INVOKABLE bool remove(int index);
+    // The alarm limits of the entry at `index`, written at once; false when
+    // the store could not be written.
+    bool setLimits(int index, const AlarmLimits &limits);
     Q_INVOKABLE bool contains(QString name) const;
     Q_INVOKABLE bool containsHost(QString host) const;
 
@@ -40,6 +43,7 @@ public:
     static QString lockPath();
     // The entry at `row`, which must exist.
     const Connection &at(int row) const { return connections.at(row); }
+    QList<Connection> all() const { return connections; }
 
 signals:
     void changed();

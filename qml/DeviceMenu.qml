@@ -12,6 +12,7 @@ AppMenu {
     signal config()
     signal cloud()
     signal reboot()
+    signal limits()
 
 
     AppMenuItem {
@@ -35,6 +36,10 @@ AppMenu {
     AppMenuItem {
         text: qsTranslate("main", "Cloud")
         onTriggered: menu.cloud()
+    }
+    AppMenuItem {
+        text: qsTranslate("main", "Alarm limits…")
+        onTriggered: menu.limits()
     }
     MenuSeparator {
     }

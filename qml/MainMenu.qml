@@ -10,6 +10,7 @@ AppMenu {
     // Connected, or still trying to connect.
     property bool linked: false
 
+    signal site()
     signal saveConnection()
     signal disconnect()
     signal chooseLanguage()
@@ -17,6 +18,11 @@ AppMenu {
 
     width: 280 // room for the longest Russian item
 
+    AppMenuItem {
+        objectName: "siteMenu"
+        text: qsTranslate("main", "Site")
+        onTriggered: menu.site()
+    }
     AppMenuItem {
         text: qsTranslate("main", "Save Connection")
         enabled: menu.connected

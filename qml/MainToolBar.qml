@@ -64,6 +64,16 @@ ToolBar {
         Item {
             Layout.fillWidth: true
         }
+        // The watched site, in a word: how many devices, how many in trouble.
+        Label {
+            objectName: "siteCounts"
+            visible: runner.site.watching
+            text: qsTranslate("main", "%1 devices, %2 with a problem").arg(runner.site.deviceCount)
+                  .arg(runner.site.problemCount)
+            color: runner.site.problemCount > 0 ? Material.color(Material.Red, Material.Shade100)
+                                                : Material.foreground
+            elide: Text.ElideRight
+        }
         // Said in words while there is no device to look at: the reason a
         // link is being tried again.
         Label {

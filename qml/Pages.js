@@ -7,3 +7,4 @@ var config = 2;
 var cloud = 3;
 var status = 4;
 var history = 5;
+var site = 6;

@@ -12,6 +12,8 @@ ApplicationWindow {
     id: window
 
     property int historyInt: 300
+    // The device shown was opened from the site: Back returns there.
+    property bool viaSite: false
     readonly property alias menuTool: toolBar.menuButton
     readonly property alias deviceTool: toolBar.deviceButton
     readonly property alias mqttIndicator: toolBar.mqttIndicator
@@ -22,6 +24,17 @@ ApplicationWindow {
     // The sensors when a device is connected, else the connection page.
     function homeIndex() {
         return connected ? Pages.sensors : Pages.connection;
+    }
+
+    // A page other than home, or a device's home opened from the site,
+    // has a way back.
+    function backShown() {
+        return stack.currentIndex !== homeIndex() || (viaSite && stack.currentIndex === Pages.sensors);
+    }
+
+    function openSite() {
+        runner.site.start();
+        stack.currentIndex = Pages.site;
     }
 
     // Shown by the program once placed where the operator left it. At the
@@ -60,7 +73,8 @@ ApplicationWindow {
             // Nothing is known of a device that is not connected.
             mqttIndicator.state = "inactive";
             modbusIndicator.state = "inactive";
-            stack.currentIndex = Pages.connection;
+            stack.currentIndex = window.viaSite ? Pages.site : Pages.connection;
+            window.viaSite = false;
         }
         onDeviceDiscovered: {
             deviceDialog.info = info;
@@ -102,6 +116,7 @@ ApplicationWindow {
         y: menuTool.height
         connected: window.connected
         linked: runner.connection.state !== ConnectionState.NotConnected
+        onSite: window.openSite()
         onSaveConnection: connSaveDialog.openFor("", "", 0)
         onDisconnect: runner.disconnectFromHost()
         onChooseLanguage: langDialog.open()
@@ -125,6 +140,8 @@ ApplicationWindow {
         }
         onCloud: stack.currentIndex = Pages.cloud
         onReboot: rebootDialog.open()
+        onLimits: limitsDialog.openWith(qsTranslate("main", "Alarm limits"), runner.alarmLimits(),
+                                        function(limits) { runner.setAlarmLimits(limits); })
     }
     Connections {
         target: menuTool
@@ -132,7 +149,11 @@ ApplicationWindow {
             var home = window.homeIndex();
             if (stack.currentIndex !== home) {
                 stack.currentIndex = home;
-                menuTool.text = MaterialFont.icon.menu;
+                menuTool.text = window.backShown() ? MaterialFont.icon.navigate_before
+                                                   : MaterialFont.icon.menu;
+            } else if (window.viaSite) {
+                // Back to the site: the device stays watched.
+                runner.disconnectFromHost();
             } else {
                 mainMenu.openFrom(menuTool);
             }
@@ -175,8 +196,8 @@ ApplicationWindow {
         anchors.fill: parent
         currentIndex: Pages.connection
         onCurrentIndexChanged: {
-            menuTool.text = currentIndex !== window.homeIndex()
-                    ? MaterialFont.icon.navigate_before : MaterialFont.icon.menu;
+            menuTool.text = window.backShown() ? MaterialFont.icon.navigate_before
+                                               : MaterialFont.icon.menu;
             pageStart.forceActiveFocus();
         }
 
@@ -210,6 +231,19 @@ ApplicationWindow {
             id: devHistoryPage
 
             interval: window.historyInt
+        }
+        SitePage {
+            id: sitePage
+
+            objectName: "sitePage"
+            onOpenDevice: {
+                window.viaSite = true;
+                runner.openFromSite(row);
+            }
+            onEditLimits: limitsDialog.openWith(qsTranslate("main", "Alarm limits: %1").arg(runner.site.nameAt(row)),
+                                                runner.site.limitsAt(row),
+                                                function(limits) { runner.site.setLimitsAt(row, limits); })
+            onShowAlarms: alarmsDialog.open()
         }
     }
 
@@ -248,6 +282,16 @@ ApplicationWindow {
             settings.language = language;
             toast.show(qsTr("Restart the app to apply changes"));
         }
+    }
+    AlarmLimitsDialog {
+        id: limitsDialog
+
+        objectName: "limitsDialog"
+    }
+    AlarmListDialog {
+        id: alarmsDialog
+
+        objectName: "alarmsDialog"
     }
     AboutDialog {
         id: aboutDialog

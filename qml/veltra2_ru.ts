@@ -150,6 +150,26 @@
 <context>
     <name>main</name>
     <message>
+        <source>Alarm limits…</source>
+        <translation>Пороги тревог…</translation>
+    </message>
+    <message>
+        <source>Alarm limits</source>
+        <translation>Пороги тревог</translation>
+    </message>
+    <message>
+        <source>Alarm limits: %1</source>
+        <translation>Пороги тревог: %1</translation>
+    </message>
+    <message>
+        <source>Site</source>
+        <translation>Объект</translation>
+    </message>
+    <message>
+        <source>%1 devices, %2 with a problem</source>
+        <translation>устройств: %1, с проблемой: %2</translation>
+    </message>
+    <message>
         <source>Downloaded at %1</source>
         <translation>Загружено %1</translation>
     </message>
@@ -738,6 +758,264 @@
     <message>
         <source>%1 is not an address</source>
         <translation>%1 — не адрес</translation>
+    </message>
+</context>
+<context>
+    <name>AlarmLimitsDialog</name>
+    <message>
+        <source>Temperature below (℃)</source>
+        <translation>Температура ниже (℃)</translation>
+    </message>
+    <message>
+        <source>Temperature above (℃)</source>
+        <translation>Температура выше (℃)</translation>
+    </message>
+    <message>
+        <source>Humidity below (%)</source>
+        <translation>Влажность ниже (%)</translation>
+    </message>
+    <message>
+        <source>Humidity above (%)</source>
+        <translation>Влажность выше (%)</translation>
+    </message>
+    <message>
+        <source>No reading for (s)</source>
+        <translation>Нет показаний дольше (с)</translation>
+    </message>
+    <message>
+        <source>MQTT must run</source>
+        <translation>MQTT должен работать</translation>
+    </message>
+</context>
+<context>
+    <name>AlarmListDialog</name>
+    <message>
+        <source>Alarms</source>
+        <translation>Тревоги</translation>
+    </message>
+    <message>
+        <source>acknowledged</source>
+        <translation>просмотрена</translation>
+    </message>
+    <message>
+        <source>No alarm has been raised.</source>
+        <translation>Тревог не было.</translation>
+    </message>
+    <message>
+        <source>Acknowledge</source>
+        <translation>Отметить просмотренной</translation>
+    </message>
+    <message>
+        <source>Acknowledge all</source>
+        <translation>Отметить все</translation>
+    </message>
+    <message>
+        <source>Save as CSV</source>
+        <translation>Сохранить в CSV</translation>
+    </message>
+    <message>
+        <source>Save the alarms as CSV</source>
+        <translation>Сохранить тревоги в CSV</translation>
+    </message>
+</context>
+<context>
+    <name>AlarmLogModel</name>
+    <message>
+        <source>still raised</source>
+        <translation>ещё не снята</translation>
+    </message>
+    <message>
+        <source>%1 at %2: %3 (%4), raised %5, %6</source>
+        <translation>%1, %2: %3 (%4), поднята %5, %6</translation>
+    </message>
+    <message>
+        <source>cleared %1</source>
+        <translation>снята %1</translation>
+    </message>
+</context>
+<context>
+    <name>SiteModel</name>
+    <message>
+        <source>temperature too high</source>
+        <translation>температура слишком высокая</translation>
+    </message>
+    <message>
+        <source>temperature too low</source>
+        <translation>температура слишком низкая</translation>
+    </message>
+    <message>
+        <source>humidity too high</source>
+        <translation>влажность слишком высокая</translation>
+    </message>
+    <message>
+        <source>humidity too low</source>
+        <translation>влажность слишком низкая</translation>
+    </message>
+    <message>
+        <source>no reading</source>
+        <translation>нет показаний</translation>
+    </message>
+    <message>
+        <source>MQTT not running</source>
+        <translation>MQTT не работает</translation>
+    </message>
+    <message>
+        <source>connected</source>
+        <translation>подключено</translation>
+    </message>
+    <message>
+        <source>not a VELTRA2 device</source>
+        <translation>не устройство VELTRA2</translation>
+    </message>
+    <message>
+        <source>no answer, reconnecting</source>
+        <translation>не отвечает, переподключение</translation>
+    </message>
+    <message>
+        <source>reconnecting</source>
+        <translation>переподключение</translation>
+    </message>
+    <message>
+        <source>connecting</source>
+        <translation>подключение</translation>
+    </message>
+    <message>
+        <source>connecting: %1</source>
+        <translation>подключение: %1</translation>
+    </message>
+    <message>
+        <source>%1 s</source>
+        <translation>%1 с</translation>
+    </message>
+    <message>
+        <source>%1 min</source>
+        <translation>%1 мин</translation>
+    </message>
+    <message>
+        <source>running</source>
+        <translation>работает</translation>
+    </message>
+    <message>
+        <source>stopped</source>
+        <translation>остановлен</translation>
+    </message>
+    <message>
+        <source>%1: model %2, address %3, temperature %4, humidity %5</source>
+        <translation>%1: модель %2, адрес %3, температура %4, влажность %5</translation>
+    </message>
+    <message>
+        <source>reading %1 old, link %2, MQTT %3, firmware %4</source>
+        <translation>показание %1 назад, связь: %2, MQTT: %3, прошивка %4</translation>
+    </message>
+    <message>
+        <source>alarms: %1</source>
+        <translation>тревоги: %1</translation>
+    </message>
+</context>
+<context>
+    <name>SitePage</name>
+    <message>
+        <source>Name</source>
+        <translation>Имя</translation>
+    </message>
+    <message>
+        <source>Model</source>
+        <translation>Модель</translation>
+    </message>
+    <message>
+        <source>Address</source>
+        <translation>Адрес</translation>
+    </message>
+    <message>
+        <source>Temperature</source>
+        <translation>Температура</translation>
+    </message>
+    <message>
+        <source>Humidity</source>
+        <translation>Влажность</translation>
+    </message>
+    <message>
+        <source>Reading</source>
+        <translation>Показание</translation>
+    </message>
+    <message>
+        <source>Link</source>
+        <translation>Связь</translation>
+    </message>
+    <message>
+        <source>MQTT</source>
+        <translation>MQTT</translation>
+    </message>
+    <message>
+        <source>Firmware</source>
+        <translation>Прошивка</translation>
+    </message>
+    <message>
+        <source>Site</source>
+        <translation>Объект</translation>
+    </message>
+    <message>
+        <source>Filter</source>
+        <translation>Фильтр</translation>
+    </message>
+    <message>
+        <source>Alarms (%1)</source>
+        <translation>Тревоги (%1)</translation>
+    </message>
+    <message>
+        <source>Site: %1 devices, %2 with a problem</source>
+        <translation>Объект: устройств %1, с проблемой %2</translation>
+    </message>
+    <message>
+        <source>No saved connections to watch. Connect to a device, then choose Save Connection in the menu.</source>
+        <translation>Нет сохранённых подключений для наблюдения. Подключитесь к устройству и выберите в меню «Сохранить подключение».</translation>
+    </message>
+    <message>
+        <source>Open</source>
+        <translation>Открыть</translation>
+    </message>
+    <message>
+        <source>Alarm limits…</source>
+        <translation>Пороги тревог…</translation>
+    </message>
+</context>
+<context>
+    <name>SiteView</name>
+    <message>
+        <source>%1 s</source>
+        <translation>%1 с</translation>
+    </message>
+    <message>
+        <source>Alarm: %1 at %2, %3 %4</source>
+        <translation>Тревога: %1, %2, %3 %4</translation>
+    </message>
+    <message>
+        <source>VELTRA2: %1</source>
+        <translation>VELTRA2: %1</translation>
+    </message>
+    <message>
+        <source>%1 at %2: %3 %4</source>
+        <translation>%1, %2: %3 %4</translation>
+    </message>
+    <message>
+        <source>Save the connection first: limits are kept with it</source>
+        <translation>Сначала сохраните подключение: пороги хранятся вместе с ним</translation>
+    </message>
+    <message>
+        <source>Cannot save the limits</source>
+        <translation>Не удалось сохранить пороги</translation>
+    </message>
+    <message>
+        <source>Alarm limits saved</source>
+        <translation>Пороги тревог сохранены</translation>
+    </message>
+    <message>
+        <source>Saved to %1</source>
+        <translation>Сохранено в %1</translation>
+    </message>
+    <message>
+        <source>Cannot write to %1: %2</source>
+        <translation>Невозможно записать %1: %2</translation>
     </message>
 </context>
 </TS>

@@ -23,6 +23,8 @@ DeviceReadings::DeviceReadings(DeviceSession *session, QObject *parent)
         readings.clear();
         mqtt = false;
         scada = false;
+        wifiSignal.reset();
+        up.reset();
     });
 }
 
@@ -54,6 +56,12 @@ void DeviceReadings::take(const Outcome &outcome)
         mqtt = reply.value(Protocol::Mqtt).toBool();
     if (reply.contains(Protocol::Modbus))
         scada = reply.value(Protocol::Modbus).toBool();
+    const auto number = [&reply](const char *name) -> std::optional<double> {
+        const QJsonValue value = reply.value(QLatin1String(name));
+        return value.isDouble() ? std::optional<double>(value.toDouble()) : std::nullopt;
+    };
+    wifiSignal = number(Protocol::Rssi);
+    up = number(Protocol::Uptime);
     stateTable.set(reply);
     emit updated();
 }

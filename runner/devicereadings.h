@@ -7,6 +7,8 @@
 #include <QObject>
 #include <QVector>
 
+#include <optional>
+
 // The device's state on one session: the latest reading of each sensor, its
 // services (cloud/MQTT, the SCADA client) and the whole reply as a table.
 class DeviceReadings : public QObject {
@@ -23,6 +25,9 @@ public:
     QVector<double> latest() const { return readings; }
     bool cloud() const { return mqtt; }
     bool modbus() const { return scada; }
+    // The Wi-Fi signal (dBm) and the device's uptime (s), where it tells them.
+    std::optional<double> rssi() const { return wifiSignal; }
+    std::optional<double> uptime() const { return up; }
 
 signals:
     // A state reply has been read: the readings, flags and table are new.
@@ -36,6 +41,8 @@ private:
     QVector<double> readings;
     bool mqtt = false;
     bool scada = false;
+    std::optional<double> wifiSignal;
+    std::optional<double> up;
 };
 
 #endif // DEVICEREADINGS_H

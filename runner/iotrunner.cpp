@@ -29,34 +29,93 @@ constexpr double HumidityMax = 100.0;
 
 IOTRunner::IOTRunner(QObject *parent)
     : QObject(parent)
-    , session(this)
-    , configuration(&session, this)
-    , readings(&session, this)
-    , deviceHistory(&session, this)
-    , files(&session, this)
+    , own(this)
     , link(this)
-    , deviceFinder([this] { return session.asFound(); }, this)
+    , deviceFinder([this] { return session().asFound(); }, this)
     , connections(this)
     , history(this)
+    , siteView(&connections, this)
 {
     connections.load();
-    session.setPolling(true);
-    connect(&session, &DeviceSession::connected, this, &IOTRunner::tcp_connected);
-    connect(&session, &DeviceSession::linkEnded, this, &IOTRunner::tcp_disconnected);
-    connect(&session, &DeviceSession::connectFailed, this, &IOTRunner::tcp_connectFailed);
-    connect(&session, &DeviceSession::identified, this, &IOTRunner::identify);
-    connect(&session, &DeviceSession::ended, this, &IOTRunner::tell);
-    connect(&session, &DeviceSession::pollDue, this, [this] { readings.request(); });
-    connect(&session, &DeviceSession::pollIntervalChanged, this, &IOTRunner::pollIntervalChanged);
-    connect(&readings, &DeviceReadings::updated, this, &IOTRunner::showReadings);
-    connect(&configuration, &DeviceConfiguration::received, this, [this] {
-        const QVariantMap config = configuration.file()->toObject().toVariantMap();
-        emit deviceConfig(config);
-        emit mqttConfig(config);
-    });
-    connect(&deviceHistory, &DeviceHistory::downloaded, this,
-        [this] { history.show(deviceHistory.samples(), deviceHistory.units()); });
     connect(&history, &HistoryDataModel::intervalUpdated, this, &IOTRunner::histIntervalUpdated);
+    connect(&siteView, &SiteView::told, this, &IOTRunner::alert);
+    // The site begins to watch the device the window has open: one
+    // connection to it, the site's, before the site makes its own.
+    connect(siteView.monitor(), &SiteMonitor::devicesChanged, this, [this] {
+        if (device != &own || !own.session().isStarted())
+            return;
+        const DeviceAddress address = own.session().address();
+        if (DeviceHandle *watched = siteView.handleAt(address.host, address.port)) {
+            own.session().stop();
+            attach(watched);
+        }
+    });
+    wire();
+}
+
+void IOTRunner::wire()
+{
+    for (const QMetaObject::Connection &wire : qAsConst(wires))
+        disconnect(wire);
+    DeviceSession *s = &device->session();
+    wires = {
+        connect(s, &DeviceSession::connected, this, &IOTRunner::tcp_connected),
+        connect(s, &DeviceSession::linkEnded, this, &IOTRunner::tcp_disconnected),
+        connect(s, &DeviceSession::connectFailed, this, &IOTRunner::tcp_connectFailed),
+        connect(s, &DeviceSession::identified, this, &IOTRunner::identify),
+        connect(s, &DeviceSession::ended, this, &IOTRunner::tell),
+        connect(s, &DeviceSession::pollIntervalChanged, this, &IOTRunner::pollIntervalChanged),
+        connect(&readings(), &DeviceReadings::updated, this, &IOTRunner::showReadings),
+        connect(&configuration(), &DeviceConfiguration::received, this, &IOTRunner::showConfig),
+        connect(&deviceHistory(), &DeviceHistory::downloaded, this,
+            [this] { history.show(deviceHistory().samples(), deviceHistory().units()); }),
+    };
+}
+
+void IOTRunner::attach(DeviceHandle *handle)
+{
+    if (handle == device)
+        return;
+    const bool wasConnected = session().isConnected();
+    device = handle;
+    wire();
+    charts.clear();
+    loadedBackup.reset();
+    emit deviceChanged();
+    emit pollIntervalChanged();
+    // The window leaves the device it showed as if its link had ended, and
+    // takes up the other one where it stands.
+    if (wasConnected) {
+        link.stopped();
+        emit disconnectedFromHost();
+    }
+    if (device == &own)
+        return;
+    link.begin(session().address());
+    if (!session().isConnected())
+        return;
+    tcp_shown();
+    if (session().identity())
+        identify();
+    if (configuration().file())
+        showConfig();
+    if (!device->details().isEmpty())
+        emit deviceInfo(device->details());
+    if (!readings().latest().isEmpty())
+        showReadings();
+}
+
+void IOTRunner::openFromSite(int row)
+{
+    if (DeviceHandle *handle = siteView.handle(row))
+        attach(handle);
+}
+
+void IOTRunner::showConfig()
+{
+    const QVariantMap config = configuration().file()->toObject().toVariantMap();
+    emit deviceConfig(config);
+    emit mqttConfig(config);
 }
 
 IOTRunner::~IOTRunner() = default;
@@ -132,19 +191,26 @@ void IOTRunner::connectToHost(QString host, int port)
     }
     // The operator asks anew: a failure is worth telling again.
     toldFailure.clear();
+    // A device the site watches is shown on the connection already held: it
+    // may serve one client at a time.
+    if (DeviceHandle *watched = siteView.handleAt(*readable, port)) {
+        attach(watched);
+        return;
+    }
+    attach(&own);
     const DeviceAddress address { *readable, quint16(port) };
     link.begin(address);
-    session.open(address);
+    own.session().open(address);
 }
 
 void IOTRunner::saveConnection(QString name)
 {
-    saveConnectionTo(name, session.address().host, session.address().port);
+    saveConnectionTo(name, session().address().host, session().address().port);
 }
 
 void IOTRunner::saveConnectionTo(QString name, QString host, int port)
 {
-    switch (connections.tryAdd({ name, host, quint16(port) })) {
+    switch (connections.tryAdd({ name, host, quint16(port), {} })) {
     case ConnectionsListModel::AddResult::Added:
         emit alert(tr("Connection saved"));
         break;
@@ -165,22 +231,27 @@ void IOTRunner::removeConnection(int index)
 
 void IOTRunner::disconnectFromHost()
 {
-    session.stop();
-    readings.table()->set({});
+    // A device the site watches stays watched: the window only leaves it.
+    if (device != &own) {
+        attach(&own);
+        return;
+    }
+    own.session().stop();
+    own.readings().table()->set({});
     link.stopped();
 }
 
 void IOTRunner::updateConfig(QVariantMap config)
 {
-    if (!session.isConnected())
+    if (!session().isConnected())
         return;
     // The upload replaces the device's whole file: without the file this
     // device sent, every member the page does not edit would be lost.
-    if (!configuration.file()) {
+    if (!configuration().file()) {
         emit alert(tr("Device configuration has not been read yet"));
         return;
     }
-    configuration.apply(config);
+    configuration().apply(config);
 }
 
 void IOTRunner::saveAs(QByteArray data, QString name)
@@ -198,7 +269,7 @@ void IOTRunner::saveHistory(QString name)
         return;
     }
     historyWriter = new HistoryCsvWriter(
-        history.samples(), deviceHistory.columns(), OperatorFile::localPath(name), this);
+        history.samples(), deviceHistory().columns(), OperatorFile::localPath(name), this);
     connect(historyWriter, &HistoryCsvWriter::finished, this,
         [this, name](bool saved, const QString &error) {
             historyWriter->deleteLater();
@@ -210,16 +281,16 @@ void IOTRunner::saveHistory(QString name)
 
 QString IOTRunner::configBackupName() const
 {
-    const auto &identity = session.identity();
+    const auto &identity = session().identity();
     return OutputFile::deviceFileName({}, identity ? identity->model : QString(),
-        session.address().host, session.address().port, QDateTime::currentDateTime(),
+        session().address().host, session().address().port, QDateTime::currentDateTime(),
         QStringLiteral("json"));
 }
 
 void IOTRunner::saveConfigBackup(QString name)
 {
     // Only what this device sent on this connection is kept as its backup.
-    const auto backup = configuration.backup();
+    const auto backup = configuration().backup();
     if (!backup) {
         emit alert(tr("Device configuration has not been read yet"));
         return;
@@ -236,8 +307,8 @@ void IOTRunner::saveConfigBackup(QString name)
 QVariantMap IOTRunner::loadConfigBackup(QString name)
 {
     loadedBackup.reset();
-    const auto &identity = session.identity();
-    if (!session.isConnected() || !identity) {
+    const auto &identity = session().identity();
+    if (!session().isConnected() || !identity) {
         emit alert(tr("Device configuration has not been read yet"));
         return {};
     }
@@ -252,7 +323,7 @@ QVariantMap IOTRunner::loadConfigBackup(QString name)
     // backup replaces it whole.
     int more = 0;
     const auto changes = ConfigBackup::changes(
-        configuration.file().value_or(JsonMembers()), backup.settings, &more);
+        configuration().file().value_or(JsonMembers()), backup.settings, &more);
     // The page shows the members it edits; the rest go back as they are.
     QVariantMap shown;
     for (const QString &key : ConfigChoices::editedKeys())
@@ -266,8 +337,8 @@ QVariantMap IOTRunner::loadConfigBackup(QString name)
 void IOTRunner::applyConfigBackup(QVariantMap edits)
 {
     // The file was loaded for the device of this connection, and no other.
-    if (session.isConnected() && loadedBackup)
-        configuration.restore(*loadedBackup, edits);
+    if (session().isConnected() && loadedBackup)
+        configuration().restore(*loadedBackup, edits);
     else
         dropConfigBackup();
 }
@@ -296,9 +367,9 @@ void IOTRunner::reportSaved(const QString &name, bool saved, const QString &erro
 
 QString IOTRunner::historyFileName() const
 {
-    const auto &identity = session.identity();
+    const auto &identity = session().identity();
     return OutputFile::deviceFileName(QStringLiteral("veltra2-history"),
-        identity ? identity->model : QString(), session.address().host, session.address().port,
+        identity ? identity->model : QString(), session().address().host, session().address().port,
         QDateTime::currentDateTime(), QStringLiteral("csv"));
 }
 
@@ -306,8 +377,11 @@ void IOTRunner::tcp_connected()
 {
     loadedBackup.reset();
     toldFailure.clear();
-    files.readDetails();
-    configuration.read();
+    tcp_shown();
+}
+
+void IOTRunner::tcp_shown()
+{
     link.connected();
     emit connectedToHost();
 }
@@ -319,7 +393,7 @@ void IOTRunner::tcp_disconnected(DeviceSession::LinkEnd why, const QString &deta
     QString reason = tr("Connection closed");
     if (why == DeviceSession::LinkEnd::NotADevice) {
         // Asking again would only ask the same web server again: said once.
-        session.stop();
+        session().stop();
         retrying = false;
         reason = tr("%1 is not a VELTRA2 device").arg(link.address());
     } else if (why == DeviceSession::LinkEnd::NoAnswer) {
@@ -342,7 +416,7 @@ void IOTRunner::tcp_connectFailed(const QString &reason)
     if (reason == toldFailure)
         return;
     toldFailure = reason;
-    const DeviceAddress address = session.address();
+    const DeviceAddress address = session().address();
     emit alert(
         tr("Cannot connect to %1:%2: %3. Retrying…")
             .arg(DeviceText::rich(DeviceAddress::hostText(address.host), DeviceText::NameLimit),
@@ -351,7 +425,7 @@ void IOTRunner::tcp_connectFailed(const QString &reason)
 
 void IOTRunner::identify()
 {
-    const DeviceIdentity &identity = *session.identity();
+    const DeviceIdentity &identity = *session().identity();
     deviceType = identity.isWired() ? VELTRA_2U : VELTRA_2W;
     link.identified(identity.model);
     charts.clear();
@@ -365,19 +439,17 @@ void IOTRunner::identify()
         emit sensorSetup(1, HumidityMin, HumidityMax);
 
     emit deviceDiscovered(DeviceInfoTable::html(identity));
-
-    readings.request();
 }
 
 void IOTRunner::showReadings()
 {
     // Points first, then the signal: a view redrawing on it finds the new
     // point in every series.
-    const QVector<double> latest = readings.latest();
+    const QVector<double> latest = readings().latest();
     for (int i = 0; i < latest.size() && i < charts.size(); ++i)
         charts[i].append(latest.at(i));
     link.answered();
-    emit deviceUpdate(readings.cloud(), readings.modbus());
+    emit deviceUpdate(readings().cloud(), readings().modbus());
 }
 
 void IOTRunner::tell(const Outcome &outcome)
@@ -409,10 +481,10 @@ void IOTRunner::tell(const Outcome &outcome)
         // Let the cloud page learn that the certificate or key is now there.
         if (name == QLatin1String(Protocol::MqttCertFile)
             || name == QLatin1String(Protocol::MqttKeyFile))
-            files.readDetails();
+            files().readDetails();
     } else if (query == QLatin1String(Protocol::Scloud)) {
         emit alert(tr("Cloud settings applied"));
-        configuration.read();
+        configuration().read();
     } else if (query == QLatin1String(Protocol::Reset)) {
         emit alert(tr("Device will reboot"));
     }

@@ -11,12 +11,9 @@
 #include "models/operatorfile.h"
 #include "models/variantmapmodel.h"
 #include "runner/connectionstate.h"
-#include "runner/deviceconfiguration.h"
-#include "runner/devicefiles.h"
 #include "runner/devicefinder.h"
-#include "runner/devicehistory.h"
-#include "runner/devicereadings.h"
-#include "runner/devicesession.h"
+#include "runner/devicehandle.h"
+#include "runner/siteview.h"
 
 #include <QByteArray>
 #include <QObject>
@@ -40,6 +37,9 @@ class IOTRunner : public QObject {
     Q_PROPERTY(ConnectionState *connection READ connection CONSTANT)
     Q_PROPERTY(DeviceFinder *finder READ finder CONSTANT)
     Q_PROPERTY(int pollInterval READ pollInterval NOTIFY pollIntervalChanged)
+    Q_PROPERTY(SiteView *site READ site CONSTANT)
+    // The state table of the device shown; another one once another is.
+    Q_PROPERTY(VariantMapModel *stateTable READ stateTableModel NOTIFY deviceChanged)
 
 public:
     enum Type { INVALID = -1, VELTRA_2U = 0, VELTRA_2W = 1 };
@@ -51,11 +51,12 @@ public:
     ~IOTRunner() override;
 
     // Tests shorten the poll and retry periods; the program keeps the defaults.
-    void setPollInterval(int msec) { session.setPollInterval(msec); }
-    void setRetryInterval(int msec) { session.setRetryInterval(msec); }
-    int pollInterval() const { return session.pollInterval(); }
+    void setPollInterval(int msec) { own.session().setPollInterval(msec); }
+    void setRetryInterval(int msec) { own.session().setRetryInterval(msec); }
+    int pollInterval() const { return device->session().pollInterval(); }
     ConnectionState *connection() { return &link; }
     DeviceFinder *finder() { return &deviceFinder; }
+    SiteView *site() { return &siteView; }
 
     Q_INVOKABLE ChartDataProvider *chartData(int index)
     {
@@ -74,7 +75,7 @@ public:
         return ConfigChoices::choices(key);
     }
     Q_INVOKABLE ConnectionsListModel *connListModel() { return &connections; }
-    Q_INVOKABLE VariantMapModel *stateTableModel() { return readings.table(); }
+    Q_INVOKABLE VariantMapModel *stateTableModel() { return readings().table(); }
     Q_INVOKABLE HistoryDataModel *historyModel() { return &history; }
     Q_INVOKABLE bool isUrlReadable(QString str) const { return OperatorFile::isReadable(str); }
     // Where files are offered to be saved: the documents folder where there
@@ -89,12 +90,22 @@ public:
     // change on the device, member by member: "key", "before", "after",
     // "secret"); otherwise nothing, and why is told.
     Q_INVOKABLE QVariantMap loadConfigBackup(QString name);
+    // The alarm limits kept with the saved connection of the device shown.
+    Q_INVOKABLE QVariantMap alarmLimits() const
+    {
+        return siteView.limitsFor(session().address().host, session().address().port);
+    }
+    Q_INVOKABLE bool setAlarmLimits(const QVariantMap &limits)
+    {
+        return siteView.setLimitsFor(session().address().host, session().address().port, limits);
+    }
     // The address last given to connectToHost ("host", "port"), or the
     // device's default one.
     Q_INVOKABLE QVariantMap savedEndpoint() const;
 
 signals:
     void pollIntervalChanged();
+    void deviceChanged();
     void connectedToHost();
     void disconnectedFromHost();
     void deviceDiscovered(QString info);
@@ -116,14 +127,16 @@ public slots:
     void saveConnectionTo(QString name, QString host, int port);
     void removeConnection(int index);
     void disconnectFromHost();
-    void requestConfig() { configuration.read(); }
-    void requestDevInfo() { files.readDetails(); }
-    void requestReboot() { session.send(Requests::reset()); }
-    void requestHistory() { deviceHistory.request(); }
+    void requestConfig() { configuration().read(); }
+    void requestDevInfo() { files().readDetails(); }
+    void requestReboot() { session().send(Requests::reset()); }
+    void requestHistory() { deviceHistory().request(); }
     void updateConfig(QVariantMap config);
-    void resetConfig() { configuration.factoryDefaults(); }
-    void setupCloud(QString id) { files.registerCloud(id); }
-    void upload(QByteArray data, QString name) { files.upload(name, data); }
+    void resetConfig() { configuration().factoryDefaults(); }
+    void setupCloud(QString id) { files().registerCloud(id); }
+    void upload(QByteArray data, QString name) { files().upload(name, data); }
+    // Shows the device of the site's row `row`, on the connection the site holds.
+    void openFromSite(int row);
     void saveAs(QByteArray data, QString name);
     // The downloaded history as CSV, written without holding the window up.
     void saveHistory(QString name);
@@ -136,13 +149,24 @@ public slots:
     void dropConfigBackup();
 
 private slots:
-    void tcp_timer() { session.pollTick(); }
+    void tcp_timer() { session().pollTick(); }
     void tcp_connected();
     void tcp_disconnected(DeviceSession::LinkEnd why, const QString &detail, bool retrying);
-    void tcp_newDatagram(QByteArray data) { session.takeLine(data); }
+    void tcp_newDatagram(QByteArray data) { session().takeLine(data); }
     void tcp_connectFailed(const QString &reason);
 
 private:
+    DeviceSession &session() { return device->session(); }
+    const DeviceSession &session() const { return device->session(); }
+    DeviceConfiguration &configuration() { return device->configuration(); }
+    DeviceReadings &readings() { return device->readings(); }
+    DeviceHistory &deviceHistory() { return device->history(); }
+    DeviceFiles &files() { return device->files(); }
+    // Shows `handle`'s device from now on, taken up where it stands.
+    void attach(DeviceHandle *handle);
+    void wire();
+    void tcp_shown();
+    void showConfig();
     void identify();
     void showReadings();
     // Every outcome the window tells, put into its words.
@@ -150,15 +174,16 @@ private:
     static QString shownPath(const QString &name);
     void reportSaved(const QString &name, bool saved, const QString &error);
 
-    DeviceSession session;
-    DeviceConfiguration configuration;
-    DeviceReadings readings;
-    DeviceHistory deviceHistory;
-    DeviceFiles files;
+    // The device the window opens itself, and the one it shows (that one,
+    // or one the site watches).
+    DeviceHandle own;
+    DeviceHandle *device = &own;
+    QList<QMetaObject::Connection> wires;
     ConnectionState link;
     DeviceFinder deviceFinder;
     ConnectionsListModel connections;
     HistoryDataModel history;
+    SiteView siteView;
     Type deviceType = INVALID;
     // The reason last told for failing to connect: retries repeat it silently.
     QString toldFailure;

@@ -7,7 +7,7 @@ RowList {
 
     objectName: "stateTable"
     spacing: 0
-    model: runner.stateTableModel()
+    model: runner.stateTable
     Accessible.name: qsTranslate("main", "Status")
 
     delegate: TableRow {

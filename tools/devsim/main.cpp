@@ -59,9 +59,15 @@ int main(int argc, char *argv[])
         "flood", "Send N unsolicited error lines after the first state reply.", "n", "0");
     const QCommandLineOption freshNames("fresh-state-names",
         "Add N members with names never sent before to every state reply.", "n", "0");
+    const QCommandLineOption ramp(
+        "ramp", "Let the temperature drift by DEG degrees a minute from the start.", "deg", "0");
+    const QCommandLineOption step("step",
+        "Add DEG degrees to the temperature from SECONDS after the start on (repeatable; "
+        "steps add up).",
+        "seconds=deg");
     parser.addOptions({ port, address, model, board, noStm, verbose, dataDir, samples, interval,
         fail, delay, delayFrom, cut, closeUpload, garbage, oversized, closeAfter, muteAfter,
-        scripted, flood, freshNames });
+        scripted, flood, freshNames, ramp, step });
     parser.process(app);
 
     SimulatorOptions options;
@@ -99,6 +105,18 @@ int main(int argc, char *argv[])
     options.muteAfterReplies = parser.value(muteAfter).toInt();
     options.floodLines = parser.value(flood).toInt();
     options.freshStateNames = qMax(0, parser.value(freshNames).toInt());
+    options.rampPerMinute = parser.value(ramp).toDouble();
+    for (const QString &rule : parser.values(step)) {
+        bool secondsOk = false;
+        bool degreesOk = false;
+        const int seconds = rule.section('=', 0, 0).toInt(&secondsOk);
+        const double degrees = rule.section('=', 1).toDouble(&degreesOk);
+        if (!secondsOk || !degreesOk || seconds < 0) {
+            std::fprintf(stderr, "veltra2-devsim: bad step %s\n", qPrintable(rule));
+            return 1;
+        }
+        options.steps[seconds] += degrees;
+    }
     for (const QString &rule : parser.values(scripted)) {
         const int split = rule.indexOf('=');
         if (split < 1) {

@@ -111,6 +111,16 @@ QJsonObject SimulatedDevice::details() const
         { "uptime", uptime.elapsed() / 1000 } };
 }
 
+double SimulatedDevice::drift() const
+{
+    const double seconds = uptime.elapsed() / 1000.0;
+    double degrees = options.rampPerMinute * seconds / 60.0;
+    for (auto step = options.steps.cbegin(); step != options.steps.cend(); ++step)
+        if (seconds >= step.key())
+            degrees += step.value();
+    return degrees;
+}
+
 double SimulatedDevice::temperatureAt(qint64 msec) const
 {
     // A slow swing over six hours around room temperature, with a small
@@ -134,13 +144,14 @@ QJsonObject SimulatedDevice::state() const
         && files.contains(Protocol::MqttCertFile) && files.contains(Protocol::MqttKeyFile);
     QJsonObject reply { { Protocol::Modbus, config.value(Protocol::SysMode).toString() == "tcp" },
         { Protocol::Mqtt, cloud }, { "uptime", uptime.elapsed() / 1000 } };
+    const double drifted = temperatureAt(now) + noise + drift();
     if (options.wifi) {
         reply.insert(Protocol::Value,
-            QJsonObject { { Protocol::Temperature, round2(temperatureAt(now) + noise) },
+            QJsonObject { { Protocol::Temperature, round2(drifted) },
                 { Protocol::Humidity, round2(humidityAt(now) + noise) } });
         reply.insert("rssi", -52 - QRandomGenerator::global()->bounded(6));
     } else {
-        reply.insert(Protocol::Value, round2(temperatureAt(now) + noise));
+        reply.insert(Protocol::Value, round2(drifted));
     }
     return reply;
 }

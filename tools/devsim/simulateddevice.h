@@ -35,6 +35,8 @@ private:
     static bool isPlainFileName(const QString &name);
     static QJsonObject failure(const QString &text);
     double temperatureAt(qint64 msec) const;
+    // What --ramp and --step add to the temperature by now.
+    double drift() const;
     double humidityAt(qint64 msec) const;
     void persist(const QString &name, const QByteArray &data) const;
 

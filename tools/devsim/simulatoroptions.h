@@ -36,6 +36,11 @@ struct SimulatorOptions {
     int floodLines = 0;
     // Members with names never sent before, added to every state reply.
     int freshStateNames = 0;
+    // Drift of the temperature, for alarms to be seen: degrees a minute
+    // since the simulator started, and steps (degrees added from a second
+    // on, by the second they start).
+    double rampPerMinute = 0;
+    QMap<int, double> steps;
     // Exact reply lines that stand in for the device's answer, by query
     // ("get") or by the query's N-th request on a connection ("get#2").
     QMap<QString, QByteArray> scriptedReplies;
