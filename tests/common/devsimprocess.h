@@ -26,7 +26,7 @@ public:
         process.start(
             QStringLiteral(DEVSIM_BINARY), QStringList { "--port", QString::number(port) } + args);
         const QRegularExpression listening(QStringLiteral("listening on [^ ]*:(\\d+)"));
-        QByteArray output;
+        output.clear();
         for (QDeadlineTimer deadline(10000); !deadline.hasExpired();) {
             process.waitForReadyRead(100);
             output += process.readAllStandardOutput();
@@ -41,9 +41,16 @@ public:
         return false;
     }
     quint16 port() const { return listeningPort; }
+    // Connections the simulator has taken so far (it must run --verbose).
+    int connections()
+    {
+        output += process.readAllStandardOutput();
+        return output.count("-- client ");
+    }
 
 private:
     QProcess process;
+    QByteArray output;
     quint16 listeningPort = 0;
 };
 

@@ -13,6 +13,7 @@
 #include <QFileInfo>
 #include <QImage>
 #include <QLoggingCategory>
+#include <QProcess>
 #include <QQmlContext>
 #include <QQmlEngine>
 #include <QQmlError>
@@ -40,6 +41,11 @@ public:
         QmlSetup::registerTypes();
         QLoggingCategory::setFilterRules(QStringLiteral("qt.qml.connections=false"));
     }
+    ~Setup() override
+    {
+        busMonitor.kill();
+        busMonitor.waitForFinished(5000);
+    }
 
     // Destroys a test's window, as QML's destroy() would.
     Q_INVOKABLE void discard(QObject *window)
@@ -66,6 +72,40 @@ public:
     {
         simulators.emplace_back(std::make_unique<DevsimProcess>());
         return simulators.back()->start(args) ? simulators.back()->port() : 0;
+    }
+
+    // The site's poll period and reconnection tick, shortened.
+    Q_INVOKABLE void setSitePollInterval(int msec)
+    {
+        runner->site()->monitor()->setPollInterval(msec);
+        runner->site()->monitor()->setRetryInterval(10);
+    }
+    // Connections the simulator on `port` has taken (started with --verbose).
+    Q_INVOKABLE int connectionsTo(int port)
+    {
+        for (auto &simulator : simulators)
+            if (simulator->port() == port)
+                return simulator->connections();
+        return -1;
+    }
+    // What reaches the desktop's notification service on the session bus,
+    // as dbus-monitor sees it; false where there is no such bus (Windows).
+    Q_INVOKABLE bool watchNotifications()
+    {
+        busMonitor.start(QStringLiteral("dbus-monitor"),
+            { "--session", "interface='org.freedesktop.Notifications',member='Notify'" });
+        return busMonitor.waitForStarted(5000)
+            && QTest::qWaitFor(
+                [this] {
+                    busSeen += busMonitor.readAllStandardOutput();
+                    return busSeen.contains("NameAcquired") || busSeen.contains("became a monitor");
+                },
+                3000);
+    }
+    Q_INVOKABLE int notificationsSeen()
+    {
+        busSeen += busMonitor.readAllStandardOutput();
+        return busSeen.count("member=Notify");
     }
 
     Q_INVOKABLE int refusedPort() const
@@ -168,6 +208,7 @@ public slots:
             simulator.stop();
             for (auto &other : simulators)
                 other->stop();
+            busMonitor.kill();
             // Not abort(): the test library's handler for it can hang under
             // the sanitizers.
             std::fflush(stderr);
@@ -198,6 +239,8 @@ private:
     std::vector<std::unique_ptr<DevsimProcess>> simulators;
     QTcpServer trap;
     QStringList trapped;
+    QProcess busMonitor;
+    QByteArray busSeen;
     QByteArray picture;
     // Windows thrown away and not yet gone.
     int discarding = 0;

@@ -2,20 +2,86 @@ import QtQuick 2.11
 import QtTest 1.2
 import "qrc:/Pages.js" as Pages
 
-// The whole site in the window: every saved device watched, alarms raised
-// and cleared, a device opened on the site's own connection.
+// The whole site in the window: fifty devices watched, a silent one marked
+// and alarmed, a hot one raising and clearing its alarm on the desktop, and
+// a device opened on the site's own connection.
 WindowCase {
+    // The site model's roles (Qt.UserRole + 1 on).
+    readonly property int nameRole: 257
+    readonly property int temperatureRole: 260
+    readonly property int problemRole: 266
+    readonly property int alarmsRole: 267
+
+    function cell(table, name, role) {
+        var model = table.model;
+        for (var row = 0; row < model.rowCount(); ++row) {
+            if (model.data(model.index(row, 0), nameRole) === name)
+                return model.data(model.index(row, 0), role);
+        }
+        return undefined;
+    }
+
+    function filled(table) {
+        var model = table.model, count = 0;
+        for (var row = 0; row < model.rowCount(); ++row)
+            count += model.data(model.index(row, 0), temperatureRole) !== "\u2014" ? 1 : 0;
+        return count;
+    }
+
     name: "Site"
 
-    function test_siteIsWatched() {
-        var port = testHelper.startSimulator(["--address", "127.0.5.1", "--address", "127.0.5.2"]);
-        runner.saveConnectionTo("Hall A", "127.0.5.1", port);
-        runner.saveConnectionTo("Hall B", "127.0.5.2", port);
+    function test_aSiteOfFifty() {
+        var addresses = [];
+        for (var host = 10; host < 58; ++host)
+            addresses.push("--address", "127.0.6." + host);
+        var port = testHelper.startSimulator(addresses);
+        var muted = testHelper.startSimulator(["--address", "127.0.6.58", "--mute-at", "8"]);
+        var hot = testHelper.startSimulator(["--address", "127.0.6.59", "--model", "2u", "--verbose",
+                                             "--step", "8=30", "--step", "14=-30"]);
+        verify(port > 0 && muted > 0 && hot > 0, "simulators");
+        for (host = 10; host < 58; ++host)
+            runner.saveConnectionTo("Room " + host, "127.0.6." + host, port);
+        runner.saveConnectionTo("Muted", "127.0.6.58", muted);
+        runner.saveConnectionTo("Hot", "127.0.6.59", hot);
+        verify(runner.site.setLimitsFor("127.0.6.58", muted, { "silentSeconds": 2 }));
+        verify(runner.site.setLimitsFor("127.0.6.59", hot, { "temperatureHigh": 35 }));
+        var bus = testHelper.watchNotifications();
+        testHelper.setSitePollInterval(500);
         openWindow();
         window.openSite();
         var table = child("siteTable");
-        tryCompare(table, "count", 2);
-        wait(3000);
+        tryCompare(table, "count", 50);
+        tryVerify(function() { return filled(table) === 50; }, 8000, "every row filled");
+
+        // Silent: marked within two periods, then its alarm.
+        tryVerify(function() { return cell(table, "Muted", problemRole) >= 1; }, 10000);
+        tryVerify(function() { return cell(table, "Muted", alarmsRole) === "no reading"; }, 5000);
+
+        // Too warm: raised, told on the desktop, cleared once back below the
+        // limit by more than the hysteresis.
+        tryVerify(function() { return cell(table, "Hot", alarmsRole) === "temperature too high"; }, 10000);
+        compare(table.model.data(table.model.index(0, 0), problemRole), 3); // problems first
+        if (bus)
+            tryVerify(function() { return testHelper.notificationsSeen() >= 2; }, 5000,
+                      "Notify calls on the session bus");
+        tryVerify(function() { return cell(table, "Hot", alarmsRole) === ""; }, 10000);
+
+        // Opened from its row: the device's pages, on the site's connection.
+        var row = -1;
+        for (var r = 0; r < table.model.rowCount(); ++r)
+            if (table.model.data(table.model.index(r, 0), nameRole) === "Hot")
+                row = r;
+        table.forceActiveFocus();
+        table.currentIndex = row;
+        keyClick(Qt.Key_Return);
+        tryCompare(child("stack"), "currentIndex", Pages.sensors);
+        tryCompare(child("sensorsPage"), "count", 1);
+        tryVerify(function() { return child("sensorsPage").pageAt(0).gauge.everRead; }, 5000);
+        compare(testHelper.connectionsTo(hot), 1);
+        // Back: the site again, the device still watched.
+        mouseClick(child("menuTool"));
+        tryCompare(child("stack"), "currentIndex", Pages.site);
+        compare(testHelper.connectionsTo(hot), 1);
         closeWindow();
     }
 }

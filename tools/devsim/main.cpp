@@ -51,6 +51,8 @@ int main(int argc, char *argv[])
     const QCommandLineOption closeAfter(
         "close-after", "Close the connection after reply N.", "n", "0");
     const QCommandLineOption muteAfter("mute-after", "Stop answering after reply N.", "n", "0");
+    const QCommandLineOption muteAt("mute-at",
+        "Stop answering anything, on every connection, SECONDS after the start.", "seconds", "-1");
     const QCommandLineOption scripted("reply",
         "Answer QUERY (or only its N-th request on a connection, QUERY#N) with this exact line "
         "instead; @FILE takes the line from a file (repeatable).",
@@ -67,7 +69,7 @@ int main(int argc, char *argv[])
         "seconds=deg");
     parser.addOptions({ port, address, model, board, noStm, verbose, dataDir, samples, interval,
         fail, delay, delayFrom, cut, closeUpload, garbage, oversized, closeAfter, muteAfter,
-        scripted, flood, freshNames, ramp, step });
+        muteAt, scripted, flood, freshNames, ramp, step });
     parser.process(app);
 
     SimulatorOptions options;
@@ -103,6 +105,7 @@ int main(int argc, char *argv[])
     options.oversizedBeforeReply = parser.value(oversized).toInt();
     options.closeAfterReplies = parser.value(closeAfter).toInt();
     options.muteAfterReplies = parser.value(muteAfter).toInt();
+    options.muteAtSeconds = parser.value(muteAt).toInt();
     options.floodLines = parser.value(flood).toInt();
     options.freshStateNames = qMax(0, parser.value(freshNames).toInt());
     options.rampPerMinute = parser.value(ramp).toDouble();

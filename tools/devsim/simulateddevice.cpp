@@ -113,10 +113,9 @@ QJsonObject SimulatedDevice::details() const
 
 double SimulatedDevice::drift() const
 {
-    const double seconds = uptime.elapsed() / 1000.0;
-    double degrees = options.rampPerMinute * seconds / 60.0;
+    double degrees = options.rampPerMinute * seconds() / 60.0;
     for (auto step = options.steps.cbegin(); step != options.steps.cend(); ++step)
-        if (seconds >= step.key())
+        if (seconds() >= step.key())
             degrees += step.value();
     return degrees;
 }

@@ -21,6 +21,8 @@ public:
     QJsonObject answer(const QJsonObject &request, const QByteArray &payload = {});
 
     QByteArray file(const QString &name) const;
+    // Seconds since the device started.
+    double seconds() const { return uptime.elapsed() / 1000.0; }
 
 private:
     QJsonObject info() const;

@@ -32,6 +32,9 @@ struct SimulatorOptions {
     int oversizedBeforeReply = 0;
     int closeAfterReplies = 0;
     int muteAfterReplies = 0;
+    // From this many seconds after the start on, nothing is answered on any
+    // connection: a device whose firmware hangs (negative: never).
+    int muteAtSeconds = -1;
     // Unsolicited device-error lines sent at once after the first state reply.
     int floodLines = 0;
     // Members with names never sent before, added to every state reply.

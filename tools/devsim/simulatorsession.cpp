@@ -121,6 +121,8 @@ void SimulatorSession::reply(const QByteArray &line, bool closeAfter)
     ++replies;
     if (options.muteAfterReplies > 0 && replies > options.muteAfterReplies)
         return;
+    if (options.muteAtSeconds >= 0 && device->seconds() >= options.muteAtSeconds)
+        return;
     if (replies == options.garbageBeforeReply)
         sendLine("this is not JSON {");
     if (replies == options.oversizedBeforeReply) {
