@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # Runs every benchmark and prints one table: each figure beside its baseline
-# (where it has one) and its target.   bench/run.sh [BUILD_DIR] [IDLE_SECONDS]
+# (where it has one) and its target.   bench/run.sh [BUILD_DIR] [IDLE_SECONDS] [SITE_SECONDS]
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-$root/build}/bench
 idle=${2:-60}
+site=${3:-120}
 
 read -r -a small < <("$build/bench_framer" 10)
 read -r -a large < <("$build/bench_framer" 100)
@@ -13,6 +14,7 @@ read -r upload raw < <("$build/bench_upload")
 read -r scan scan_found < <("$build/bench_scan")
 read -r ctl16 ctl1 ctl16late ctl1late ctl200 ctlset < <("$build/bench_ctl")
 read -r frame rss_start rss_conn rss_100 rss_1000 cpu < <("$build/bench_window" "$idle")
+read -r site_fill site_cpu site_mb site_age site_marked site_hold < <("$build/bench_site" "$site")
 
 ratio() { awk "BEGIN { printf \"%.0f%%\", 100 * $1 / $2 }"; }
 printf '%-46s %14s %16s %s\n' "measure" "value" "baseline" "target"
@@ -35,3 +37,9 @@ printf '%-46s %14s %16s %s\n' "idle CPU, connected, ${idle} s (% of a core)" "$c
 printf '%-46s %14s %16s %s\n' "resident memory after start (MB)" "$rss_start" "" "< 120"
 printf '%-46s %14s %16s %s\n' "resident memory connected (MB)" "$rss_conn" "" "< 120"
 printf '%-46s %14s %16s %s\n' "resident memory, 100 / 1000 replies (MB)" "$rss_100 / $rss_1000" "" "flat within 2"
+printf '%-46s %14s %16s %s\n' "site of 200 devices: every row read (s)" "$site_fill" "" ""
+printf '%-46s %14s %16s %s\n' "site watched ${site} s: CPU (% of a core)" "$site_cpu" "" "< 5"
+printf '%-46s %14s %16s %s\n' "site watched: most resident memory (MB)" "$site_mb" "" "< 150"
+printf '%-46s %14s %16s %s\n' "site watched: worst age of a row (s)" "$site_age" "period 5" "< 7.5 (fresh)"
+printf '%-46s %14s %16s %s\n' "50 devices silent at once: all marked (s)" "$site_marked" "" "< 10 (two periods)"
+printf '%-46s %14s %16s %s\n' "site: longest the window did not answer (ms)" "$site_hold" "" "< 500"

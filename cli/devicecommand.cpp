@@ -82,7 +82,7 @@ DeviceCommand::~DeviceCommand() = default;
 void DeviceCommand::start()
 {
     connecting.start();
-    session.open(address);
+    session.open(address, DeviceSession::FirstAttempt::AtOnce);
 }
 
 void DeviceCommand::cancel()

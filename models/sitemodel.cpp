@@ -70,8 +70,11 @@ int SiteModel::problem(const WatchedDevice *device) const
         return 3;
     if (device->link() != WatchedDevice::Link::Connected)
         return 2;
+    // A reading is due every period; half a period more and it has been
+    // missed, so a device gone quiet is marked within two periods of its
+    // last answer, tick of the clock included.
     const qint64 age = QDateTime::currentMSecsSinceEpoch() - device->readingTime();
-    return device->readingTime() == 0 || age > 2 * monitor->pollInterval() ? 1 : 0;
+    return device->readingTime() == 0 || age > monitor->pollInterval() * 3 / 2 ? 1 : 0;
 }
 
 QString SiteModel::alarmName(int kind)

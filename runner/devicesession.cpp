@@ -43,11 +43,13 @@ DeviceSession::~DeviceSession()
     client = nullptr;
 }
 
-void DeviceSession::open(const DeviceAddress &address)
+void DeviceSession::open(const DeviceAddress &address, FirstAttempt first)
 {
     endpoint = address;
     client->setHostAndPort(address.host, address.port);
     client->start();
+    if (first == FirstAttempt::AtOnce)
+        client->open();
 }
 
 void DeviceSession::stop()

@@ -45,8 +45,11 @@ public:
     explicit DeviceSession(QObject *parent = nullptr);
     ~DeviceSession() override;
 
-    // Connects to `address` and keeps the link up until stop().
-    void open(const DeviceAddress &address);
+    // Connects to `address` and keeps the link up until stop(). The first
+    // attempt comes with the retry timer's first tick, as the window's
+    // connection always has, or `AtOnce`.
+    enum class FirstAttempt { OnTick, AtOnce };
+    void open(const DeviceAddress &address, FirstAttempt first = FirstAttempt::OnTick);
     // No more attempts; a live link is closed (its requests end Stopped).
     void stop();
     DeviceAddress address() const { return endpoint; }

@@ -81,6 +81,9 @@ void SiteMonitor::setDevices(const QVector<Entry> &entries)
                 const int index = indexOf(raw);
                 if (index >= 0)
                     judge(index);
+                // A first attempt ended: the next device's turn, not a second later.
+                if (waiting)
+                    openMore();
             });
         }
         device->alarms().setLimits(entry.limits);
@@ -97,11 +100,14 @@ void SiteMonitor::openMore()
     const qint64 at = now();
     int starting = int(std::count_if(devices.begin(), devices.end(),
         [at](const auto &device) { return device->isStarting(at); }));
+    waiting = false;
     for (const auto &device : devices) {
-        if (starting >= maxConnecting)
-            break;
         if (device->isOpen())
             continue;
+        if (starting >= maxConnecting) {
+            waiting = true;
+            break;
+        }
         device->open(interval, retryMsec);
         ++starting;
     }

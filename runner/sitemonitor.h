@@ -62,8 +62,8 @@ private:
     int interval = DeviceSession::DefaultPollInterval;
     int retryMsec = 0;
     int maxConnecting = DefaultConnecting;
-    // Devices not yet opened, in order.
-    int nextToOpen = 0;
+    // Whether some device is still waiting for its turn to connect.
+    bool waiting = false;
     QTimer clockTick;
     std::function<qint64()> now;
 };

@@ -50,7 +50,9 @@ void WatchedDevice::open(int pollMsec, int retryMsec)
     device.session().setPollInterval(pollMsec);
     if (retryMsec > 0)
         device.session().setRetryInterval(retryMsec);
-    device.session().open(endpoint);
+    // Devices are opened a few at a time: each waiting its tick would make
+    // a site of hundreds take seconds to fill.
+    device.session().open(endpoint, DeviceSession::FirstAttempt::AtOnce);
 }
 
 bool WatchedDevice::isStarting(qint64 now) const

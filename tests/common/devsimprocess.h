@@ -41,6 +41,7 @@ public:
         return false;
     }
     quint16 port() const { return listeningPort; }
+    qint64 pid() const { return process.processId(); }
     // Connections the simulator has taken so far (it must run --verbose).
     int connections()
     {
