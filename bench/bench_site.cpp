@@ -60,9 +60,8 @@ public:
     {
         tick.setInterval(50);
         tick.setTimerType(Qt::PreciseTimer);
-        connect(&tick, &QTimer::timeout, this, [this] {
-            worst = qMax(worst, clock.restart() - tick.interval());
-        });
+        connect(&tick, &QTimer::timeout, this,
+            [this] { worst = qMax(worst, clock.restart() - tick.interval()); });
         clock.start();
         tick.start();
     }
@@ -165,8 +164,8 @@ int main(int argc, char *argv[])
     if (markedCount < Silenced)
         std::fprintf(stderr, "only %d of %d silent devices marked\n", markedCount, Silenced);
 
-    std::printf("%.1f %.2f %.0f %.1f %.1f %lld\n", filled, cpu, mostMb, oldest / 1000.0,
-        allMarked, static_cast<long long>(window.worst));
+    std::printf("%.1f %.2f %.0f %.1f %.1f %lld\n", filled, cpu, mostMb, oldest / 1000.0, allMarked,
+        static_cast<long long>(window.worst));
     qDeleteAll(engine.rootObjects());
     delete runner;
     return markedCount < Silenced ? 1 : 0;

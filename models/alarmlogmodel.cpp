@@ -1,8 +1,7 @@
 #include "models/alarmlogmodel.h"
 
 #include "models/outputfile.h"
-
-#include <QLocale>
+#include "models/timetext.h"
 
 int AlarmLogModel::rowCount(const QModelIndex &parent) const
 {
@@ -21,10 +20,8 @@ QVariant AlarmLogModel::data(const QModelIndex &index, int role) const
     if (!index.isValid() || index.row() >= events.size())
         return {};
     const Event &e = events.at(index.row());
-    const QLocale locale;
-    const auto when = [&locale](const QDateTime &time) {
-        return time.isValid() ? locale.toString(time, QLocale::ShortFormat) : QString();
-    };
+    const auto when
+        = [](const QDateTime &time) { return time.isValid() ? TimeText::shown(time) : QString(); };
     switch (role) {
     case RaisedRole:
         return when(e.raised);

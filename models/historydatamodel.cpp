@@ -1,6 +1,7 @@
 #include "models/historydatamodel.h"
 
 #include "link/protocol.h"
+#include "models/timetext.h"
 
 #include <QDateTime>
 
@@ -21,8 +22,7 @@ QVariant HistoryDataModel::data(const QModelIndex &index, int role) const
     if (!index.isValid() || row < 0 || row >= history.rows)
         return {};
     if (role == TimeRole)
-        return QDateTime::fromMSecsSinceEpoch(history.time(row))
-            .toString(QStringLiteral("yyyy.MM.dd hh:mm:ss"));
+        return TimeText::shown(QDateTime::fromMSecsSinceEpoch(history.time(row)));
     if (role != ValueRole)
         return {};
     QString value;

@@ -9,13 +9,11 @@
 #include <QTimer>
 #include <QtNumeric>
 
-namespace {
-QString number(double value, const QString &unit)
+QString SiteModel::reading(double value, const QString &unit)
 {
     return qIsNaN(value) ? QStringLiteral("\u2014")
                          : QLocale().toString(value, 'f', 1) + QChar(0x202f) + unit;
 }
-} // namespace
 
 SiteModel::SiteModel(SiteMonitor *monitor, QObject *parent)
     : QAbstractListModel(parent)
@@ -129,9 +127,9 @@ QVariant SiteModel::data(const QModelIndex &index, int role) const
     case AddressRole:
         return device->address().toString();
     case TemperatureRole:
-        return number(device->temperature(), Units::Celsius);
+        return reading(device->temperature(), Units::Celsius);
     case HumidityRole:
-        return wired ? QString() : number(device->humidity(), Units::Percent);
+        return wired ? QString() : reading(device->humidity(), Units::Percent);
     case AgeRole: {
         if (device->readingTime() == 0)
             return QStringLiteral("\u2014");

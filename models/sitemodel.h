@@ -44,6 +44,8 @@ public:
     // 0 to 3, as ProblemRole.
     int problem(const WatchedDevice *device) const;
     static QString alarmName(int kind);
+    // A reading as the table shows it: one decimal and its unit, or a dash.
+    static QString reading(double value, const QString &unit);
 
 signals:
     void problemsChanged();

@@ -1,5 +1,6 @@
 import QtQuick 2.11
 import QtQuick.Controls 2.4
+import QtQuick.Controls.Material 2.3
 import QtQuick.Layouts 1.3
 
 // A device's alarm limits, each left empty where there is none; kept with
@@ -25,11 +26,25 @@ AppDialog {
 
     function read(field) {
         var text = field.text.trim().replace(",", ".");
-        return text === "" ? undefined : Number(text);
+        return text === "" || text === "-" ? undefined : Number(text);
     }
+
+    // A lower limit at or above its upper one would hold an alarm up for good.
+    function crossed(low, high) {
+        var a = read(low), b = read(high);
+        return a !== undefined && b !== undefined && a >= b;
+    }
+
+    readonly property string problem: crossed(temperatureLow, temperatureHigh)
+                                      || crossed(humidityLow, humidityHigh)
+                                      ? qsTr("A lower limit must be below its upper limit") : ""
 
     standardButtons: Dialog.Ok | Dialog.Cancel
     onOpened: temperatureLow.forceActiveFocus(Qt.TabFocusReason)
+    Component.onCompleted: {
+        var ok = standardButton(Dialog.Ok);
+        ok.enabled = Qt.binding(function() { return dialog.problem === ""; });
+    }
     onAccepted: {
         var limits = { "mqttRequired": mqttRequired.checked };
         [[temperatureLow, "temperatureLow"], [temperatureHigh, "temperatureHigh"],
@@ -43,9 +58,29 @@ AppDialog {
             save(limits);
     }
 
+    // Numbers only: a temperature may be below zero, the rest may not.
+    RegExpValidator {
+        id: signedNumber
+
+        regExp: /-?\d{0,3}([.,]\d{0,2})?/
+    }
+    RegExpValidator {
+        id: number
+
+        regExp: /\d{0,3}([.,]\d{0,2})?/
+    }
+    RegExpValidator {
+        id: seconds
+
+        regExp: /\d{0,5}/
+    }
+
     GridLayout {
+        id: grid
+
         width: parent.width
-        columns: 2
+        // Narrow, each label stands above its field.
+        columns: width >= 380 ? 2 : 1
 
         Label {
             text: qsTr("Temperature below (℃)")
@@ -55,8 +90,9 @@ AppDialog {
 
             objectName: "temperatureLow"
             label: qsTr("Temperature below (℃)")
+            validator: signedNumber
             activeFocusOnTab: true
-            onAccepted: dialog.accept()
+            onAccepted: if (dialog.problem === "") dialog.accept()
             Layout.fillWidth: true
         }
         Label {
@@ -67,8 +103,9 @@ AppDialog {
 
             objectName: "temperatureHigh"
             label: qsTr("Temperature above (℃)")
+            validator: signedNumber
             activeFocusOnTab: true
-            onAccepted: dialog.accept()
+            onAccepted: if (dialog.problem === "") dialog.accept()
             Layout.fillWidth: true
         }
         Label {
@@ -79,8 +116,9 @@ AppDialog {
 
             objectName: "humidityLow"
             label: qsTr("Humidity below (%)")
+            validator: number
             activeFocusOnTab: true
-            onAccepted: dialog.accept()
+            onAccepted: if (dialog.problem === "") dialog.accept()
             Layout.fillWidth: true
         }
         Label {
@@ -91,8 +129,9 @@ AppDialog {
 
             objectName: "humidityHigh"
             label: qsTr("Humidity above (%)")
+            validator: number
             activeFocusOnTab: true
-            onAccepted: dialog.accept()
+            onAccepted: if (dialog.problem === "") dialog.accept()
             Layout.fillWidth: true
         }
         Label {
@@ -103,8 +142,9 @@ AppDialog {
 
             objectName: "silentSeconds"
             label: qsTr("No reading for (s)")
+            validator: seconds
             activeFocusOnTab: true
-            onAccepted: dialog.accept()
+            onAccepted: if (dialog.problem === "") dialog.accept()
             Layout.fillWidth: true
         }
         CheckBox {
@@ -113,7 +153,18 @@ AppDialog {
             objectName: "mqttRequired"
             text: qsTr("MQTT must run")
             Accessible.name: text
-            Layout.columnSpan: 2
+            Layout.columnSpan: grid.columns
+        }
+        Label {
+            objectName: "limitsProblem"
+            text: dialog.problem
+            visible: text !== ""
+            color: Material.color(Material.Red)
+            wrapMode: Text.Wrap
+            Accessible.role: Accessible.AlertMessage
+            Accessible.name: text
+            Layout.columnSpan: grid.columns
+            Layout.fillWidth: true
         }
     }
 }

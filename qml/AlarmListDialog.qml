@@ -20,7 +20,8 @@ AppDialog {
         width: parent.width
 
         Item {
-            implicitHeight: 240
+            // In a low window the buttons stay in sight below the list.
+            implicitHeight: Math.max(100, Math.min(240, dialog.frame.height - 300))
             Layout.fillWidth: true
 
             RowList {
@@ -71,8 +72,10 @@ AppDialog {
                 text: qsTr("No alarm has been raised.")
             }
         }
-        RowLayout {
-            Layout.alignment: Qt.AlignRight
+        // The buttons wrap where the window is narrow.
+        Flow {
+            spacing: 8
+            Layout.fillWidth: true
 
             MaterialButton {
                 text: qsTr("Acknowledge")

@@ -167,7 +167,7 @@
     </message>
     <message>
         <source>%1 devices, %2 with a problem</source>
-        <translation>устройств: %1, с проблемой: %2</translation>
+        <translation>Устройств: %1, с проблемой: %2</translation>
     </message>
     <message>
         <source>Downloaded at %1</source>
@@ -763,6 +763,10 @@
 <context>
     <name>AlarmLimitsDialog</name>
     <message>
+        <source>A lower limit must be below its upper limit</source>
+        <translation>Нижний порог должен быть ниже верхнего</translation>
+    </message>
+    <message>
         <source>Temperature below (℃)</source>
         <translation>Температура ниже (℃)</translation>
     </message>
@@ -915,6 +919,18 @@
 <context>
     <name>SitePage</name>
     <message>
+        <source>Filter:</source>
+        <translation>Фильтр:</translation>
+    </message>
+    <message>
+        <source>Name, address or model</source>
+        <translation>Имя, адрес или модель</translation>
+    </message>
+    <message>
+        <source>Alarms</source>
+        <translation>Тревоги</translation>
+    </message>
+    <message>
         <source>Name</source>
         <translation>Имя</translation>
     </message>
@@ -949,10 +965,6 @@
     <message>
         <source>Firmware</source>
         <translation>Прошивка</translation>
-    </message>
-    <message>
-        <source>Site</source>
-        <translation>Объект</translation>
     </message>
     <message>
         <source>Filter</source>

@@ -4,6 +4,7 @@
 #include "models/connectionslistmodel.h"
 #include "models/devicetext.h"
 #include "models/operatorfile.h"
+#include "runner/units.h"
 
 #include <QDir>
 #include <QLocale>
@@ -55,8 +56,11 @@ SiteView::SiteView(ConnectionsListModel *connections, QObject *parent)
         QString value;
         if (change.kind == AlarmWatch::Silent)
             value = tr("%1 s").arg(qRound(change.value));
+        else if (change.kind == AlarmWatch::TemperatureHigh
+            || change.kind == AlarmWatch::TemperatureLow)
+            value = SiteModel::reading(change.value, Units::Celsius);
         else if (change.kind != AlarmWatch::MqttStopped)
-            value = QLocale().toString(change.value, 'f', 1);
+            value = SiteModel::reading(change.value, Units::Percent);
         log.raised(name, address, change.kind, alarm, value, now);
         lastRaised = tr("Alarm: %1 at %2, %3 %4").arg(name, address, alarm, value).trimmed();
         notifier->notify(tr("VELTRA2: %1").arg(name),

@@ -10,8 +10,11 @@ FocusScope {
     property alias text: field.text
     property alias echoMode: field.echoMode
     property alias font: field.font
+    property alias validator: field.validator
     // What the field holds ("SSID"), for a screen reader.
     property string label: ""
+    // Shown in the empty field: what may be typed there.
+    property string hint: ""
 
     signal accepted()
 
@@ -44,7 +47,7 @@ FocusScope {
         // The toolkit's bridge gives a password field no name whatever is
         // set; the label reaches a screen reader as its description, which
         // the toolkit takes from the placeholder.
-        placeholderText: echoMode === TextInput.Password ? wrapper.label : ""
+        placeholderText: echoMode === TextInput.Password ? wrapper.label : wrapper.hint
         background: Item {
         }
     }

@@ -10,28 +10,46 @@ MaterialPane {
     id: page
 
     property var site: runner.site
-    // Narrow, the table keeps the columns that say how a device is.
-    readonly property bool wide: width >= 900
+    // Narrow, the table keeps the columns that say how a device is (a stale
+    // reading is told by its row's colour).
+    readonly property bool wide: width >= 1000
+    // Each column is as wide as its name; what room is left goes by share,
+    // to the columns whose values run longer than their names.
     readonly property var columns: [
-        { "role": "name", "title": qsTr("Name"), "share": 3, "narrow": true },
+        { "role": "name", "title": qsTr("Name"), "share": 2.5, "narrow": true },
         { "role": "deviceModel", "title": qsTr("Model"), "share": 2, "narrow": false },
-        { "role": "address", "title": qsTr("Address"), "share": 3, "narrow": false },
-        { "role": "temperature", "title": qsTr("Temperature"), "share": 2, "narrow": true },
-        { "role": "humidity", "title": qsTr("Humidity"), "share": 2, "narrow": true },
-        { "role": "age", "title": qsTr("Reading"), "share": 1.5, "narrow": true },
+        { "role": "address", "title": qsTr("Address"), "share": 3.5, "narrow": false },
+        { "role": "temperature", "title": qsTr("Temperature"), "share": 0.3, "narrow": true },
+        { "role": "humidity", "title": qsTr("Humidity"), "share": 0.3, "narrow": true },
+        { "role": "age", "title": qsTr("Reading"), "share": 0.3, "narrow": false },
         { "role": "link", "title": qsTr("Link"), "share": 3, "narrow": true },
         { "role": "mqtt", "title": qsTr("MQTT"), "share": 1.5, "narrow": false },
-        { "role": "firmware", "title": qsTr("Firmware"), "share": 1.5, "narrow": false }
+        { "role": "firmware", "title": qsTr("Firmware"), "share": 0.3, "narrow": false },
+        { "role": "alarms", "title": qsTr("Alarms"), "share": 3, "narrow": false }
     ]
     readonly property var shown: columns.filter(function(c) { return wide || c.narrow; })
-    readonly property real shareSum: shown.reduce(function(sum, c) { return sum + c.share; }, 0)
+    // The scroll bar keeps its own strip at the right.
+    readonly property var widths: widthsFor(table.width - table.ScrollBar.vertical.width)
 
     signal openDevice(int row)
     signal editLimits(int row)
     signal showAlarms()
 
-    function widthOf(column, total) {
-        return Math.floor(total * column.share / shareSum);
+    function widthsFor(total) {
+        var least = shown.map(function(c) { return headerMetrics.advanceWidth(c.title) + 12; });
+        var needed = least.reduce(function(sum, w) { return sum + w; }, 0);
+        if (needed >= total)
+            return least.map(function(w) { return Math.floor(w * total / needed); });
+        var shares = shown.reduce(function(sum, c) { return sum + c.share; }, 0);
+        return shown.map(function(c, i) {
+            return Math.floor(least[i] + (total - needed) * c.share / shares);
+        });
+    }
+
+    FontMetrics {
+        id: headerMetrics
+
+        font.bold: true
     }
 
     ColumnLayout {
@@ -42,17 +60,14 @@ MaterialPane {
             Layout.fillWidth: true
 
             Label {
-                objectName: "siteHeading"
-                text: qsTr("Site")
-                font.bold: true
-                Accessible.role: Accessible.Heading
-                Accessible.name: text
+                text: qsTr("Filter:")
             }
             MaterialInput {
                 id: filter
 
                 objectName: "siteFilter"
                 label: qsTr("Filter")
+                hint: qsTr("Name, address or model")
                 activeFocusOnTab: true
                 onTextChanged: page.site.setFilter(text)
                 Layout.fillWidth: true
@@ -75,7 +90,7 @@ MaterialPane {
                 model: page.shown
 
                 Label {
-                    width: page.widthOf(modelData, table.width)
+                    width: page.widths[index]
                     text: modelData.title
                     font.bold: true
                     elide: Text.ElideRight
@@ -126,7 +141,7 @@ MaterialPane {
                             model: page.shown
 
                             Label {
-                                width: page.widthOf(modelData, table.width)
+                                width: page.widths[index]
                                 height: row.height
                                 text: row.values[modelData.role]
                                 textFormat: Text.PlainText

@@ -1,4 +1,5 @@
 import QtQuick 2.11
+import QtQuick.Controls 2.4
 import QtTest 1.2
 import "qrc:/Pages.js" as Pages
 
@@ -82,6 +83,51 @@ WindowCase {
         mouseClick(child("menuTool"));
         tryCompare(child("stack"), "currentIndex", Pages.site);
         compare(testHelper.connectionsTo(hot), 1);
+        closeWindow();
+    }
+
+    // Limits set from the row's menu with the keyboard: a crossed pair is
+    // refused, the rest kept with the saved connection.
+    function test_limitsFromTheRowMenu() {
+        var port = testHelper.startSimulator(["--address", "127.0.6.70"]);
+        runner.saveConnectionTo("Lab", "127.0.6.70", port);
+        openWindow();
+        window.openSite();
+        var table = child("siteTable");
+        tryVerify(function() { return table.count > 0; });
+        child("siteFilterField").forceActiveFocus();
+        keyClick(Qt.Key_L);
+        keyClick(Qt.Key_A);
+        keyClick(Qt.Key_B);
+        tryCompare(table, "count", 1);
+        table.forceActiveFocus();
+        table.currentIndex = 0;
+        keyClick(Qt.Key_Menu);
+        keyClick(Qt.Key_Down);
+        keyClick(Qt.Key_Down);
+        keyClick(Qt.Key_Return);
+        var dialog = child("limitsDialog");
+        tryCompare(dialog, "opened", true);
+        keyClick(Qt.Key_3);
+        keyClick(Qt.Key_0);
+        keyClick(Qt.Key_Tab);
+        keyClick(Qt.Key_2);
+        keyClick(Qt.Key_X); // not a number: not taken
+        keyClick(Qt.Key_0);
+        compare(child("temperatureHighField").text, "20");
+        verify(!dialog.standardButton(Dialog.Ok).enabled, "a low limit above the high one");
+        keyClick(Qt.Key_Return);
+        verify(dialog.opened);
+        keyClick(Qt.Key_Backspace);
+        keyClick(Qt.Key_Backspace);
+        keyClick(Qt.Key_4);
+        keyClick(Qt.Key_0);
+        keyClick(Qt.Key_Return);
+        tryCompare(dialog, "opened", false);
+        var limits = runner.site.limitsFor("127.0.6.70", port);
+        compare(limits.temperatureLow, 30);
+        compare(limits.temperatureHigh, 40);
+        compare(limits.humidityLow, undefined);
         closeWindow();
     }
 }

@@ -68,8 +68,8 @@ int main(int argc, char *argv[])
         "steps add up).",
         "seconds=deg");
     parser.addOptions({ port, address, model, board, noStm, verbose, dataDir, samples, interval,
-        fail, delay, delayFrom, cut, closeUpload, garbage, oversized, closeAfter, muteAfter,
-        muteAt, scripted, flood, freshNames, ramp, step });
+        fail, delay, delayFrom, cut, closeUpload, garbage, oversized, closeAfter, muteAfter, muteAt,
+        scripted, flood, freshNames, ramp, step });
     parser.process(app);
 
     SimulatorOptions options;
