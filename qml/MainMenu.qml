@@ -10,7 +10,11 @@ AppMenu {
     // Connected, or still trying to connect.
     property bool linked: false
 
+    // Watching the site, and free to stop (no device shown on its connection).
+    property bool canStopSite: false
+
     signal site()
+    signal stopSite()
     signal saveConnection()
     signal disconnect()
     signal chooseLanguage()
@@ -22,6 +26,14 @@ AppMenu {
         objectName: "siteMenu"
         text: qsTranslate("main", "Site")
         onTriggered: menu.site()
+    }
+    AppMenuItem {
+        objectName: "stopSiteMenu"
+        text: qsTranslate("main", "Stop Watching the Site")
+        visible: menu.canStopSite
+        enabled: visible
+        height: visible ? implicitHeight : 0
+        onTriggered: menu.stopSite()
     }
     AppMenuItem {
         text: qsTranslate("main", "Save Connection")

@@ -37,6 +37,12 @@ ApplicationWindow {
         stack.currentIndex = Pages.site;
     }
 
+    function stopSite() {
+        runner.site.stop();
+        if (stack.currentIndex === Pages.site)
+            stack.currentIndex = homeIndex();
+    }
+
     // Shown by the program once placed where the operator left it. At the
     // smallest size every page, menu and dialog is whole or scrolls.
     visible: false
@@ -116,7 +122,9 @@ ApplicationWindow {
         y: menuTool.height
         connected: window.connected
         linked: runner.connection.state !== ConnectionState.NotConnected
+        canStopSite: runner.site.watching && !window.viaSite
         onSite: window.openSite()
+        onStopSite: window.stopSite()
         onSaveConnection: connSaveDialog.openFor("", "", 0)
         onDisconnect: runner.disconnectFromHost()
         onChooseLanguage: langDialog.open()

@@ -150,6 +150,10 @@
 <context>
     <name>main</name>
     <message>
+        <source>Stop Watching the Site</source>
+        <translation>Не следить за объектом</translation>
+    </message>
+    <message>
         <source>Alarm limits…</source>
         <translation>Пороги тревог…</translation>
     </message>

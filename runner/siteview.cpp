@@ -83,6 +83,16 @@ void SiteView::start()
     resync();
 }
 
+void SiteView::stop()
+{
+    if (!watching)
+        return;
+    watching = false;
+    QSettings().setValue(WatchingKey, false);
+    watch.setDevices({});
+    emit watchingChanged();
+}
+
 void SiteView::resync()
 {
     QVector<SiteMonitor::Entry> entries;

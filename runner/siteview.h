@@ -41,6 +41,9 @@ public:
 
     // Starts watching every saved connection (and remembers to, next time).
     Q_INVOKABLE void start();
+    // Lets every device go (another program may want its one connection)
+    // and forgets to watch next time.
+    Q_INVOKABLE void stop();
     Q_INVOKABLE void setFilter(const QString &text);
     // The row's device, for the window to show on the monitor's connection.
     DeviceHandle *handle(int row);

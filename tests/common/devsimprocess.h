@@ -46,8 +46,10 @@ public:
     int connections()
     {
         output += process.readAllStandardOutput();
-        return output.count("-- client ");
+        return output.count(" connected\n");
     }
+    // Connections still open (it must run --verbose).
+    int openConnections() { return connections() - output.count(" gone\n"); }
 
 private:
     QProcess process;

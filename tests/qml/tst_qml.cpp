@@ -88,6 +88,13 @@ public:
                 return simulator->connections();
         return -1;
     }
+    Q_INVOKABLE int openConnectionsTo(int port)
+    {
+        for (auto &simulator : simulators)
+            if (simulator->port() == port)
+                return simulator->openConnections();
+        return -1;
+    }
     // What reaches the desktop's notification service on the session bus,
     // as dbus-monitor sees it; false where there is no such bus (Windows).
     Q_INVOKABLE bool watchNotifications()

@@ -89,7 +89,7 @@ WindowCase {
     // Limits set from the row's menu with the keyboard: a crossed pair is
     // refused, the rest kept with the saved connection.
     function test_limitsFromTheRowMenu() {
-        var port = testHelper.startSimulator(["--address", "127.0.6.70"]);
+        var port = testHelper.startSimulator(["--address", "127.0.6.70", "--verbose"]);
         runner.saveConnectionTo("Lab", "127.0.6.70", port);
         openWindow();
         window.openSite();
@@ -128,6 +128,19 @@ WindowCase {
         compare(limits.temperatureLow, 30);
         compare(limits.temperatureHigh, 40);
         compare(limits.humidityLow, undefined);
+
+        // Stopped: the device is let go, for another program to reach.
+        compare(testHelper.openConnectionsTo(port), 1);
+        tryCompare(dialog, "visible", false);
+        mouseClick(child("menuTool")); // back from the site: still watched
+        tryCompare(child("stack"), "currentIndex", Pages.connection);
+        compare(testHelper.openConnectionsTo(port), 1);
+        mouseClick(child("menuTool"));
+        tryCompare(child("mainMenu"), "opened", true);
+        mouseClick(child("stopSiteMenu"));
+        tryVerify(function() { return testHelper.openConnectionsTo(port) === 0; }, 5000, "let go");
+        compare(child("stack").currentIndex, Pages.connection);
+        verify(!runner.site.watching);
         closeWindow();
     }
 }

@@ -26,9 +26,15 @@ SimulatorSession::SimulatorSession(
     socket->setParent(this);
     connect(socket, &QTcpSocket::readyRead, this, &SimulatorSession::readRequests);
     connect(socket, &QTcpSocket::disconnected, this, &QObject::deleteLater);
-    if (options.verbose)
-        std::printf("-- client %s:%u connected\n", qPrintable(socket->peerAddress().toString()),
-            socket->peerPort());
+    const QString peer
+        = QStringLiteral("%1:%2").arg(socket->peerAddress().toString()).arg(socket->peerPort());
+    if (options.verbose) {
+        std::printf("-- client %s connected\n", qPrintable(peer));
+        connect(socket, &QTcpSocket::disconnected, this, [peer] {
+            std::printf("-- client %s gone\n", qPrintable(peer));
+            std::fflush(stdout);
+        });
+    }
     std::fflush(stdout);
 }
 
