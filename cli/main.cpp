@@ -13,7 +13,6 @@
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
-#include <QSet>
 #include <QtNumeric>
 
 #include <cstdio>
@@ -175,36 +174,31 @@ bool readDevices(const QCommandLineParser &parser, QVector<DeviceAddress> *devic
         entries.append({ *address, {}, QStringLiteral("--host") });
     }
     for (const QString &path : parser.values(QStringLiteral("hosts"))) {
-        OperatorFile::Failure failure;
-        const std::optional<QByteArray> text = path == QLatin1String("-")
-            ? readStandardInput(HostsFile::MaxSize, &failure, error)
-            : OperatorFile::read(path, HostsFile::MaxSize, &failure, error);
-        if (!text) {
-            *error = QStringLiteral("cannot read %1: %2")
-                         .arg(path,
-                             failure == OperatorFile::Failure::TooLarge
-                                 ? QStringLiteral("larger than %1").arg(*error)
-                                 : *error);
-            return false;
+        std::optional<QVector<HostsFile::Entry>> read;
+        if (path == QLatin1String("-")) {
+            OperatorFile::Failure failure;
+            const auto text = readStandardInput(HostsFile::MaxSize, &failure, error);
+            if (!text) {
+                if (failure == OperatorFile::Failure::TooLarge)
+                    *error
+                        = QStringLiteral("cannot read standard input: larger than %1").arg(*error);
+                return false;
+            }
+            read = HostsFile::parse(
+                *text, QStringLiteral("standard input"), Protocol::DefaultPort, error);
+        } else {
+            read = HostsFile::load(path, Protocol::DefaultPort, error);
         }
-        const auto read = HostsFile::parse(*text,
-            path == QLatin1String("-") ? QStringLiteral("standard input") : path,
-            Protocol::DefaultPort, error);
         if (!read)
             return false;
         entries += *read;
     }
-    QSet<QString> seen;
-    for (const HostsFile::Entry &entry : qAsConst(entries)) {
-        const QString address = entry.address.toString();
-        if (seen.contains(address)) {
+    for (const HostsFile::Entry &entry :
+        HostsFile::withoutRepeats(entries, [](const HostsFile::Entry &repeated) {
             Output::note(QStringLiteral("veltra2ctl: %1: %2 is listed before; it is worked on once")
-                             .arg(entry.place, address));
-            continue;
-        }
-        seen.insert(address);
+                             .arg(repeated.place, repeated.address.toString()));
+        }))
         devices->append(entry.address);
-    }
     return true;
 }
 

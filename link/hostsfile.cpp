@@ -1,6 +1,9 @@
 #include "link/hostsfile.h"
 
+#include "models/operatorfile.h"
+
 #include <QRegularExpression>
+#include <QSet>
 
 std::optional<QVector<HostsFile::Entry>> HostsFile::parse(
     const QByteArray &text, const QString &source, quint16 defaultPort, QString *error)
@@ -23,4 +26,37 @@ std::optional<QVector<HostsFile::Entry>> HostsFile::parse(
         entries.append({ *address, line.section(space, 1).trimmed(), place });
     }
     return entries;
+}
+
+std::optional<QVector<HostsFile::Entry>> HostsFile::load(
+    const QString &path, quint16 defaultPort, QString *error)
+{
+    OperatorFile::Failure failure;
+    const std::optional<QByteArray> text = OperatorFile::read(path, MaxSize, &failure, error);
+    if (!text) {
+        *error = QStringLiteral("cannot read %1: %2")
+                     .arg(path,
+                         failure == OperatorFile::Failure::TooLarge
+                             ? QStringLiteral("larger than %1").arg(*error)
+                             : *error);
+        return std::nullopt;
+    }
+    return parse(*text, path, defaultPort, error);
+}
+
+QVector<HostsFile::Entry> HostsFile::withoutRepeats(
+    const QVector<Entry> &entries, const std::function<void(const Entry &)> &repeated)
+{
+    QVector<Entry> once;
+    QSet<QString> seen;
+    for (const Entry &entry : entries) {
+        const QString address = entry.address.toString();
+        if (seen.contains(address)) {
+            repeated(entry);
+            continue;
+        }
+        seen.insert(address);
+        once.append(entry);
+    }
+    return once;
 }

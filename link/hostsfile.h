@@ -7,6 +7,7 @@
 #include <QString>
 #include <QVector>
 
+#include <functional>
 #include <optional>
 
 // A list of devices as an operator keeps it: one address a line (with
@@ -29,6 +30,13 @@ public:
     // "source:line: why" in `error`, for a line that names no device.
     static std::optional<QVector<Entry>> parse(
         const QByteArray &text, const QString &source, quint16 defaultPort, QString *error);
+    // The devices the file at `path` lists; nothing, with why in `error`
+    // ("cannot read site.txt: …", "site.txt:7: …"), where it cannot be read.
+    static std::optional<QVector<Entry>> load(
+        const QString &path, quint16 defaultPort, QString *error);
+    // Each address once, where first listed; `repeated` hears of the others.
+    static QVector<Entry> withoutRepeats(
+        const QVector<Entry> &entries, const std::function<void(const Entry &)> &repeated);
 };
 
 #endif // HOSTSFILE_H
