@@ -15,7 +15,7 @@ packages=(
     qml-module-qttest qml-module-qtquick-extras qml-module-qtquick-controls
     qml-module-qt-labs-folderlistmodel qml-module-qt-labs-platform qml-module-qtquick-dialogs
     qml-module-qtquick-privatewidgets desktop-file-utils dpkg-dev file
-    help2man lintian appstream pkg-config libcpp-httplib-dev prometheus
+    help2man lintian appstream pkg-config libcpp-httplib-dev prometheus python3-yaml systemd
     xvfb xauth x11-utils dbus at-spi2-core python3-pyatspi
 )
 
