@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
 # Runs every benchmark and prints one table: each figure beside its baseline
-# (where it has one) and its target.   bench/run.sh [BUILD_DIR] [IDLE_SECONDS] [SITE_SECONDS]
+# (where it has one) and its target.
+#   bench/run.sh [BUILD_DIR] [IDLE_SECONDS] [SITE_SECONDS] [EXPORTER_SECONDS]
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-$root/build}/bench
 idle=${2:-60}
 site=${3:-120}
+exporter=${4:-120}
 
 read -r -a small < <("$build/bench_framer" 10)
 read -r -a large < <("$build/bench_framer" 100)
@@ -15,6 +17,7 @@ read -r scan scan_found < <("$build/bench_scan")
 read -r ctl16 ctl1 ctl16late ctl1late ctl200 ctlset < <("$build/bench_ctl")
 read -r frame rss_start rss_conn rss_100 rss_1000 cpu < <("$build/bench_window" "$idle")
 read -r site_fill site_cpu site_mb site_age site_marked site_hold < <("$build/bench_site" "$site")
+read -r exp_fill exp_scrape exp_worst exp_cpu exp_mb < <(/usr/bin/python3 "$root/bench/bench_exporter.py" "$build/.." "$exporter")
 
 ratio() { awk "BEGIN { printf \"%.0f%%\", 100 * $1 / $2 }"; }
 printf '%-46s %14s %16s %s\n' "measure" "value" "baseline" "target"
@@ -43,3 +46,7 @@ printf '%-46s %14s %16s %s\n' "site watched: most resident memory (MB)" "$site_m
 printf '%-46s %14s %16s %s\n' "site watched: worst age of a row (s)" "$site_age" "period 5" "< 7.5 (fresh)"
 printf '%-46s %14s %16s %s\n' "50 devices silent at once: all marked (s)" "$site_marked" "" "< 10 (two periods)"
 printf '%-46s %14s %16s %s\n' "site: longest the window did not answer (ms)" "$site_hold" "" "< 500"
+printf '%-46s %14s %16s %s\n' "exporter, 1,000 devices: all up (s)" "$exp_fill" "" ""
+printf '%-46s %14s %16s %s\n' "exporter: scrape of /metrics, median (ms)" "$exp_scrape" "worst $exp_worst" "< 100"
+printf '%-46s %14s %16s %s\n' "exporter watching ${exporter} s at 15 s: CPU (%)" "$exp_cpu" "20 scrapes in it" ""
+printf '%-46s %14s %16s %s\n' "exporter watching: most resident memory (MB)" "$exp_mb" "" ""

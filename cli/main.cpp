@@ -6,6 +6,7 @@
 #include "cli/devicesearch.h"
 #include "cli/interruption.h"
 #include "cli/output.h"
+#include "link/filelimit.h"
 #include "link/hostsfile.h"
 #include "link/protocol.h"
 #include "models/devicetext.h"
@@ -17,9 +18,6 @@
 
 #include <cstdio>
 
-#ifdef Q_OS_UNIX
-#include <sys/resource.h>
-#endif
 #ifdef Q_OS_WIN
 #include <fcntl.h>
 #include <io.h>
@@ -108,19 +106,6 @@ QString commandHelp(const QStringList &words)
         }
     }
     return {};
-}
-
-// A search of a few thousand hosts needs as many sockets at once as --jobs
-// says: what the system allows is asked for before the first.
-void raiseFileLimit()
-{
-#ifdef Q_OS_UNIX
-    rlimit limit {};
-    if (::getrlimit(RLIMIT_NOFILE, &limit) == 0 && limit.rlim_cur < limit.rlim_max) {
-        limit.rlim_cur = limit.rlim_max;
-        ::setrlimit(RLIMIT_NOFILE, &limit);
-    }
-#endif
 }
 
 // Seconds as options give them: a finite number above 0 and up to an hour.
@@ -283,7 +268,7 @@ int main(int argc, char *argv[])
     if (parser.isSet(connectTimeout) && !readSeconds(parser.value(connectTimeout), &connectMsec))
         return usage(
             QStringLiteral("--connect-timeout takes a number of seconds above 0, up to 3600"));
-    raiseFileLimit();
+    FileLimit::raise();
 
     int signalled = 0;
     QString error;

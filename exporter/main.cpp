@@ -5,6 +5,7 @@
 #include "exporter/devicesample.h"
 #include "exporter/httpfront.h"
 #include "exporter/samplestore.h"
+#include "link/filelimit.h"
 #include "link/hostsfile.h"
 #include "link/protocol.h"
 #include "models/devicetext.h"
@@ -116,6 +117,7 @@ int main(int argc, char *argv[])
             return usage(QStringLiteral("--connecting takes a whole number from 1"));
     }
 
+    FileLimit::raise();
     SampleStore store;
     SiteMonitor monitor;
     monitor.setPollInterval(periodMsec);
