@@ -23,7 +23,7 @@ dist=$build/dist
 
 # What the cross build needs, besides what the Linux build installs.
 "$root/tools/setup.sh" >/dev/null
-packages=(g++-mingw-w64-x86-64-posix mingw-w64-tools wine64 nsis)
+packages=(g++-mingw-w64-x86-64-posix mingw-w64-tools wine64 nsis curl patch xz-utils)
 missing=()
 for p in "${packages[@]}"; do
     [ "$(dpkg-query -W -f='${Status}' "$p" 2>/dev/null)" = "install ok installed" ] || missing+=("$p")
@@ -38,18 +38,41 @@ fi
 export WINEPREFIX=${WINEPREFIX:-$HOME/.wine-veltra2}
 [ -d "$WINEPREFIX/drive_c" ] || WINEDEBUG=-all wineboot -i >/dev/null 2>&1
 
+# cpp-httplib for the exporter: Debian's own source package (the Linux build
+# links Debian's binary of it), checked against the archive's hashes, with
+# Debian's patches applied; the exporter compiles its header in.
+httplib=$build/cpp-httplib
+if [ ! -f "$httplib/httplib.h" ]; then
+    pool=http://deb.debian.org/debian/pool/main/c/cpp-httplib
+    fetched=$(mktemp -d)
+    curl -fsS -o "$fetched/orig.tar.xz" "$pool/cpp-httplib_0.11.4+ds.orig.tar.xz"
+    curl -fsS -o "$fetched/debian.tar.xz" "$pool/cpp-httplib_0.11.4+ds-1+deb12u1.debian.tar.xz"
+    (cd "$fetched" && sha256sum -c --quiet) <<'SUMS'
+8b1a5df569003b6a4f24c68489bbda5c64aec94697bdc9ebba5d79408b2ae7eb  orig.tar.xz
+a0adf8a38610806f6d94ba69839438635e5e6580775e28ff31d6a081e34f1484  debian.tar.xz
+SUMS
+    rm -rf "$httplib" && mkdir -p "$httplib"
+    tar -xJf "$fetched/orig.tar.xz" -C "$httplib" --strip-components=1
+    tar -xJf "$fetched/debian.tar.xz" -C "$httplib"
+    while read -r patch; do
+        [ -z "$patch" ] || patch -s -p1 -d "$httplib" <"$httplib/debian/patches/$patch"
+    done <"$httplib/debian/patches/series"
+    rm -rf "$fetched"
+fi
+
 # The host's Linguist tools make the catalogue; Qt for MinGW brings no Linux lrelease.
 cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release \
     -DCMAKE_TOOLCHAIN_FILE="$root/tools/windows/mingw64.cmake" \
     -DCMAKE_PREFIX_PATH="$qt" -DQt5_DIR="$qt/lib/cmake/Qt5" -DQt5LinguistTools_DIR=/usr/lib/x86_64-linux-gnu/cmake/Qt5LinguistTools \
-    -DVELTRA2_DEPLOY_DIR="$dist" >/dev/null
+    -DVELTRA2_DEPLOY_DIR="$dist" -DVELTRA2_HTTPLIB_DIR="$httplib" >/dev/null
 cmake --build "$build" -j "$(nproc)"
 
 # The program's folder: Qt's libraries, plugins and QML modules as far as the
 # program uses them, Qt's Russian catalogues and the MinGW runtime.
 rm -rf "$dist"
 mkdir -p "$dist/plugins" "$dist/qml" "$dist/translations"
-cp "$build/veltra2.exe" "$build/tools/devsim/veltra2-devsim.exe" "$build/veltra2ctl.exe" "$dist/"
+cp "$build/veltra2.exe" "$build/tools/devsim/veltra2-devsim.exe" "$build/veltra2ctl.exe" \
+    "$build/veltra2-exporter.exe" "$dist/"
 [ -z "$sparkle" ] || cp "$sparkle" "$dist/WinSparkle.dll"
 cp -r "$qt/plugins/platforms" "$qt/plugins/imageformats" "$qt/plugins/styles" "$dist/plugins/"
 qml_modules=$("$qt/bin/qmlimportscanner" -rootPath "$root/qml" -importPath "$qt/qml" |
