@@ -48,6 +48,9 @@ HttpFront::HttpFront(const SampleStore *store, int periodMsec, QObject *parent)
     , periodMsec(periodMsec)
     , server(std::make_unique<httplib::Server>())
 {
+    // Room for every probe allowed to wait on its device and a few scrapes
+    // besides, so that slow probes do not hold up /metrics.
+    server->new_task_queue = [] { return new httplib::ThreadPool(MaxProbes + 8); };
     // A client that sends slowly, or never reads, is let go after seconds.
     server->set_read_timeout(5, 0);
     server->set_write_timeout(5, 0);

@@ -13,6 +13,7 @@ import socket
 import subprocess
 import sys
 import tempfile
+import threading
 import time
 import urllib.error
 import urllib.parse
@@ -122,6 +123,19 @@ def main(work):
     took = time.time() - began
     check(status == 200 and "veltra2_probe_success 0" in text and 1 < took < 2.2,
           "a silent device's probe ends within the scrape's timeout (%.1f s)" % took)
+    # Sixteen such probes under way do not hold up a scrape of /metrics.
+    waiting = [threading.Thread(target=get, args=(
+        "http://%s/probe?target=127.0.9.210:%d" % (listen, silent),
+        {"X-Prometheus-Scrape-Timeout-Seconds": "4"})) for _ in range(16)]
+    for thread in waiting:
+        thread.start()
+    time.sleep(0.5)
+    began = time.time()
+    status, _ = get("http://%s/metrics" % listen)
+    took = time.time() - began
+    check(status == 200 and took < 1, "a scrape beside slow probes (%.1f s)" % took)
+    for thread in waiting:
+        thread.join()
 
     # The shipped configuration, pointed at this exporter and these devices.
     config = yaml.safe_load(open(os.path.join(source, "exporter/prometheus/prometheus.yml")))
