@@ -84,7 +84,9 @@ bool HttpFront::listen(const DeviceAddress &address, QString *error)
 {
     boundPort = address.port;
     if (!server->bind_to_port(address.host.toStdString(), address.port)) {
-        *error = QStringLiteral("cannot listen on %1").arg(address.toString());
+        *error = QStringLiteral("cannot listen on %1: the port is taken, or the address is not "
+                                "one of this computer's")
+                     .arg(address.toString());
         return false;
     }
     serving = std::thread([this] { server->listen_after_bind(); });

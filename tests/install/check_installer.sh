@@ -18,12 +18,13 @@ folder="$prefix/drive_c/Program Files/VELTRA2"
 [ ! -e "$folder" ] && [ -z "$(uninstall_keys)" ] || fail "VELTRA2 is installed already"
 before=$(files) # what the program itself wrote when it ran here
 wine "$installer" /S
-for f in veltra2.exe veltra2-devsim.exe veltra2ctl.exe qt.conf Qt5Quick.dll platforms/qwindows.dll Uninstall.exe; do
+for f in veltra2.exe veltra2-devsim.exe veltra2ctl.exe veltra2-exporter.exe qt.conf Qt5Quick.dll platforms/qwindows.dll Uninstall.exe; do
     [ -e "$folder/$f" ] || [ -e "$folder/plugins/$f" ] || fail "not installed: $f"
 done
 # The installed folder runs on its own, with nothing of the build's around it.
 wine "$folder/veltra2.exe" --version | grep -q '^VELTRA2 ' || fail "the installed program does not run"
 wine "$folder/veltra2ctl.exe" --version | grep -q '^veltra2ctl ' || fail "the installed veltra2ctl does not run"
+wine "$folder/veltra2-exporter.exe" --version | grep -q '^veltra2-exporter ' || fail "the installed exporter does not run"
 files | grep -qi 'Start Menu/Programs/VELTRA2/VELTRA2.lnk' || fail "no Start-menu entry: $(files)"
 key=$(uninstall_keys)
 [ -n "$key" ] || fail "no uninstall entry"
