@@ -52,7 +52,7 @@ WindowCase {
         window.openSite();
         var table = child("siteTable");
         tryCompare(table, "count", 50);
-        tryVerify(function() { return filled(table) === 50; }, 8000, "every row filled");
+        tryVerify(function() { return filled(table) === 50; }, 20000, "every row filled");
 
         // Silent: marked within two periods, then its alarm.
         tryVerify(function() { return cell(table, "Muted", problemRole) >= 1; }, 10000);
