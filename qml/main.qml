@@ -71,7 +71,11 @@ ApplicationWindow {
         target: runner
         onConnectedToHost: {
             configPage.configRead = false;
-            stack.currentIndex = Pages.sensors;
+            // A device the site connects in the background (the one the
+            // window showed, taken over by the site) leaves the operator on
+            // the site page.
+            if (stack.currentIndex !== Pages.site || window.viaSite)
+                stack.currentIndex = Pages.sensors;
         }
         onDisconnectedFromHost: {
             deviceTool.visible = false;

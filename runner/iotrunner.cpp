@@ -45,7 +45,7 @@ IOTRunner::IOTRunner(QObject *parent)
         if (device != &own || !own.session().isStarted())
             return;
         const DeviceAddress address = own.session().address();
-        if (DeviceHandle *watched = siteView.handleAt(address.host, address.port)) {
+        if (WatchedDevice *watched = siteView.deviceAt(address.host, address.port)) {
             own.session().stop();
             attach(watched);
         }
@@ -72,7 +72,12 @@ void IOTRunner::wire()
     };
 }
 
-void IOTRunner::attach(DeviceHandle *handle)
+void IOTRunner::attach(WatchedDevice *watched)
+{
+    attach(&watched->handle(), watched->address());
+}
+
+void IOTRunner::attach(DeviceHandle *handle, const DeviceAddress &address)
 {
     if (handle == device)
         return;
@@ -91,7 +96,7 @@ void IOTRunner::attach(DeviceHandle *handle)
     }
     if (device == &own)
         return;
-    link.begin(session().address());
+    link.begin(address);
     if (!session().isConnected())
         return;
     tcp_shown();
@@ -107,8 +112,8 @@ void IOTRunner::attach(DeviceHandle *handle)
 
 void IOTRunner::openFromSite(int row)
 {
-    if (DeviceHandle *handle = siteView.handle(row))
-        attach(handle);
+    if (WatchedDevice *watched = siteView.device(row))
+        attach(watched);
 }
 
 void IOTRunner::showConfig()
@@ -193,7 +198,7 @@ void IOTRunner::connectToHost(QString host, int port)
     toldFailure.clear();
     // A device the site watches is shown on the connection already held: it
     // may serve one client at a time.
-    if (DeviceHandle *watched = siteView.handleAt(*readable, port)) {
+    if (WatchedDevice *watched = siteView.deviceAt(*readable, port)) {
         attach(watched);
         return;
     }

@@ -163,7 +163,11 @@ private:
     DeviceHistory &deviceHistory() { return device->history(); }
     DeviceFiles &files() { return device->files(); }
     // Shows `handle`'s device from now on, taken up where it stands.
-    void attach(DeviceHandle *handle);
+    // `address` is where a handle other than the window's own is (its
+    // session may not have opened yet).
+    void attach(DeviceHandle *handle, const DeviceAddress &address = {});
+    // A device the site watches, shown on the site's connection.
+    void attach(WatchedDevice *watched);
     void wire();
     void tcp_shown();
     void showConfig();

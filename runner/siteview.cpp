@@ -117,20 +117,19 @@ int SiteView::monitorRow(int row) const
     return source.isValid() ? source.row() : -1;
 }
 
-DeviceHandle *SiteView::handle(int row)
+WatchedDevice *SiteView::device(int row)
 {
     const int index = monitorRow(row);
-    return index < 0 ? nullptr : &watch.device(index)->handle();
+    return index < 0 ? nullptr : watch.device(index);
 }
 
-DeviceHandle *SiteView::handleAt(const QString &host, int port)
+WatchedDevice *SiteView::deviceAt(const QString &host, int port)
 {
     QString error;
     const auto read = DeviceAddress::readHost(host, &error);
     if (!read || !DeviceAddress::isPort(port))
         return nullptr;
-    WatchedDevice *device = watch.find({ *read, quint16(port) });
-    return device ? &device->handle() : nullptr;
+    return watch.find({ *read, quint16(port) });
 }
 
 QString SiteView::nameAt(int row) const

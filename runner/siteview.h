@@ -46,9 +46,9 @@ public:
     Q_INVOKABLE void stop();
     Q_INVOKABLE void setFilter(const QString &text);
     // The row's device, for the window to show on the monitor's connection.
-    DeviceHandle *handle(int row);
+    WatchedDevice *device(int row);
     // The watched device at this address, if any.
-    DeviceHandle *handleAt(const QString &host, int port);
+    WatchedDevice *deviceAt(const QString &host, int port);
     Q_INVOKABLE QString nameAt(int row) const;
     // The row's limits: "temperatureLow" … "silentSeconds" (absent where
     // unset), "mqttRequired".

@@ -6,6 +6,7 @@ list item named in the window's language, and no name a bare icon glyph.
 
 tst_a11y.py BUILD_DIR SOURCE_DIR, inside an X display and a D-Bus session.
 """
+import json
 import os
 import re
 import subprocess
@@ -70,7 +71,10 @@ class Window:
         org = os.path.join(config, "Kestrel")
         os.makedirs(org)
         with open(os.path.join(org, "VELTRA2.conf"), "w") as f:
-            f.write("[General]\nhost=127.0.0.1\nport=%d\nlanguage=%s\n" % (port, language))
+            # One saved connection, the simulator, for the site page to show.
+            saved = json.dumps({"name": "Lab", "host": "127.0.0.1", "port": port})
+            f.write("[General]\nhost=127.0.0.1\nport=%d\nlanguage=%s\nConnections=%s\n"
+                    % (port, language, json.dumps(saved)))
         env = dict(os.environ, XDG_CONFIG_HOME=config, QT_QUICK_BACKEND="software", QT_QPA_PLATFORM="xcb")
         self.process = subprocess.Popen([os.path.join(BUILD, "veltra2")], env=env,
                                         stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
@@ -144,10 +148,19 @@ def tour(language, port):
                                 ("Device", "Config", "Back"), ("Device", "Cloud", "Back"),
                                 ("Device", "Info", "Close"), ("Device", "Reboot", "No"),
                                 ("Menu", "Save Connection", "Cancel"),
-                                ("Menu", "Language", "Cancel"), ("Menu", "About", "Close")]:
+                                ("Menu", "Language", "Cancel"), ("Menu", "About", "Close"),
+                                ("Device", "Alarm limits\u2026", "Cancel")]:
             if w.press("push button", menu) and w.press("menu item", item):
                 w.check(item)
                 w.press("push button", out)
+        # The site: its one row read whole, with its reading, once filled.
+        if w.press("push button", "Menu") and w.press("menu item", "Site"):
+            row = until(lambda: next((a for a in walk(w.app) if a.getRoleName() == "list item"
+                                      and a.name.startswith("Lab:") and "\u2103" in a.name), None), 15)
+            if row is None:
+                fail(language, "no site row read with its reading")
+            w.check("Site")
+            w.press("push button", "Back")
     finally:
         w.close()
 
