@@ -43,15 +43,24 @@ public:
     quint16 port() const { return listeningPort; }
     qint64 pid() const { return process.processId(); }
     // Connections the simulator has taken so far (it must run --verbose).
-    int connections()
-    {
-        output += process.readAllStandardOutput();
-        return output.count(" connected\n");
-    }
+    int connections() { return clientLines(" connected"); }
     // Connections still open (it must run --verbose).
-    int openConnections() { return connections() - output.count(" gone\n"); }
+    int openConnections() { return connections() - clientLines(" gone"); }
 
 private:
+    // Its "-- client ADDRESS connected" (or "gone") lines; a line ends in
+    // CR LF on Windows.
+    int clientLines(const char *ending)
+    {
+        output += process.readAllStandardOutput();
+        int count = 0;
+        for (const QByteArray &line : output.split('\n')) {
+            if (line.startsWith("-- client ") && line.trimmed().endsWith(ending))
+                ++count;
+        }
+        return count;
+    }
+
     QProcess process;
     QByteArray output;
     quint16 listeningPort = 0;
