@@ -48,5 +48,5 @@ printf '%-46s %14s %16s %s\n' "50 devices silent at once: all marked (s)" "$site
 printf '%-46s %14s %16s %s\n' "site: longest the window did not answer (ms)" "$site_hold" "" "< 500"
 printf '%-46s %14s %16s %s\n' "exporter, 1,000 devices: all up (s)" "$exp_fill" "" ""
 printf '%-46s %14s %16s %s\n' "exporter: scrape of /metrics, median (ms)" "$exp_scrape" "worst $exp_worst" "< 100"
-printf '%-46s %14s %16s %s\n' "exporter watching ${exporter} s at 15 s: CPU (%)" "$exp_cpu" "20 scrapes in it" ""
+printf '%-46s %14s %16s %s\n' "exporter watching ${exporter} s at 15 s: CPU (%)" "$exp_cpu" "1 scrape/s, 20 s" ""
 printf '%-46s %14s %16s %s\n' "exporter watching: most resident memory (MB)" "$exp_mb" "" ""
