@@ -82,7 +82,6 @@ HttpFront::~HttpFront()
 
 bool HttpFront::listen(const DeviceAddress &address, QString *error)
 {
-    boundPort = address.port;
     if (!server->bind_to_port(address.host.toStdString(), address.port)) {
         *error = QStringLiteral("cannot listen on %1: the port is taken, or the address is not "
                                 "one of this computer's")

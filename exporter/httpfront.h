@@ -37,7 +37,6 @@ public:
     // Listens on `address`; false, with the reason in `error`, where it
     // cannot. Serving starts at once.
     bool listen(const DeviceAddress &address, QString *error);
-    int port() const { return boundPort; }
 
 private:
     void serveMetrics(httplib::Response &response);
@@ -49,7 +48,6 @@ private:
     int periodMsec;
     std::unique_ptr<httplib::Server> server;
     std::thread serving;
-    int boundPort = 0;
     std::atomic<int> probesUnderWay { 0 };
     std::atomic<quint64> scrapes { 0 };
     std::atomic<quint64> probes { 0 };
