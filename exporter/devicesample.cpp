@@ -10,6 +10,20 @@ DeviceSample DeviceSample::of(const WatchedDevice &device)
     sample.model = device.model();
     sample.firmware = device.firmware();
     sample.up = device.link() == WatchedDevice::Link::Connected && !sample.model.isEmpty();
+    switch (device.link()) {
+    case WatchedDevice::Link::Connecting:
+        sample.link = QStringLiteral("connecting");
+        break;
+    case WatchedDevice::Link::Connected:
+        sample.link = QStringLiteral("connected");
+        break;
+    case WatchedDevice::Link::Reconnecting:
+        sample.link = QStringLiteral("reconnecting");
+        break;
+    case WatchedDevice::Link::NotADevice:
+        sample.link = QStringLiteral("not_a_device");
+        break;
+    }
     sample.temperature = device.temperature();
     sample.humidity = device.humidity();
     sample.readAt = device.readingTime();

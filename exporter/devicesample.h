@@ -17,6 +17,10 @@ struct DeviceSample {
     QString model;
     QString firmware;
     bool up = false;
+    // Where the link stands: "connecting" (never answered yet), "connected",
+    // "reconnecting" (lost, tried again) or "not_a_device" (something else
+    // answers there; no longer tried).
+    QString link;
     double temperature = qQNaN();
     // Relative humidity in percent, as the device sends it.
     double humidity = qQNaN();

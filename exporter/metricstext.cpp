@@ -103,6 +103,14 @@ QByteArray MetricsText::devices(const QVector<DeviceSample> &samples, qint64 now
                 text += family.name + ('{' + labels(sample) + "} ") + number(*value) + '\n';
         }
     }
+    text += "# HELP veltra2_link_state Where the link to the device stands (the state label): "
+            "connecting, connected, reconnecting or not_a_device.\n"
+            "# TYPE veltra2_link_state gauge\n";
+    for (const DeviceSample &sample : samples) {
+        if (!sample.link.isEmpty())
+            text += "veltra2_link_state{" + labels(sample) + ",state=\"" + sample.link.toUtf8()
+                + "\"} 1\n";
+    }
     text += "# HELP veltra2_device_info The device's model and firmware, as it names them.\n"
             "# TYPE veltra2_device_info gauge\n";
     for (const DeviceSample &sample : samples) {

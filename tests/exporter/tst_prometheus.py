@@ -123,6 +123,11 @@ def main(work):
     took = time.time() - began
     check(status == 200 and "veltra2_probe_success 0" in text and 1 < took < 2.2,
           "a silent device's probe ends within the scrape's timeout (%.1f s)" % took)
+    # Something else on the port is told as what it is, not as a device down.
+    web = simulator(work, "web", ["--address", "127.0.9.211", "--reply", "info=HTTP/1.1 400 Bad Request"])
+    status, text = get("http://%s/probe?target=127.0.9.211:%d" % (listen, web))
+    check('state="not_a_device"} 1' in text and "veltra2_probe_success 0" in text,
+          "a probe of something that is no device says so: " + text[-300:])
     # Sixteen such probes under way do not hold up a scrape of /metrics.
     waiting = [threading.Thread(target=get, args=(
         "http://%s/probe?target=127.0.9.210:%d" % (listen, silent),
