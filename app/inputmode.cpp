@@ -1,5 +1,6 @@
 #include "app/inputmode.h"
 
+#include <QAccessible>
 #include <QCoreApplication>
 #include <QEvent>
 #include <QMetaProperty>
@@ -23,6 +24,15 @@ void InputMode::frameFocus(QWindow *window) const
     const int reason = type->indexOfProperty("focusReason");
     if (reason >= 0)
         type->property(reason).write(item, QVariant::fromValue(Qt::TabFocusReason));
+}
+
+void InputMode::tellFocus(QWindow *window) const
+{
+    QObject *item = window ? window->focusObject() : nullptr;
+    if (!item || !QAccessible::isActive())
+        return;
+    QAccessibleEvent focus(item, QAccessible::Focus);
+    QAccessible::updateAccessibility(&focus);
 }
 
 bool InputMode::eventFilter(QObject *watched, QEvent *event)

@@ -19,6 +19,10 @@ public:
     // Frames the item that has the keyboard in `window`, if the keyboard is
     // in use.
     Q_INVOKABLE void frameFocus(QWindow *window) const;
+    // Tells a screen reader again where the keyboard is in `window`: it is
+    // not told when the window becomes active, and the activation it hears
+    // replaces what it heard of the focus before.
+    Q_INVOKABLE void tellFocus(QWindow *window) const;
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

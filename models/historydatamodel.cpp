@@ -3,6 +3,7 @@
 #include "link/protocol.h"
 #include "models/timetext.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 
 HistoryDataModel::HistoryDataModel(QObject *parent)
@@ -23,6 +24,8 @@ QVariant HistoryDataModel::data(const QModelIndex &index, int role) const
         return {};
     if (role == TimeRole)
         return TimeText::shown(QDateTime::fromMSecsSinceEpoch(history.time(row)));
+    if (role == SpokenRole)
+        return spoken(row);
     if (role != ValueRole)
         return {};
     QString value;
@@ -36,9 +39,26 @@ QVariant HistoryDataModel::data(const QModelIndex &index, int role) const
     return value;
 }
 
+QString HistoryDataModel::spoken(int row) const
+{
+    // The sensors' names as the window calls them: the first field is the
+    // temperature, the second the humidity.
+    static const char *const names[] = { QT_TRANSLATE_NOOP("IOTRunner", "Temperature"),
+        QT_TRANSLATE_NOOP("IOTRunner", "Humidity") };
+    QStringList columns { tr("Time: %1").arg(
+        TimeText::shown(QDateTime::fromMSecsSinceEpoch(history.time(row)))) };
+    for (int k = 0; k < history.fields.size() && k < 2; ++k) {
+        const QString value = history.has(k, row)
+            ? HistorySamples::numberText(history.sample(k, row)) + QLatin1Char(' ') + units.value(k)
+            : tr("no reading");
+        columns << QCoreApplication::translate("IOTRunner", names[k]) + QStringLiteral(": ") + value;
+    }
+    return columns.join(QStringLiteral(", "));
+}
+
 QHash<int, QByteArray> HistoryDataModel::roleNames() const
 {
-    return { { TimeRole, "htime" }, { ValueRole, "hvalue" } };
+    return { { TimeRole, "htime" }, { ValueRole, "hvalue" }, { SpokenRole, "hspoken" } };
 }
 
 void HistoryDataModel::setClock(Clock newClock)

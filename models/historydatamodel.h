@@ -19,7 +19,8 @@ class HistoryDataModel : public QAbstractListModel {
     Q_PROPERTY(QDateTime downloadedAt READ downloadedAt NOTIFY downloadedAtChanged)
 
 public:
-    enum Roles { TimeRole = Qt::UserRole + 1, ValueRole };
+    // SpokenRole: the row with its columns' names, as a screen reader says it.
+    enum Roles { TimeRole = Qt::UserRole + 1, ValueRole, SpokenRole };
     using Clock = std::function<qint64()>;
 
     explicit HistoryDataModel(QObject *parent = nullptr);
@@ -45,6 +46,8 @@ public slots:
     void update(QJsonObject source, QStringList fields, QStringList units);
 
 private:
+    QString spoken(int row) const;
+
     HistorySamples history;
     QStringList units;
     Clock clock;

@@ -156,6 +156,7 @@ AppDialog {
                       + "<li><a href=\"https://github.com/google/material-design-icons\">Material Icons</a></li>"
                       + "<li><a href=\"https://www.qt.io/\">Qt Framework " + QT_VERSION_STR + "</a></li>"
                       + "</ul>"
+                Accessible.name: "Material Icons, Qt Framework " + QT_VERSION_STR
                 onLinkActivated: Qt.openUrlExternally(link)
 
                 MouseArea {

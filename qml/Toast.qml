@@ -17,6 +17,7 @@ Rectangle {
         time = duration !== undefined ? Math.max(duration, 2 * fadeTime)
                                       : Math.min(10000, Math.max(3000, 60 * message.length));
         animation.start();
+        visible = true;
     }
 
     // As wide as its words, up to the strip's width.
@@ -26,8 +27,10 @@ Rectangle {
     radius: margin
     color: "#222222"
     opacity: 0
-    // Read out as it appears, as plain words.
-    Accessible.role: Accessible.AlertMessage
+    // Read out as it appears, as plain words: a screen reader speaks a
+    // notification when it is shown, not one made already visible.
+    visible: false
+    Accessible.role: Accessible.Notification
     Accessible.name: message.getText(0, message.length)
 
     // A read-only edit rather than a label: it gives the words without markup.

@@ -57,6 +57,21 @@ ApplicationWindow {
         var saved = runner.savedEndpoint();
         connectionPage.host = saved.host;
         connectionPage.port = saved.port;
+        // The operator starts at the address, as a screen reader says.
+        focusPage();
+    }
+
+    // A screen reader says where the keyboard is from the focus it is told
+    // of; the focused control is not told again when the window becomes
+    // active, and the window's activation, told after, replaces it. Each
+    // activation gives the focus again once it has been told.
+    onActiveChanged: if (active) refocus.restart()
+
+    Timer {
+        id: refocus
+
+        interval: 200
+        onTriggered: if (window.active) inputMode.tellFocus(window)
     }
 
     // Only what the window itself writes is a property here: the element
@@ -96,6 +111,9 @@ ApplicationWindow {
                 console.log("Add page for " + units[i]);
                 sensorsPage.addPage(units[i]);
             }
+            // The sensors page was shown before it had a sensor to focus.
+            if (stack.currentIndex === Pages.sensors)
+                window.focusPage();
         }
         onSensorSetup: sensorsPage.pageAt(index).setup(min, max)
         onDeviceUpdate: {
@@ -192,13 +210,16 @@ ApplicationWindow {
         }
     }
 
-    // Where the keyboard's focus goes when the page changes: a page out of
-    // view keeps its focused control, which would take keys unseen. Tab goes
-    // on from here to the first control of the page in view.
-    Item {
-        id: pageStart
-
-        objectName: "pageStart"
+    // The keyboard's focus goes to the page shown: one out of view keeps its
+    // focused control, which would take keys unseen, and a screen reader
+    // says where the operator now is only from the focus.
+    function focusPage() {
+        var page = stack.children[stack.currentIndex];
+        var target = page ? page.focusTarget() : null;
+        if (target)
+            target.forceActiveFocus();
+        else if (page)
+            page.forceActiveFocus();
     }
 
     StackLayout {
@@ -210,7 +231,7 @@ ApplicationWindow {
         onCurrentIndexChanged: {
             menuTool.text = window.backShown() ? MaterialFont.icon.navigate_before
                                                : MaterialFont.icon.menu;
-            pageStart.forceActiveFocus();
+            window.focusPage();
         }
 
         ConnectionPage {
@@ -257,6 +278,16 @@ ApplicationWindow {
                                                 function(limits) { runner.site.setLimitsAt(row, limits); })
             onShowAlarms: alarmsDialog.open()
         }
+    }
+
+    Announcer {
+        id: announcer
+
+        objectName: "announcer"
+    }
+    Connections {
+        target: runner.connection
+        onAnnounced: announcer.say(text)
     }
 
     // Above every dialog and its dimming, too.

@@ -80,10 +80,13 @@ void ConnectionState::set(State state, const QString &why)
     const QString shown = DeviceText::shown(why, DeviceText::ValueLimit);
     if (state == current && shown == failure)
         return;
+    const bool moved = state != current;
     // A new state of the link is a link not yet heard from.
-    if (state != current)
+    if (moved)
         answeredState = false;
     current = state;
     failure = shown;
     emit changed();
+    if (moved)
+        emit announced(description());
 }

@@ -48,6 +48,9 @@ public:
 
 signals:
     void changed();
+    // The state in words, once for each new state: what a screen reader says
+    // of the link (a reason changing while retrying is not news).
+    void announced(const QString &text);
 
 private:
     void set(State state, const QString &why);

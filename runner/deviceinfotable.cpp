@@ -1,19 +1,28 @@
 #include "runner/deviceinfotable.h"
 
 #include "models/devicetext.h"
-
 #include <QCoreApplication>
+#include <QVariantMap>
 
 namespace {
+
 QString cell(const QString &deviceText)
 {
-    return DeviceText::rich(deviceText, DeviceText::NameLimit);
+    return DeviceText::shown(deviceText, DeviceText::NameLimit);
 }
-} // namespace
 
-QString DeviceInfoTable::html(const DeviceIdentity &identity)
+QVariant row(const char *name, const QString &value)
 {
     // The texts keep the runner's translation context, where they always were.
+    return QVariantMap { { QStringLiteral("name"),
+                             QCoreApplication::translate("IOTRunner", name) + QLatin1Char(':') },
+        { QStringLiteral("value"), value } };
+}
+
+} // namespace
+
+QVariantList DeviceInfoTable::rows(const DeviceIdentity &identity)
+{
     QString sensor;
     if (!identity.hasSensorFirmware)
         sensor = QCoreApplication::translate("IOTRunner", "build is too old");
@@ -21,11 +30,8 @@ QString DeviceInfoTable::html(const DeviceIdentity &identity)
         sensor = QStringLiteral("???");
     else
         sensor = cell(identity.sensorFirmware);
-    const QString row = QStringLiteral("<tr><td>%1:</td><td>%2</td></tr>");
-    return QStringLiteral("<table width=\"100%\" border=1>")
-        + row.arg(QCoreApplication::translate("IOTRunner", "Device"), cell(identity.board))
-        + row.arg(QCoreApplication::translate("IOTRunner", "Version"), cell(identity.version))
-        + row.arg(QCoreApplication::translate("IOTRunner", "Build"), cell(identity.build))
-        + row.arg(QCoreApplication::translate("IOTRunner", "Sensor"), sensor)
-        + QStringLiteral("</table>");
+    return { row(QT_TRANSLATE_NOOP("IOTRunner", "Device"), cell(identity.board)),
+        row(QT_TRANSLATE_NOOP("IOTRunner", "Version"), cell(identity.version)),
+        row(QT_TRANSLATE_NOOP("IOTRunner", "Build"), cell(identity.build)),
+        row(QT_TRANSLATE_NOOP("IOTRunner", "Sensor"), sensor) };
 }

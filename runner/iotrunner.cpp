@@ -443,7 +443,7 @@ void IOTRunner::identify()
     if (identity.sensors() > 1)
         emit sensorSetup(1, HumidityMin, HumidityMax);
 
-    emit deviceDiscovered(DeviceInfoTable::html(identity));
+    emit deviceDiscovered(DeviceInfoTable::rows(identity));
 }
 
 void IOTRunner::showReadings()

@@ -108,7 +108,7 @@ signals:
     void deviceChanged();
     void connectedToHost();
     void disconnectedFromHost();
-    void deviceDiscovered(QString info);
+    void deviceDiscovered(QVariantList info);
     void deviceSetup(int scount, QStringList units);
     void sensorSetup(int index, double min, double max);
     void deviceUpdate(bool cloud, bool modbus);

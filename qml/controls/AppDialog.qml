@@ -24,6 +24,30 @@ Dialog {
     // Closed, it has handed the keyboard back where it was: framed there if
     // the operator is on the keyboard.
     onClosed: inputMode.frameFocus(ApplicationWindow.window)
+    // Opened, its first control has the keyboard unless the dialog chose
+    // one: a screen reader says nothing of a dialog focused as a whole.
+    onOpened: Qt.callLater(focusFirst)
+
+    function holds(item) {
+        for (var i = item; i; i = i.parent) {
+            if (i === sheet || i === dialog.footer)
+                return true;
+        }
+        return false;
+    }
+
+    function focusFirst() {
+        var window = ApplicationWindow.window;
+        if (!opened || !window || holds(window.activeFocusItem))
+            return;
+        var candidates = [sheet.nextItemInFocusChain(true), dialog.footer.nextItemInFocusChain(true)];
+        for (var i = 0; i < candidates.length; ++i) {
+            if (candidates[i] && holds(candidates[i])) {
+                candidates[i].forceActiveFocus(Qt.TabFocusReason);
+                return;
+            }
+        }
+    }
 
     Flickable {
         id: scroller

@@ -14,6 +14,8 @@ Button {
     // A click leaves the focus where it was: Space then never presses a
     // button the operator cannot see is chosen.
     focusPolicy: Qt.TabFocus
+    // The toolkit tells a screen reader every button is enabled.
+    Accessible.description: enabled ? "" : qsTranslate("main", "unavailable")
     Keys.onReturnPressed: clicked()
     Keys.onEnterPressed: clicked()
 

@@ -10,8 +10,17 @@ ComboBox {
     // What the choice is about ("Mode"), for a screen reader.
     property string label: ""
 
+    // The box's value for a screen reader as its description, or that it is
+    // unavailable (the toolkit tells every box enabled). A change is said
+    // aloud: the toolkit's own news of it is not spoken.
     Accessible.name: label
-    Accessible.description: displayText
+    Accessible.description: enabled ? displayText : qsTranslate("main", "unavailable")
+    onCurrentIndexChanged: if (activeFocus && !popup.visible) said.say(textAt(currentIndex))
+    onHighlightedIndexChanged: if (popup.visible && highlightedIndex >= 0) said.say(textAt(highlightedIndex))
+
+    Announcer {
+        id: said
+    }
 
     FocusFrame {
     }

@@ -43,6 +43,11 @@ FocusScope {
         anchors.bottom: parent ? parent.bottom : undefined
         selectByMouse: true
         Accessible.name: wrapper.label
+        // What the field holds, which a screen reader does not read from the
+        // toolkit's field (a password's label instead), or that it is
+        // unavailable: the toolkit tells every field enabled.
+        Accessible.description: !enabled ? qsTranslate("main", "unavailable")
+                              : echoMode === TextInput.Password || text === "" ? placeholderText : text
         onAccepted: wrapper.accepted()
         // The toolkit's bridge gives a password field no name whatever is
         // set; the label reaches a screen reader as its description, which

@@ -9,8 +9,21 @@ SpinBox {
     // What the number is ("Port"), for a screen reader.
     property string label: ""
 
+    // The typed number, if it is one, becomes the value: Up then goes on
+    // from what the field shows, not from the value before the typing.
+    function takeTyped() {
+        var typed = valueFromText(contentItem.text, locale);
+        if (!isNaN(typed))
+            value = Math.max(from, Math.min(to, typed));
+    }
+
     editable: true
     Accessible.name: label
+    onValueChanged: if (activeFocus) said.say(textFromValue(value, locale))
+
+    Announcer {
+        id: said
+    }
     textFromValue: function(value) {
         return value.toString();
     }
@@ -79,6 +92,17 @@ SpinBox {
         validator: control.validator
         inputMethodHints: Qt.ImhFormattedNumbersOnly
         selectByMouse: true
+        // The focus sits on this field, not on the box: the value is told
+        // here too, and that it is unavailable (the toolkit tells every
+        // field enabled).
         Accessible.name: control.label
+        Accessible.editable: control.editable
+        Accessible.description: control.enabled ? text : qsTranslate("main", "unavailable")
+        Keys.onPressed: {
+            if (event.key === Qt.Key_Up || event.key === Qt.Key_Down
+                    || event.key === Qt.Key_PageUp || event.key === Qt.Key_PageDown)
+                control.takeTyped();
+            event.accepted = false;
+        }
     }
 }

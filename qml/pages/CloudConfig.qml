@@ -8,6 +8,8 @@ import QtQuick.Layouts 1.3
 MaterialPane {
     id: page
 
+    title: qsTranslate("main", "Cloud")
+
     function update_config(config) {
         var id = config.hasOwnProperty("mqtt-id") ? String(config["mqtt-id"]) : "";
         mqttClientID.clientId = id;

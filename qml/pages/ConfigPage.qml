@@ -13,6 +13,8 @@ ScrollingPane {
     // Apply would write guesses over the device's own settings.
     property bool configRead: false
 
+    title: qsTranslate("main", "Config")
+
     signal finished()
 
     // What setup put in each field: Apply sends only what the operator

@@ -17,6 +17,11 @@ MaterialPane {
     // A device a search found is to be kept under a name.
     signal saveFound(string name, string host, int port)
 
+    // The form's address when the form shows, else the saved connections.
+    function focusTarget() {
+        return stack.currentIndex === 0 ? hostEdit : connectionsListPane;
+    }
+
     function startIfReady() {
         if (connectButton.enabled)
             start();

@@ -11,6 +11,8 @@ TablePane {
     // Sampling interval of the history in seconds.
     property int interval: 300
 
+    title: qsTranslate("main", "History")
+
     // "* Time column value accuracy: ±3min" for a history sampled every 300 s.
     function accuracyText(seconds) {
         var accuracy = seconds > 120 ? Math.round(seconds / 60 / 2) + qsTranslate("main", "min")
@@ -103,6 +105,7 @@ TablePane {
         id: csvDialog
 
         objectName: "csvDialog"
+        title: qsTranslate("main", "Save history as CSV")
         fileMode: Platform.FileDialog.SaveFile
         folder: runner.documentsFolder()
         nameFilters: ["CSV (*.csv)"]

@@ -8,7 +8,8 @@ RowList {
     objectName: "historyTable"
     spacing: 2
     model: runner.historyModel()
-    Accessible.name: qsTranslate("main", "History")
+    // The true number of rows: a screen reader counts only those drawn.
+    Accessible.name: qsTranslate("main", "History: %n rows", "", count)
 
     // The newest rows are the last: a fresh download shows them.
     Connections {
@@ -25,5 +26,6 @@ RowList {
         leftText: htime
         rightText: hvalue
         border.color: Material.primary
+        Accessible.name: hspoken
     }
 }

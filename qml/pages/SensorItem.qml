@@ -60,9 +60,27 @@ Item {
         gauge.max = max;
     }
 
+    // The chart for a screen reader: how many readings it spans, their
+    // range and the age of the newest. It is not the sensor's description:
+    // that would be spoken again at every reading while the sensor has focus.
+    function trendText() {
+        var values = chart.values;
+        if (!gauge.hasReading || values.length === 0)
+            return gauge.ageText;
+        var low = Math.min.apply(null, values);
+        var high = Math.max.apply(null, values);
+        return qsTr("Chart of the last %1 readings, from %2 to %3").arg(values.length)
+            .arg(gauge.valueText(low)).arg(gauge.valueText(high)) + ". " + gauge.ageText;
+    }
+
     activeFocusOnTab: true
     Accessible.role: Accessible.StaticText
     Accessible.name: gauge.Accessible.name
+    // A sensor reached with Tab comes into view.
+    onActiveFocusChanged: {
+        if (activeFocus && SwipeView.view)
+            SwipeView.view.currentIndex = index;
+    }
     Keys.onLeftPressed: step(-1)
     Keys.onRightPressed: step(1)
 
@@ -119,6 +137,8 @@ Item {
             chartType: Charts.ChartType.LINE
             labels: []
             values: []
+            Accessible.role: Accessible.Chart
+            Accessible.name: control.trendText()
             pointColor: Material.primary
             fillColor: Qt.rgba(Material.primary.r, Material.primary.g, Material.primary.b, 0.5)
             Layout.preferredWidth: 1

@@ -7,6 +7,11 @@ MaterialPane {
 
     property alias count: view.count
 
+    // The sensor in view, which reads out its name and reading.
+    function focusTarget() {
+        return view.currentItem;
+    }
+
     function pageAt(index) {
         return view.itemAt(index);
     }
@@ -54,6 +59,7 @@ MaterialPane {
         objectName: "pageIndicator"
         interactive: true
         visible: view.count > 1
+        Accessible.name: qsTr("Sensor %1 of %2").arg(currentIndex + 1).arg(count)
         count: view.count
         currentIndex: view.currentIndex
         anchors.bottom: view.bottom

@@ -10,6 +10,8 @@ MaterialPane {
     id: page
 
     property var site: runner.site
+
+    title: qsTranslate("main", "Site")
     // Narrow, the table keeps the columns that say how a device is (a stale
     // reading is told by its row's colour).
     readonly property bool wide: width >= 1000

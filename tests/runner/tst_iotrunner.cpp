@@ -242,20 +242,14 @@ private slots:
         QTest::addColumn<QByteArray>("info");
         QTest::addColumn<QStringList>("events");
 
-        const QString head = "<table width=\"100%\" border=1><tr><td>Device:</td><td>";
         QTest::newRow("wired")
             << QByteArray("{\"board\":\"veltra-2u\",\"stm\":\"1.0\",\"version\":\"2.3\"}")
             << QStringList { "1 \u2103", "0 -55 128",
-                   head
-                       + "veltra-2u</td></tr><tr><td>Version:</td><td>2.3</td></tr><tr><td>Build:</"
-                         "td><td></td></tr><tr><td>Sensor:</td><td>1.0</td></tr></table>" };
+                   "Device: veltra-2u|Version: 2.3|Build: |Sensor: 1.0" };
         QTest::newRow("wi-fi in capitals, markup, no sensor firmware")
             << QByteArray("{\"board\":\"VELTRA-2W\",\"version\":\"<b>1</b>\"}")
             << QStringList { "2 \u2103 %", "0 -55 128", "1 0 100",
-                   head
-                       + "VELTRA-2W</td></tr><tr><td>Version:</td><td>&lt;b&gt;1&lt;/b&gt;</td></"
-                         "tr><tr><td>Build:</td><td></td></tr><tr><td>Sensor:</td><td>build is too "
-                         "old</td></tr></table>" };
+                   "Device: VELTRA-2W|Version: <b>1</b>|Build: |Sensor: build is too old" };
         QTest::newRow("spaces around a known name")
             << QByteArray("{\"board\":\" veltra-2u\"}") << QStringList { "refused  veltra-2u" };
         QTest::newRow("a name of 100 000 characters") << "{\"board\":\"" + QByteArray(100000, 'y')
@@ -276,8 +270,12 @@ private slots:
         connect(&f.runner, &IOTRunner::sensorSetup, this, [&](int i, double lo, double hi) {
             seen << QString("%1 %2 %3").arg(i).arg(lo).arg(hi);
         });
-        connect(
-            &f.runner, &IOTRunner::deviceDiscovered, this, [&](const QString &t) { seen << t; });
+        connect(&f.runner, &IOTRunner::deviceDiscovered, this, [&](const QVariantList &rows) {
+            QStringList words;
+            for (const QVariant &row : rows)
+                words << row.toMap().value("name").toString() + ' ' + row.toMap().value("value").toString();
+            seen << words.join('|');
+        });
         QSignalSpy gone(&f.runner, &IOTRunner::disconnectedFromHost);
         QVERIFY(f.connect());
         f.peer.sendLine(info);
