@@ -1,3 +1,4 @@
+#include "app/accessibilitybus.h"
 #include "app/identity.h"
 #include "app/qmlsetup.h"
 #include "app/translationloader.h"
@@ -108,6 +109,7 @@ int main(int argc, char *argv[])
     QApplication::setAttribute(Qt::AA_ForceRasterWidgets, true);
     answerHelpAndVersionWithoutDisplay(argc, argv);
     auto app = std::make_unique<QApplication>(argc, argv);
+    AccessibilityBus::publishAddress();
     Identity::apply();
     QApplication::setWindowIcon(QIcon(QStringLiteral("://veltra2.ico")));
     QApplication::addLibraryPath(QApplication::applicationDirPath());

@@ -16,7 +16,7 @@ packages=(
     qml-module-qt-labs-folderlistmodel qml-module-qt-labs-platform qml-module-qtquick-dialogs
     qml-module-qtquick-privatewidgets desktop-file-utils dpkg-dev file
     help2man lintian appstream pkg-config libcpp-httplib-dev prometheus python3-yaml systemd
-    xvfb xauth x11-utils dbus at-spi2-core python3-pyatspi
+    xvfb xauth x11-utils dbus at-spi2-core python3-pyatspi libxcb1-dev
 )
 
 sudo_cmd=()
