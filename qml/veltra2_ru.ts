@@ -150,6 +150,14 @@
 <context>
     <name>main</name>
     <message>
+        <source>unavailable</source>
+        <translation>недоступно</translation>
+    </message>
+    <message>
+        <source>History: %1 rows</source>
+        <translation>История, строк: %1</translation>
+    </message>
+    <message>
         <source>Stop Watching the Site</source>
         <translation>Не следить за объектом</translation>
     </message>
@@ -636,6 +644,10 @@
 <context>
     <name>SensorItem</name>
     <message>
+        <source>Chart of the last %1 readings, from %2 to %3</source>
+        <translation>График последних показаний (%1): от %2 до %3</translation>
+    </message>
+    <message>
         <source>No new reading for %1 min</source>
         <translation>Нет новых измерений %1 мин</translation>
     </message>
@@ -1032,6 +1044,24 @@
     <message>
         <source>Cannot write to %1: %2</source>
         <translation>Невозможно записать %1: %2</translation>
+    </message>
+</context>
+<context>
+    <name>SensorsPage</name>
+    <message>
+        <source>Sensor %1 of %2</source>
+        <translation>Датчик %1 из %2</translation>
+    </message>
+</context>
+<context>
+    <name>HistoryDataModel</name>
+    <message>
+        <source>Time: %1</source>
+        <translation>Время: %1</translation>
+    </message>
+    <message>
+        <source>no reading</source>
+        <translation>нет показания</translation>
     </message>
 </context>
 </TS>

@@ -9,7 +9,7 @@ RowList {
     spacing: 2
     model: runner.historyModel()
     // The true number of rows: a screen reader counts only those drawn.
-    Accessible.name: qsTranslate("main", "History: %n rows", "", count)
+    Accessible.name: qsTranslate("main", "History: %1 rows").arg(count)
 
     // The newest rows are the last: a fresh download shows them.
     Connections {
