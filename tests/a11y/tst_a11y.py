@@ -225,6 +225,9 @@ def tour(language, sim):
             if w.press("push button", menu) and w.press("menu item", item):
                 w.focused_on(item, mark, wanted or (lambda e: True))
                 w.check(item)
+                # A history row says its columns' names with their values.
+                if item == "History" and not w.find("list item", w.tr("Time: %1").split("%1")[0], 10):
+                    fail(language, "no history row read with its columns' names")
                 mark = len(heard.events)
                 w.press("push button", out)
                 w.focused_on(item + " closed", mark, lambda e: True)

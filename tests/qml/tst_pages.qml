@@ -28,6 +28,13 @@ TestCase {
         var port = findChild(page, "portEdit");
         compare(port.contentItem.text, "8081"); // never 8,081
         verify(button.enabled);
+        // Up goes on from the number typed, not from the one before it.
+        port.contentItem.forceActiveFocus();
+        port.contentItem.selectAll();
+        "24111".split("").forEach(function(digit) { keyClick(digit); });
+        keyClick(Qt.Key_Up);
+        compare(port.value, 24112);
+        compare(port.contentItem.text, "24112");
         // An emptied port is no port, whatever the box last held.
         port.contentItem.text = "";
         compare(page.enteredPort(), 0);
