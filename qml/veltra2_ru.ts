@@ -644,7 +644,7 @@
 <context>
     <name>SensorItem</name>
     <message>
-        <source>Chart of the last %1 readings, from %2 to %3</source>
+        <source>Chart of recent readings (%1): from %2 to %3</source>
         <translation>График последних показаний (%1): от %2 до %3</translation>
     </message>
     <message>

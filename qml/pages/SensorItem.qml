@@ -69,7 +69,7 @@ Item {
             return gauge.ageText;
         var low = Math.min.apply(null, values);
         var high = Math.max.apply(null, values);
-        return qsTr("Chart of the last %1 readings, from %2 to %3").arg(values.length)
+        return qsTr("Chart of recent readings (%1): from %2 to %3").arg(values.length)
             .arg(gauge.valueText(low)).arg(gauge.valueText(high)) + ". " + gauge.ageText;
     }
 
