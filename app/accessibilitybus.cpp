@@ -21,8 +21,8 @@ template <typename T> using XcbReply = std::unique_ptr<T, XcbFree>;
 
 xcb_atom_t atom(xcb_connection_t *connection)
 {
-    const XcbReply<xcb_intern_atom_reply_t> reply(xcb_intern_atom_reply(connection,
-        xcb_intern_atom(connection, 0, sizeof BusProperty - 1, BusProperty), nullptr));
+    const XcbReply<xcb_intern_atom_reply_t> reply(xcb_intern_atom_reply(
+        connection, xcb_intern_atom(connection, 0, sizeof BusProperty - 1, BusProperty), nullptr));
     return reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
 }
 
@@ -41,10 +41,10 @@ QByteArray busAddress()
     const QString service = QStringLiteral("org.a11y.Bus");
     if (!session.isConnected() || !session.interface()->isServiceRegistered(service))
         return {};
-    const QDBusMessage reply = session.call(
-        QDBusMessage::createMethodCall(
-            service, QStringLiteral("/org/a11y/bus"), service, QStringLiteral("GetAddress")),
-        QDBus::Block, 2000);
+    const QDBusMessage reply
+        = session.call(QDBusMessage::createMethodCall(service, QStringLiteral("/org/a11y/bus"),
+                           service, QStringLiteral("GetAddress")),
+            QDBus::Block, 2000);
     if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty())
         return {};
     return reply.arguments().constFirst().toString().toUtf8();
@@ -72,11 +72,9 @@ void AccessibilityBus::publishAddress()
         if (!address.isEmpty()) {
             // Checked: waiting for the server's answer is what makes the
             // property stand before the connection goes.
-            const XcbReply<xcb_generic_error_t> error(
-                xcb_request_check(connection,
-                    xcb_change_property_checked(connection, XCB_PROP_MODE_REPLACE,
-                        screens.data->root, property, XCB_ATOM_STRING, 8,
-                        uint32_t(address.size()), address.constData())));
+            const XcbReply<xcb_generic_error_t> error(xcb_request_check(connection,
+                xcb_change_property_checked(connection, XCB_PROP_MODE_REPLACE, screens.data->root,
+                    property, XCB_ATOM_STRING, 8, uint32_t(address.size()), address.constData())));
         }
     }
     xcb_disconnect(connection);

@@ -45,13 +45,15 @@ QString HistoryDataModel::spoken(int row) const
     // temperature, the second the humidity.
     static const char *const names[] = { QT_TRANSLATE_NOOP("IOTRunner", "Temperature"),
         QT_TRANSLATE_NOOP("IOTRunner", "Humidity") };
-    QStringList columns { tr("Time: %1").arg(
-        TimeText::shown(QDateTime::fromMSecsSinceEpoch(history.time(row)))) };
+    QStringList columns {
+        tr("Time: %1").arg(TimeText::shown(QDateTime::fromMSecsSinceEpoch(history.time(row))))
+    };
     for (int k = 0; k < history.fields.size() && k < 2; ++k) {
         const QString value = history.has(k, row)
             ? HistorySamples::numberText(history.sample(k, row)) + QLatin1Char(' ') + units.value(k)
             : tr("no reading");
-        columns << QCoreApplication::translate("IOTRunner", names[k]) + QStringLiteral(": ") + value;
+        columns << QCoreApplication::translate("IOTRunner", names[k]) + QStringLiteral(": ")
+                + value;
     }
     return columns.join(QStringLiteral(", "));
 }

@@ -242,10 +242,10 @@ private slots:
         QTest::addColumn<QByteArray>("info");
         QTest::addColumn<QStringList>("events");
 
-        QTest::newRow("wired")
-            << QByteArray("{\"board\":\"veltra-2u\",\"stm\":\"1.0\",\"version\":\"2.3\"}")
-            << QStringList { "1 \u2103", "0 -55 128",
-                   "Device: veltra-2u|Version: 2.3|Build: |Sensor: 1.0" };
+        QTest::newRow("wired") << QByteArray(
+            "{\"board\":\"veltra-2u\",\"stm\":\"1.0\",\"version\":\"2.3\"}")
+                               << QStringList { "1 \u2103", "0 -55 128",
+                                      "Device: veltra-2u|Version: 2.3|Build: |Sensor: 1.0" };
         QTest::newRow("wi-fi in capitals, markup, no sensor firmware")
             << QByteArray("{\"board\":\"VELTRA-2W\",\"version\":\"<b>1</b>\"}")
             << QStringList { "2 \u2103 %", "0 -55 128", "1 0 100",
@@ -273,7 +273,8 @@ private slots:
         connect(&f.runner, &IOTRunner::deviceDiscovered, this, [&](const QVariantList &rows) {
             QStringList words;
             for (const QVariant &row : rows)
-                words << row.toMap().value("name").toString() + ' ' + row.toMap().value("value").toString();
+                words << row.toMap().value("name").toString() + ' '
+                        + row.toMap().value("value").toString();
             seen << words.join('|');
         });
         QSignalSpy gone(&f.runner, &IOTRunner::disconnectedFromHost);
