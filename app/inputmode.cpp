@@ -37,17 +37,22 @@ void InputMode::tellFocus(QWindow *window) const
 
 bool InputMode::eventFilter(QObject *watched, QEvent *event)
 {
+    bool keyboard = m_keyboard;
     switch (event->type()) {
     case QEvent::KeyPress:
-        m_keyboard = true;
+        keyboard = true;
         break;
     case QEvent::MouseButtonPress:
     case QEvent::TouchBegin:
     case QEvent::TabletPress:
-        m_keyboard = false;
+        keyboard = false;
         break;
     default:
         break;
+    }
+    if (keyboard != m_keyboard) {
+        m_keyboard = keyboard;
+        emit keyboardChanged();
     }
     return QObject::eventFilter(watched, event);
 }

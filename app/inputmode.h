@@ -11,6 +11,8 @@ class QWindow;
 // user sees no frame and a keyboard user sees where the keyboard went.
 class InputMode : public QObject {
     Q_OBJECT
+    // Whether the last key or press came from the keyboard.
+    Q_PROPERTY(bool keyboard READ keyboard NOTIFY keyboardChanged)
 
 public:
     // Watches every key and press of the application from now on.
@@ -23,6 +25,11 @@ public:
     // not told when the window becomes active, and the activation it hears
     // replaces what it heard of the focus before.
     Q_INVOKABLE void tellFocus(QWindow *window) const;
+
+    bool keyboard() const { return m_keyboard; }
+
+signals:
+    void keyboardChanged();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

@@ -84,9 +84,11 @@ Item {
     Keys.onLeftPressed: step(-1)
     Keys.onRightPressed: step(1)
 
+    // Framed while the keyboard is in use: the sensor takes the focus when
+    // the page is shown, which a mouse user needs no frame for.
     FocusFrame {
         anchors.margins: 2
-        shown: control.activeFocus
+        shown: control.activeFocus && inputMode.keyboard
     }
 
     Timer {
