@@ -30,7 +30,12 @@ MaterialPane {
 
     Connections {
         target: pane.ApplicationWindow.window
-        onActiveFocusItemChanged: pane.reveal(pane.ApplicationWindow.window.activeFocusItem)
+        // The window may be going: a page torn down with it reveals nothing.
+        onActiveFocusItemChanged: {
+            var window = pane.ApplicationWindow.window;
+            if (window)
+                pane.reveal(window.activeFocusItem);
+        }
     }
 
     Flickable {
