@@ -15,6 +15,8 @@ ToolBar {
     property alias mqttIndicator: mqttIndicator
     property alias modbusIndicator: modbusIndicator
     property alias connIndicator: connIndicator
+    // The readings shown are late.
+    property bool stale: false
 
     // A service of the device: green while it runs.
     function runningLooks(icon, running, stopped) {
@@ -107,14 +109,18 @@ ToolBar {
             id: connIndicator
 
             objectName: "connIndicator"
-            // Green once the device has answered for its readings, not before.
-            state: runner.connection.state === ConnectionState.Connected && !runner.connection.answered
-                   ? "connecting" : ["none", "connecting", "connected", "reconnecting"][runner.connection.state]
+            // Green once the device has answered for its readings, not
+            // before; amber while its readings are late, red while the link
+            // is lost.
+            state: runner.connection.state === ConnectionState.Connected
+                   ? (!runner.connection.answered ? "connecting" : bar.stale ? "stale" : "connected")
+                   : ["none", "connecting", "connected", "reconnecting"][runner.connection.state]
             blinkingIn: ["connecting", "reconnecting"]
             looks: ({
                 "none": { "icon": MaterialFont.icon.error, "color": Material.foreground },
                 "connecting": { "icon": MaterialFont.icon.warning, "color": Material.color(Material.Orange) },
-                "reconnecting": { "icon": MaterialFont.icon.warning, "color": Material.color(Material.Orange) },
+                "stale": { "icon": MaterialFont.icon.wifi, "color": Material.color(Material.Amber) },
+                "reconnecting": { "icon": MaterialFont.icon.warning, "color": Material.color(Material.Red) },
                 "connected": { "icon": MaterialFont.icon.wifi, "color": Material.color(Material.Green) }
             })
             tooltip: runner.connection.description

@@ -88,8 +88,10 @@ ApplicationWindow {
             configPage.configRead = false;
             // A device the site connects in the background (the one the
             // window showed, taken over by the site) leaves the operator on
-            // the site page.
-            if (stack.currentIndex !== Pages.site || window.viaSite)
+            // the site page; a device back after a lost link, on the page
+            // the operator was on.
+            if (stack.currentIndex === Pages.connection
+                    || (stack.currentIndex === Pages.site && window.viaSite))
                 stack.currentIndex = Pages.sensors;
         }
         onDisconnectedFromHost: {
@@ -133,7 +135,8 @@ ApplicationWindow {
 
     header: MainToolBar {
         id: toolBar
-    }
+
+        stale: sensorsPage.stale    }
 
     // The menus hang from their buttons.
     MainMenu {
@@ -222,11 +225,47 @@ ApplicationWindow {
             page.forceActiveFocus();
     }
 
+    // A device whose link is being tried again stays on its page, its last
+    // readings dimmed under this bar, until it is back or the operator stops.
+    Pane {
+        id: lostBar
+
+        objectName: "lostBar"
+        visible: runner.connection.state === ConnectionState.Reconnecting
+                 && stack.currentIndex !== Pages.connection && stack.currentIndex !== Pages.site
+        anchors.left: parent.left
+        anchors.right: parent.right
+        padding: 4
+        leftPadding: 12
+        Material.background: Material.color(Material.Red, Material.Shade900)
+
+        RowLayout {
+            anchors.left: parent.left
+            anchors.right: parent.right
+
+            Label {
+                objectName: "lostText"
+                text: qsTr("Connection lost at %1 — reconnecting")
+                      .arg(Qt.formatTime(runner.connection.lostAt, "hh:mm:ss"))
+                wrapMode: Text.Wrap
+                Layout.fillWidth: true
+            }
+            MaterialButton {
+                objectName: "lostStopButton"
+                text: qsTr("Stop")
+                onClicked: runner.disconnectFromHost()
+            }
+        }
+    }
+
     StackLayout {
         id: stack
 
         objectName: "stack"
-        anchors.fill: parent
+        anchors.top: lostBar.visible ? lostBar.bottom : parent.top
+        anchors.left: parent.left
+        anchors.right: parent.right
+        anchors.bottom: parent.bottom
         currentIndex: Pages.connection
         onCurrentIndexChanged: {
             menuTool.text = window.backShown() ? MaterialFont.icon.navigate_before
@@ -245,6 +284,7 @@ ApplicationWindow {
             id: sensorsPage
 
             objectName: "sensorsPage"
+            lost: lostBar.visible
         }
         ConfigPage {
             id: configPage

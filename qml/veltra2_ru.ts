@@ -150,6 +150,14 @@
 <context>
     <name>main</name>
     <message>
+        <source>Connection lost at %1 — reconnecting</source>
+        <translation>Связь потеряна в %1 — переподключение</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>Остановить</translation>
+    </message>
+    <message>
         <source>unavailable</source>
         <translation>недоступно</translation>
     </message>

@@ -61,6 +61,8 @@ void ConnectionState::identified(const QString &model)
 
 void ConnectionState::lost(const QString &why, bool retrying)
 {
+    if (retrying && current != Reconnecting)
+        lostTime = QDateTime::currentDateTime();
     set(retrying ? Reconnecting : NotConnected, retrying ? why : QString());
 }
 

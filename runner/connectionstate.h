@@ -3,6 +3,7 @@
 
 #include "link/deviceaddress.h"
 
+#include <QDateTime>
 #include <QObject>
 #include <QString>
 
@@ -18,6 +19,8 @@ class ConnectionState : public QObject {
     // Whether the device has answered for its readings on this connection.
     Q_PROPERTY(bool answered READ hasAnswered NOTIFY changed)
     Q_PROPERTY(QString description READ description NOTIFY changed)
+    // When the link that is being tried again was lost.
+    Q_PROPERTY(QDateTime lostAt READ lostAt NOTIFY changed)
     Q_PROPERTY(QString windowTitle READ windowTitle NOTIFY changed)
 
 public:
@@ -31,6 +34,7 @@ public:
     QString reason() const { return failure; }
     QString model() const { return board; }
     bool hasAnswered() const { return answeredState; }
+    QDateTime lostAt() const { return lostTime; }
     // The state in words, with the address and the reason where there is one.
     QString description() const;
     QString windowTitle() const;
@@ -60,6 +64,7 @@ private:
     QString failure;
     QString board;
     bool answeredState = false;
+    QDateTime lostTime;
 };
 
 #endif // CONNECTIONSTATE_H

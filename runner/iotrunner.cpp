@@ -81,7 +81,6 @@ void IOTRunner::attach(DeviceHandle *handle, const DeviceAddress &address)
 {
     if (handle == device)
         return;
-    const bool wasConnected = session().isConnected();
     device = handle;
     wire();
     charts.clear();
@@ -90,9 +89,9 @@ void IOTRunner::attach(DeviceHandle *handle, const DeviceAddress &address)
     emit pollIntervalChanged();
     // The window leaves the device it showed as if its link had ended, and
     // takes up the other one where it stands.
-    if (wasConnected) {
+    if (showing) {
         link.stopped();
-        emit disconnectedFromHost();
+        leaveDevice();
     }
     if (device == &own)
         return;
@@ -244,6 +243,16 @@ void IOTRunner::disconnectFromHost()
     own.session().stop();
     own.readings().table()->set({});
     link.stopped();
+    leaveDevice();
+}
+
+void IOTRunner::leaveDevice()
+{
+    if (!showing)
+        return;
+    showing = false;
+    charts.clear();
+    emit disconnectedFromHost();
 }
 
 void IOTRunner::updateConfig(QVariantMap config)
@@ -387,13 +396,13 @@ void IOTRunner::tcp_connected()
 
 void IOTRunner::tcp_shown()
 {
+    showing = true;
     link.connected();
     emit connectedToHost();
 }
 
 void IOTRunner::tcp_disconnected(DeviceSession::LinkEnd why, const QString &detail, bool retrying)
 {
-    charts.clear();
     loadedBackup.reset();
     QString reason = tr("Connection closed");
     if (why == DeviceSession::LinkEnd::NotADevice) {
@@ -412,7 +421,10 @@ void IOTRunner::tcp_disconnected(DeviceSession::LinkEnd why, const QString &deta
     emit alert(why == DeviceSession::LinkEnd::NotADevice ? reason.toHtmlEscaped()
                                                          : tr("Connection closed"));
     link.lost(reason, retrying);
-    emit disconnectedFromHost();
+    // A link tried again keeps what the window shows: the readings so far
+    // stay, marked as lost, and go on when the device is back.
+    if (!retrying)
+        leaveDevice();
 }
 
 void IOTRunner::tcp_connectFailed(const QString &reason)
@@ -433,7 +445,13 @@ void IOTRunner::identify()
     const DeviceIdentity &identity = *session().identity();
     deviceType = identity.isWired() ? VELTRA_2U : VELTRA_2W;
     link.identified(identity.model);
+    // The same device back after a lost link keeps its pages and its charts.
+    if (charts.size() == identity.sensors() && chartsModel == identity.model) {
+        emit deviceDiscovered(DeviceInfoTable::rows(identity));
+        return;
+    }
     charts.clear();
+    chartsModel = identity.model;
     for (int i = 0; i < identity.sensors(); ++i)
         charts.append(ChartDataProvider(this));
     const QStringList units

@@ -170,6 +170,8 @@ private:
     void attach(WatchedDevice *watched);
     void wire();
     void tcp_shown();
+    // The window stops showing the device: its pages and readings go.
+    void leaveDevice();
     void showConfig();
     void identify();
     void showReadings();
@@ -192,6 +194,11 @@ private:
     // The reason last told for failing to connect: retries repeat it silently.
     QString toldFailure;
     QVector<ChartDataProvider> charts;
+    // The model the charts are of: a device back on the link keeps them.
+    QString chartsModel;
+    // Whether the window shows a device's pages (connected, or being
+    // reconnected).
+    bool showing = false;
     // The configuration of the backup file last loaded for this connection
     // (an empty one included).
     std::optional<JsonMembers> loadedBackup;

@@ -6,6 +6,10 @@ MaterialPane {
     id: page
 
     property alias count: view.count
+    // The link is lost: the readings shown are the last ones.
+    property bool lost: false
+    // The sensors share one poll: the one in view says for all.
+    readonly property bool stale: view.currentItem ? view.currentItem.stale : false
 
     // The sensor in view, which reads out its name and reading.
     function focusTarget() {
@@ -50,6 +54,7 @@ MaterialPane {
         objectName: "sensorView"
         anchors.fill: parent
         clip: true
+        opacity: page.lost ? 0.5 : 1
         currentIndex: indicator.currentIndex
     }
 

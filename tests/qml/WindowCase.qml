@@ -10,8 +10,13 @@ TestCase {
     readonly property SignalSpy alerts: spyOn("alert")
     readonly property SignalSpy configs: spyOn("deviceConfig")
 
+    // The name is given once the spy has its target: given both at once,
+    // the spy connects twice (it cannot undo its first connection) and hears
+    // every signal twice.
     function spyOn(signal) {
-        return spyType.createObject(this, { "signalName": signal });
+        var spy = spyType.createObject(this);
+        spy.signalName = signal;
+        return spy;
     }
 
     function child(name) {

@@ -62,19 +62,46 @@ WindowCase {
     function test_connectionIsToldAsItIs() {
         var indicator = child("connIndicator");
         var text = child("connectionText");
-        var port = testHelper.startSimulator(["--model", "2u"]);
+        var sensors = child("sensorsPage");
+        var port = testHelper.startSimulator([]);
         var at = "127.0.0.1:" + port;
         connectTo(port);
-        tryCompare(window, "title", "VELTRA2 \u2014 veltra-2u " + at);
+        tryCompare(window, "title", "VELTRA2 \u2014 veltra-2w " + at);
         tryCompare(indicator, "state", "connected"); // once the device has answered
         verify(!text.visible);
-        // A lost link is tried again, and said so with its reason.
+        // A lost link is tried again, and said so with its reason; the page,
+        // the sensor in view and its chart stay, under a bar that says so.
+        tryCompare(sensors, "count", 2);
+        sensors.pageAt(1).forceActiveFocus();
+        testHelper.setPollInterval(500);
+        updates.clear();
+        updates.wait(5000);
+        var points = sensors.pageAt(1).chart.values.length;
+        verify(points > 0);
         runner.requestReboot();
         tryCompare(indicator, "state", "reconnecting");
         compare(text.text, "Reconnecting to " + at + ": Device will reboot");
         verify(text.visible);
         compare(indicator.tooltip, text.text);
+        compare(child("stack").currentIndex, Pages.sensors);
+        compare(sensors.count, 2);
+        compare(sensors.pageAt(1).chart.values.length, points);
+        verify(/^Connection lost at \d\d:\d\d:\d\d — reconnecting$/.test(child("lostText").text),
+               child("lostText").text);
+        verify(child("lostBar").visible);
         tryCompare(indicator, "state", "connected", 15000);
+        verify(!child("lostBar").visible);
+        updates.clear();
+        updates.wait(5000);
+        compare(child("sensorView").currentIndex, 1);
+        verify(sensors.pageAt(1).chart.values.length > points);
+        // Stopped while lost, the device is left.
+        testHelper.setPollInterval(5000);
+        runner.requestReboot();
+        tryCompare(child("lostBar"), "visible", true);
+        mouseClick(child("lostStopButton"));
+        compare(child("stack").currentIndex, Pages.connection);
+        compare(sensors.count, 0);
         // A saved device that does not answer is tried until Disconnect.
         var refused = testHelper.refusedPort();
         runner.connectToHost("127.0.0.1", refused);
@@ -93,6 +120,18 @@ WindowCase {
         compare(indicator.state, "none");
         compare(text.text, "Not connected");
         verify(!abort.enabled && !child("connectionPage").connecting);
+    }
+
+    function test_somethingElseOnThePortIsToldOnce() {
+        var port = testHelper.startSimulator(["--verbose", "--reply", "info=HTTP/1.1 400 Bad Request"]);
+        connectTo(port);
+        tryCompare(runner.connection, "state", 0 /* not connected */);
+        wait(1500); // a retry would have come by now
+        compare(testHelper.connectionsTo(port), 1);
+        var told = alerts.signalArguments.filter(function(a) { return /VELTRA2/.test(a[0]); });
+        compare(told.length, 1, JSON.stringify(told));
+        compare(told[0][0], "127.0.0.1:" + port + " is not a VELTRA2 device");
+        compare(child("stack").currentIndex, Pages.connection);
     }
 
     function verifyPlainRows(rowAt, count, where) { // no style ripple: the software renderer spreads it
