@@ -290,7 +290,6 @@ ApplicationWindow {
             id: configPage
 
             objectName: "configPage"
-            onFinished: stack.currentIndex = Pages.sensors
         }
         CloudConfig {
             id: cloudPage
@@ -348,7 +347,9 @@ ApplicationWindow {
 
         objectName: "rebootDialog"
         title: qsTr("Reboot")
-        text: qsTr("Reboot the device?")
+        text: qsTr("Reboot the device?") + "\n\n"
+              + qsTr("It stops measuring and leaves the network for about a minute; the program reconnects.")
+        acceptText: qsTr("Reboot")
         onAccepted: runner.requestReboot()
     }
     SaveConnectionDialog {

@@ -4,6 +4,18 @@
 <context>
     <name>IOTRunner</name>
     <message>
+        <source>Configuration applied</source>
+        <translation>Конфигурация применена</translation>
+    </message>
+    <message>
+        <source>Device reset to factory settings</source>
+        <translation>Устройство сброшено к заводским настройкам</translation>
+    </message>
+    <message>
+        <source>Configuration restored from %1</source>
+        <translation>Конфигурация восстановлена из %1</translation>
+    </message>
+    <message>
         <source>Nothing was applied</source>
         <translation>Ничего не применено</translation>
     </message>
@@ -149,6 +161,14 @@
 </context>
 <context>
     <name>main</name>
+    <message>
+        <source>OK</source>
+        <translation>ОК</translation>
+    </message>
+    <message>
+        <source>It stops measuring and leaves the network for about a minute; the program reconnects.</source>
+        <translation>Устройство прекратит измерения и примерно на минуту покинет сеть; программа подключится снова.</translation>
+    </message>
     <message>
         <source>Connection lost at %1 — reconnecting</source>
         <translation>Связь потеряна в %1 — переподключение</translation>
@@ -406,6 +426,22 @@
 </context>
 <context>
     <name>ConfigPage</name>
+    <message>
+        <source>The device's mode and Wi-Fi settings go back to the factory's: it may leave its network.</source>
+        <translation>Режим и настройки Wi-Fi устройства вернутся к заводским: устройство может покинуть свою сеть.</translation>
+    </message>
+    <message>
+        <source>Reset</source>
+        <translation>Сбросить</translation>
+    </message>
+    <message>
+        <source>The page holds changes not yet applied. The file will hold the device's configuration without them.</source>
+        <translation>На странице есть непримененные изменения. В файл будет сохранена конфигурация устройства без них.</translation>
+    </message>
+    <message>
+        <source>Save the device's configuration</source>
+        <translation>Сохранить конфигурацию устройства</translation>
+    </message>
     <message>
         <source>… and %1 more</source>
         <translation>… и ещё %1</translation>

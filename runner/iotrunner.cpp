@@ -84,6 +84,7 @@ void IOTRunner::attach(DeviceHandle *handle, const DeviceAddress &address)
     device = handle;
     wire();
     charts.clear();
+    configResults.clear();
     loadedBackup.reset();
     emit deviceChanged();
     emit pollIntervalChanged();
@@ -265,7 +266,18 @@ void IOTRunner::updateConfig(QVariantMap config)
         emit alert(tr("Device configuration has not been read yet"));
         return;
     }
-    configuration().apply(config);
+    tellConfigResult(configuration().apply(config), tr("Configuration applied"));
+}
+
+void IOTRunner::resetConfig()
+{
+    tellConfigResult(configuration().factoryDefaults(), tr("Device reset to factory settings"));
+}
+
+void IOTRunner::tellConfigResult(quint64 ticket, const QString &done)
+{
+    if (ticket != 0)
+        configResults.insert(ticket, done);
 }
 
 void IOTRunner::saveAs(QByteArray data, QString name)
@@ -344,7 +356,8 @@ QVariantMap IOTRunner::loadConfigBackup(QString name)
         if (backup.settings.contains(key))
             shown.insert(key, backup.settings.value(key).toVariant());
     const QString file = QFileInfo(OperatorFile::localPath(name)).fileName();
-    return { { "file", DeviceText::shown(file, DeviceText::NameLimit) }, { "settings", shown },
+    loadedBackupName = DeviceText::shown(file, DeviceText::NameLimit);
+    return { { "file", loadedBackupName }, { "settings", shown },
         { "changes", ConfigBackup::toVariantList(changes) }, { "moreChanges", more } };
 }
 
@@ -352,7 +365,8 @@ void IOTRunner::applyConfigBackup(QVariantMap edits)
 {
     // The file was loaded for the device of this connection, and no other.
     if (session().isConnected() && loadedBackup)
-        configuration().restore(*loadedBackup, edits);
+        tellConfigResult(configuration().restore(*loadedBackup, edits),
+            tr("Configuration restored from %1").arg(loadedBackupName.toHtmlEscaped()));
     else
         dropConfigBackup();
 }
@@ -478,6 +492,7 @@ void IOTRunner::showReadings()
 void IOTRunner::tell(const Outcome &outcome)
 {
     const QString query = outcome.query();
+    const QString configResult = configResults.take(outcome.ticket);
     switch (outcome.result) {
     case Outcome::DeviceError:
         emit alert(tr("Cannot execte %1. Device error %2")
@@ -500,6 +515,11 @@ void IOTRunner::tell(const Outcome &outcome)
         emit deviceInfo(outcome.reply.toVariantMap());
     } else if (query == QLatin1String(Protocol::Put)) {
         const QString name = outcome.request.value(Protocol::Name).toString();
+        if (!configResult.isEmpty()) {
+            emit alert(configResult);
+            configuration().read();
+            return;
+        }
         emit alert(tr("File %1 uploaded").arg(name.toHtmlEscaped()));
         // Let the cloud page learn that the certificate or key is now there.
         if (name == QLatin1String(Protocol::MqttCertFile)

@@ -16,6 +16,7 @@
 #include "runner/siteview.h"
 
 #include <QByteArray>
+#include <QHash>
 #include <QObject>
 #include <QString>
 #include <QStringList>
@@ -132,7 +133,7 @@ public slots:
     void requestReboot() { session().send(Requests::reset()); }
     void requestHistory() { deviceHistory().request(); }
     void updateConfig(QVariantMap config);
-    void resetConfig() { configuration().factoryDefaults(); }
+    void resetConfig();
     void setupCloud(QString id) { files().registerCloud(id); }
     void upload(QByteArray data, QString name) { files().upload(name, data); }
     // Shows the device of the site's row `row`, on the connection the site holds.
@@ -174,6 +175,9 @@ private:
     void leaveDevice();
     void showConfig();
     void identify();
+    // The configuration upload `ticket` says `done` when it has, and the
+    // page then shows what the device holds.
+    void tellConfigResult(quint64 ticket, const QString &done);
     void showReadings();
     // Every outcome the window tells, put into its words.
     void tell(const Outcome &outcome);
@@ -202,6 +206,10 @@ private:
     // The configuration of the backup file last loaded for this connection
     // (an empty one included).
     std::optional<JsonMembers> loadedBackup;
+    QString loadedBackupName;
+    // Uploads of the configuration file, by ticket: what each says once done
+    // (an apply, a reset, a restore), where a bare upload says only "uploaded".
+    QHash<quint64, QString> configResults;
     HistoryCsvWriter *historyWriter = nullptr;
 };
 

@@ -1,16 +1,32 @@
 import QtQuick 2.11
 import QtQuick.Controls 2.4
+import QtQuick.Controls.Material 2.3
 
-// A question for the operator before a step that cannot be taken back;
-// `accepted` follows only "Yes".
+// A question for the operator before a step that cannot be taken back. The
+// button that takes it says what it does ("Reboot"), the question what
+// follows; `accepted` follows only that button.
 AppDialog {
     id: dialog
 
     property alias text: question.text
+    // What the step does, as a verb.
+    property string acceptText: qsTranslate("main", "OK")
+    // A step that destroys what the operator set is drawn in red.
+    property bool destructive: false
 
-    standardButtons: Dialog.Yes | Dialog.No
+    function labelButtons() {
+        var take = standardButton(Dialog.Ok);
+        if (!take)
+            return;
+        take.text = acceptText;
+        take.Material.foreground = destructive ? Material.color(Material.Red) : Material.accent;
+    }
+
+    standardButtons: Dialog.Ok | Dialog.Cancel
+    onAcceptTextChanged: labelButtons()
+    Component.onCompleted: labelButtons()
     // The harmless answer is the one a stray Enter or Space gives.
-    onOpened: standardButton(Dialog.No).forceActiveFocus(Qt.TabFocusReason)
+    onOpened: standardButton(Dialog.Cancel).forceActiveFocus(Qt.TabFocusReason)
 
     Label {
         id: question

@@ -15,8 +15,6 @@ ScrollingPane {
 
     title: qsTranslate("main", "Config")
 
-    signal finished()
-
     // What setup put in each field: Apply sends only what the operator
     // changed, so a device's own value survives even where the page has no
     // choice for it.
@@ -24,6 +22,14 @@ ScrollingPane {
     // The backup file loaded into the fields ("file", "settings", "changes"),
     // until applied or replaced by what the device sends.
     property var loaded: null
+    // The fields differ from what setup put in them.
+    readonly property bool edited: Object.keys(changedFields()).length > 0
+    // The choices of each member the page edits, and its label.
+    readonly property var models: ({ "sys-mode": sysModeModel, "net-mode": netModeModel,
+                                     "net-auth": netAuthModeModel })
+    readonly property var labels: ({ "sys-mode": qsTr("Mode"), "net-mode": qsTr("WiFi Mode"),
+                                     "net-ssid": qsTr("SSID"), "net-pwd": qsTr("Password"),
+                                     "net-auth": qsTr("Auth Mode") })
 
     // The index of `value` in a choice model, or -1.
     function indexOf(model, value) {
@@ -92,38 +98,69 @@ ScrollingPane {
         compareDialog.open();
     }
 
-    // What the loaded file would change, a member a line; passwords only as
-    // changed.
+    // A member's value as the page shows it: a choice by its name.
+    function valueText(key, value) {
+        var i = models[key] && value ? indexOf(models[key], value) : -1;
+        return i >= 0 ? models[key].get(i).key : value || "—";
+    }
+
+    // What the loaded file would change, a member a line under the page's
+    // label for it; passwords only as changed.
     function changesText(changes, more) {
         var lines = changes.map(function(c) {
-            return c.secret ? qsTr("%1: changed").arg(c.key)
-                            : qsTr("%1: %2 → %3").arg(c.key).arg(c.before || "—").arg(c.after || "—");
+            var label = labels[c.key] || c.key;
+            return c.secret ? qsTr("%1: changed").arg(label)
+                            : qsTr("%1: %2 → %3").arg(label).arg(valueText(c.key, c.before))
+                              .arg(valueText(c.key, c.after));
         });
         if (more > 0)
             lines.push(qsTr("… and %1 more").arg(more));
         return lines.length > 0 ? lines.join("\n") : qsTr("Nothing would change");
     }
 
-    function apply() {
+    // The members the operator changed, with the values to send.
+    function changedFields() {
         var now = fields();
-        var models = { "sys-mode": sysModeModel, "net-mode": netModeModel,
-                       "net-auth": netAuthModeModel };
         var changed = {};
         for (var key in now) {
-            if (now[key] !== shown[key])
+            // A list with nothing chosen (before the device's file came)
+            // has nothing to send.
+            if (now[key] !== shown[key] && !(models[key] && now[key] < 0))
                 changed[key] = models[key] ? models[key].get(now[key]).value : now[key];
         }
+        return changed;
+    }
+
+    // Asked of this device, as it stands now: the question does not follow
+    // the link to another.
+    function restoreQuestion() {
+        return qsTr("Apply the configuration from %1 to %2 at %3?").arg(loaded.file)
+            .arg(runner.connection.model).arg(runner.connection.address);
+    }
+
+    function apply() {
         if (loaded) {
-            restoreDialog.edits = changed;
-            // Asked of this device, as it stands now: the question does not
-            // follow the link to another.
-            restoreDialog.text = qsTr("Apply the configuration from %1 to %2 at %3?").arg(loaded.file)
-                    .arg(runner.connection.model).arg(runner.connection.address);
+            restoreDialog.edits = changedFields();
+            restoreDialog.text = restoreQuestion();
             restoreDialog.open();
             return;
         }
-        runner.updateConfig(changed);
-        finished();
+        runner.updateConfig(changedFields());
+    }
+
+    // The loaded file is not applied: the fields show the device's own
+    // settings again.
+    function dropLoaded() {
+        runner.dropConfigBackup();
+        loaded = null;
+        runner.requestConfig();
+    }
+
+    function saveBackup() {
+        saveDialog.open();
+        // Once open: the dialog drops a name given before for a file that
+        // does not exist yet.
+        saveDialog.currentFile = saveDialog.folder + "/" + runner.configBackupName();
     }
 
     // The program's choices for a member, in words of this language; an
@@ -156,11 +193,22 @@ ScrollingPane {
 
         objectName: "factoryDialog"
         title: qsTr("Factory Defaults")
-        text: qsTr("Reset the device configuration to factory settings?")
-        onAccepted: {
-            runner.resetConfig();
-            page.finished();
-        }
+        text: qsTr("Reset the device configuration to factory settings?") + "\n\n"
+              + qsTr("The device's mode and Wi-Fi settings go back to the factory's: it may leave its network.")
+        acceptText: qsTr("Reset")
+        destructive: true
+        onAccepted: runner.resetConfig()
+    }
+
+    // A backup holds what the device sent, not what the page shows.
+    ConfirmDialog {
+        id: unappliedDialog
+
+        objectName: "unappliedDialog"
+        title: qsTr("Save to file")
+        text: qsTr("The page holds changes not yet applied. The file will hold the device's configuration without them.")
+        acceptText: qsTr("Save the device's configuration")
+        onAccepted: page.saveBackup()
     }
 
     // The whole file goes to the device: the operator says so first.
@@ -171,28 +219,30 @@ ScrollingPane {
 
         objectName: "restoreDialog"
         title: qsTr("Load from file")
+        acceptText: qsTr("Apply")
+        destructive: true
         onAccepted: {
             runner.applyConfigBackup(edits);
             page.loaded = null;
-            page.finished();
         }
     }
-    AppDialog {
+    // What the file would change, asked at once; the fields hold the file's
+    // settings until the operator applies or cancels.
+    ConfirmDialog {
         id: compareDialog
 
         objectName: "compareDialog"
         title: qsTr("Load from file")
-        standardButtons: Dialog.Close
-
-        Label {
-            objectName: "changesText"
-            width: parent.width
-            wrapMode: Text.Wrap
-            textFormat: Text.PlainText
-            text: page.loaded ? qsTr("Loaded from %1").arg(page.loaded.file) + "\n\n"
-                                + page.changesText(page.loaded.changes, page.loaded.moreChanges) + "\n\n"
-                                + qsTr("Nothing is sent until Apply.") : ""
+        acceptText: qsTr("Apply")
+        destructive: true
+        text: page.loaded ? qsTr("Loaded from %1").arg(page.loaded.file) + "\n\n"
+                            + page.changesText(page.loaded.changes, page.loaded.moreChanges) + "\n\n"
+                            + page.restoreQuestion() : ""
+        onAccepted: {
+            runner.applyConfigBackup(page.changedFields());
+            page.loaded = null;
         }
+        onRejected: page.dropLoaded()
     }
     Platform.FileDialog {
         id: saveDialog
@@ -322,12 +372,7 @@ ScrollingPane {
                 enabled: page.configRead
                 text: qsTr("Save to file")
                 micon: MaterialFont.icon.save
-                onClicked: {
-                    saveDialog.open();
-                    // Once open: the dialog drops a name given before for a
-                    // file that does not exist yet.
-                    saveDialog.currentFile = saveDialog.folder + "/" + runner.configBackupName();
-                }
+                onClicked: page.edited ? unappliedDialog.open() : page.saveBackup()
             }
             MaterialButton {
                 objectName: "backupLoadButton"
@@ -339,19 +384,24 @@ ScrollingPane {
                 onClicked: loadDialog.open()
             }
         }
+        // The step that wipes the device's settings stands apart from Apply.
         RowLayout {
             Layout.columnSpan: 2
-            Layout.alignment: Qt.AlignRight
+            Layout.fillWidth: true
 
             MaterialButton {
                 objectName: "factoryButton"
                 text: qsTr("Factory Defaults")
                 micon: MaterialFont.icon["delete"]
+                bgColor: Material.color(Material.Red, Material.Shade800)
                 onClicked: factoryDialog.open()
+            }
+            Item {
+                Layout.fillWidth: true
             }
             MaterialButton {
                 objectName: "applyButton"
-                enabled: page.configRead || page.loaded !== null
+                enabled: (page.configRead && page.edited) || page.loaded !== null
                 text: qsTr("Apply")
                 micon: MaterialFont.icon.done
                 onClicked: page.apply()

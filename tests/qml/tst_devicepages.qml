@@ -53,10 +53,16 @@ WindowCase {
         compare(child("sysMode").displayText, "MQTT (device's value)");
         compare(child("netMode").displayText, "IF (device's value)");
         verify(!child("netAuthMode").enabled);
-        child("netSsid").text = "lab net";
         show(Pages.config);
-        mouseClick(child("applyButton"));
-        compare(child("stack").currentIndex, Pages.sensors);
+        var apply = child("applyButton");
+        verify(!apply.enabled); // nothing to send
+        child("netSsid").text = "lab net";
+        alerts.clear();
+        mouseClick(apply);
+        tryVerify(function() { return alerts.count > 0; }, 5000);
+        compare(alerts.signalArguments[0][0], "Configuration applied");
+        compare(child("stack").currentIndex, Pages.config);
+        tryVerify(function() { return !apply.enabled; }, 5000); // the device's values shown again
         var stored = freshConfig();
         compare([stored["sys-mode"], stored["net-mode"], stored["net-ssid"], stored["net-pwd"]],
                 ["MQTT", "IF", "lab net", null]);
@@ -156,11 +162,15 @@ WindowCase {
         var button = child("factoryButton");
         for (var i = 0; i < 3; ++i)
             toast.show(i + Array(60).join(" notification"));
-        tryVerify(function() { return toast.contains(button.mapToItem(toast, 10, 10)); });
-        mouseClick(button, 10, 10);
-        compare(factory.text, "Reset the device configuration to factory settings?");
-        answer(factory, Dialog.Yes);
-        compare(child("stack").currentIndex, Pages.sensors);
+        var x = button.width - 10;
+        tryVerify(function() { return toast.contains(button.mapToItem(toast, x, 10)); });
+        mouseClick(button, x, 10);
+        verify(factory.text.indexOf("Reset the device configuration to factory settings?") === 0);
+        alerts.clear();
+        answer(factory, Dialog.Ok);
+        tryVerify(function() { return alerts.count > 0; }, 5000);
+        compare(alerts.signalArguments[0][0], "Device reset to factory settings");
+        compare(child("stack").currentIndex, Pages.config);
         tryVerify(function() { return freshConfig()["net-ssid"] === "VELTRA2-5E1001"; }, 5000);
 
         var reboot = child("rebootDialog");
@@ -170,8 +180,8 @@ WindowCase {
         mouseClick(child("deviceTool"));
         tryCompare(menu, "opened", true);
         mouseClick(menu.itemAt(menu.count - 1));
-        compare(reboot.text, "Reboot the device?");
-        answer(reboot, Dialog.Yes);
+        verify(reboot.text.indexOf("Reboot the device?") === 0);
+        answer(reboot, Dialog.Ok);
         tryVerify(function() { return alerts.count > 0; }, 5000);
         compare(alerts.signalArguments[0][0], "Device will reboot");
         connected.wait(15000);
@@ -186,11 +196,13 @@ WindowCase {
         // A button pressed with the mouse does not keep the keyboard.
         var factory = child("factoryDialog");
         mouseClick(child("factoryButton"));
-        answer(factory, Dialog.No);
+        answer(factory, Dialog.Cancel);
         keyClick(Qt.Key_Space);
         verify(!factory.visible);
         compare(child("connectionPage").host, "127.0.0.1"); // nor does a page out of view
-        // Tab goes through the five fields, then the buttons.
+        // Tab goes through the five fields, then the buttons (Apply once
+        // there is something to apply).
+        child("netSsid").text = ssid + "-edited";
         var order = [];
         for (var i = 0; i < 14 && order[order.length - 1] !== "applyButton"; ++i) {
             keyClick(Qt.Key_Tab);
@@ -205,7 +217,7 @@ WindowCase {
         keyClick(Qt.Key_Tab, Qt.ShiftModifier);
         keyClick(Qt.Key_Return);
         tryCompare(factory, "opened", true);
-        verify(factory.standardButton(Dialog.No).activeFocus);
+        verify(factory.standardButton(Dialog.Cancel).activeFocus);
         alerts.clear();
         keyClick(Qt.Key_Escape);
         tryCompare(factory, "visible", false);
@@ -231,6 +243,12 @@ WindowCase {
         runner.updateConfig({ "net-ssid": "lab", "x-extra": [7] }); // a member the page has not
         freshConfig();
         var kept = device(), backup = file("backup.json");
+        // What the page shows but has not applied is not what a backup holds.
+        show(Pages.config);
+        child("netSsid").text = "typed";
+        mouseClick(child("backupSaveButton"));
+        answer(child("unappliedDialog"), Dialog.Cancel);
+        child("netSsid").text = "lab";
         runner.saveConfigBackup(backup);
         runner.resetConfig();
         tryVerify(function() { return freshConfig()["net-ssid"] === "VELTRA2-5E1001"; }, 5000);
@@ -248,14 +266,17 @@ WindowCase {
         show(Pages.config);
         page.load(backup);
         var compared = child("compareDialog");
-        tryVerify(function() { return compared.opened && child("changesText").text.indexOf("x-extra: — → [7]") >= 0; });
+        tryVerify(function() { return compared.opened && compared.text.indexOf("x-extra: — → [7]") >= 0; });
+        verify(compared.text.indexOf("SSID: VELTRA2-5E1001 → lab") >= 0, compared.text); // in the page's words
         compared.close();
         tryCompare(compared, "visible", false);
         mouseClick(child("applyButton"));
         var restore = child("restoreDialog");
         compare(restore.text, "Apply the configuration from backup.json to veltra-2w at 127.0.0.1:"
                 + testData.port + "?");
-        answer(restore, Dialog.Yes);
+        alerts.clear();
+        answer(restore, Dialog.Ok);
         tryVerify(function() { return device() === kept; }, 5000, device());
+        compare(alerts.signalArguments[0][0], "Configuration restored from backup.json");
     }
 }
