@@ -42,3 +42,8 @@ QString Connection::withLimits(const QString &text, const AlarmLimits &limits)
         object.insert(AlarmsKey, limits.toJson());
     return QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Compact));
 }
+
+QString Connection::suggestedName(const QString &model, const QString &host)
+{
+    return model.isEmpty() ? host : model + QLatin1Char(' ') + host;
+}

@@ -22,6 +22,8 @@ struct Connection {
 
     // `text`, a stored entry, with these limits, its other members as they were.
     static QString withLimits(const QString &text, const AlarmLimits &limits);
+    // The name offered for a device at `host`: its model and address.
+    static QString suggestedName(const QString &model, const QString &host);
 
     bool operator==(const Connection &other) const
     {

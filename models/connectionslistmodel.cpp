@@ -159,6 +159,14 @@ bool ConnectionsListModel::containsHost(QString host) const
     return false;
 }
 
+int ConnectionsListModel::indexOf(const QString &host, int port) const
+{
+    for (int row = 0; row < connections.size(); ++row)
+        if (connections.at(row).host == host && connections.at(row).port == port)
+            return row;
+    return -1;
+}
+
 void ConnectionsListModel::load()
 {
     beginResetModel();

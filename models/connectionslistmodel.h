@@ -37,6 +37,9 @@ public:
     bool setLimits(int index, const AlarmLimits &limits);
     Q_INVOKABLE bool contains(QString name) const;
     Q_INVOKABLE bool containsHost(QString host) const;
+    // The row of the entry for `host`:`port`, or -1: rows move when another
+    // instance changes the list.
+    Q_INVOKABLE int indexOf(const QString &host, int port) const;
 
     void load();
     // Where instances of the program take turns to change the stored list.

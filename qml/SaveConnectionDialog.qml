@@ -11,6 +11,8 @@ AppDialog {
     property string host: ""
     property int port: 0
     property alias name: connNameInput.text
+    // A row with no name cannot be told from its neighbours.
+    readonly property bool named: name.trim() !== ""
 
     function openFor(name, host, port) {
         dialog.name = name;
@@ -24,6 +26,8 @@ AppDialog {
     onAccepted: host ? runner.saveConnectionTo(connNameInput.text, host, port)
                      : runner.saveConnection(connNameInput.text)
     onOpened: connNameInput.forceActiveFocus()
+    onNamedChanged: standardButton(Dialog.Ok).enabled = named
+    Component.onCompleted: standardButton(Dialog.Ok).enabled = named
 
     RowLayout {
         width: parent.width
@@ -36,7 +40,7 @@ AppDialog {
 
             label: qsTranslate("main", "Name")
             focus: true
-            onAccepted: dialog.accept()
+            onAccepted: if (dialog.named) dialog.accept()
 
             Layout.fillWidth: true
         }

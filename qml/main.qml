@@ -150,7 +150,7 @@ ApplicationWindow {
         canStopSite: runner.site.watching && !window.viaSite
         onSite: window.openSite()
         onStopSite: window.stopSite()
-        onSaveConnection: connSaveDialog.openFor("", "", 0)
+        onSaveConnection: connSaveDialog.openFor(runner.suggestedName(), "", 0)
         onDisconnect: runner.disconnectFromHost()
         onChooseLanguage: langDialog.open()
         onAbout: aboutDialog.open()

@@ -4,6 +4,10 @@
 <context>
     <name>IOTRunner</name>
     <message>
+        <source>A saved connection needs a name</source>
+        <translation>У сохраненного подключения должно быть имя</translation>
+    </message>
+    <message>
         <source>Configuration applied</source>
         <translation>Конфигурация применена</translation>
     </message>
@@ -411,6 +415,10 @@
 </context>
 <context>
     <name>ConnectionsList</name>
+    <message>
+        <source>Delete the saved connection %1 (%2:%3)?</source>
+        <translation>Удалить сохраненное подключение %1 (%2:%3)?</translation>
+    </message>
     <message>
         <source>No saved connections. Connect to a device, then choose Save Connection in the menu.</source>
         <translation>Нет сохранённых соединений. Подключитесь к устройству и выберите в меню «Сохранить подключение».</translation>

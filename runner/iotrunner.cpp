@@ -213,8 +213,20 @@ void IOTRunner::saveConnection(QString name)
     saveConnectionTo(name, session().address().host, session().address().port);
 }
 
+QString IOTRunner::suggestedName() const
+{
+    const auto &identity = session().identity();
+    return Connection::suggestedName(
+        identity ? identity->model : QString(), DeviceAddress::hostText(session().address().host));
+}
+
 void IOTRunner::saveConnectionTo(QString name, QString host, int port)
 {
+    // A row with no name cannot be told from its neighbours.
+    if (name.trimmed().isEmpty()) {
+        emit alert(tr("A saved connection needs a name"));
+        return;
+    }
     switch (connections.tryAdd({ name, host, quint16(port), {} })) {
     case ConnectionsListModel::AddResult::Added:
         emit alert(tr("Connection saved"));

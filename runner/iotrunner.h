@@ -69,6 +69,13 @@ public:
     Q_INVOKABLE QString shownValue(const QVariant &value) const;
     // What sensor `index` of the connected model measures, in words.
     Q_INVOKABLE QString sensorName(int index) const;
+    // The name a saved connection is offered under: the model and address
+    // of the device shown, or of `model` at `host`.
+    Q_INVOKABLE QString suggestedName() const;
+    Q_INVOKABLE QString suggestedNameFor(const QString &model, const QString &host) const
+    {
+        return Connection::suggestedName(model, host);
+    }
     Q_INVOKABLE bool validateDrop(QString filename, QByteArray data);
     // The values offered for a configuration member, with their labels.
     Q_INVOKABLE QVariantList configChoices(const QString &key) const

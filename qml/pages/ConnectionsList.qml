@@ -11,6 +11,33 @@ Rectangle {
 
     color: "transparent"
 
+    // A saved connection goes only once the operator says so: it may hold
+    // alarm limits too.
+    function askDelete(row, name, host, port) {
+        deleteDialog.host = host;
+        deleteDialog.port = port;
+        deleteDialog.text = qsTr("Delete the saved connection %1 (%2:%3)?").arg(name).arg(host).arg(port);
+        deleteDialog.open();
+    }
+
+    ConfirmDialog {
+        id: deleteDialog
+
+        property string host
+        property int port
+
+        objectName: "deleteConnectionDialog"
+        title: qsTr("Saved Connections")
+        acceptText: qsTr("Delete")
+        destructive: true
+        onAccepted: {
+            var row = runner.connListModel().indexOf(host, port);
+            if (row >= 0)
+                runner.removeConnection(row);
+        }
+        onClosed: connList.forceActiveFocus()
+    }
+
     Column {
         anchors.fill: parent
 
@@ -40,12 +67,16 @@ Rectangle {
             Accessible.name: title.text
             Keys.onReturnPressed: if (currentIndex >= 0) runner.connectFromList(currentIndex)
             Keys.onEnterPressed: if (currentIndex >= 0) runner.connectFromList(currentIndex)
-            Keys.onDeletePressed: if (currentIndex >= 0) runner.removeConnection(currentIndex)
+            Keys.onDeletePressed: if (currentItem) currentItem.askDelete()
 
             delegate: SwipeDelegate {
                 id: swipeDelegate
 
                 property bool opened: swipe.position !== 0
+
+                function askDelete() {
+                    connListContainer.askDelete(index, cname, chost, cport);
+                }
 
                 width: connList.width
                 text: cname + " (" + chost + ":" + cport + ")"
@@ -93,7 +124,10 @@ Rectangle {
 
                         anchors.fill: parent
                         acceptedButtons: Qt.LeftButton
-                        onClicked: runner.removeConnection(index)
+                        onClicked: {
+                            swipeDelegate.swipe.close();
+                            swipeDelegate.askDelete();
+                        }
                     }
                 }
 

@@ -107,7 +107,7 @@ AppDialog {
 
                 readonly property string host: model.host
                 readonly property int port: model.port
-                readonly property string name: model.deviceModel + " " + model.host
+                readonly property string name: runner.suggestedNameFor(model.deviceModel, model.host)
 
                 width: list.width
                 text: model.endpoint + "  " + model.deviceModel + "  " + model.version

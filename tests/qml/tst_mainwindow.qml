@@ -1,4 +1,5 @@
 import QtQuick 2.11
+import QtQuick.Controls 2.4
 import QtTest 1.2
 import "qrc:/Pages.js" as Pages
 
@@ -132,6 +133,39 @@ WindowCase {
         compare(told.length, 1, JSON.stringify(told));
         compare(told[0][0], "127.0.0.1:" + port + " is not a VELTRA2 device");
         compare(child("stack").currentIndex, Pages.connection);
+    }
+
+    function test_savedConnectionsNeedANameAndGoOnlyWhenAsked() {
+        connectTo(testData.port);
+        tryCompare(runner.connection, "model", "veltra-2w");
+        var save = child("connSaveDialog"), model = runner.connListModel();
+        child("mainMenu").saveConnection();
+        tryCompare(save, "opened", true);
+        compare(save.name, "veltra-2w 127.0.0.1"); // offered
+        save.name = "  ";
+        keyClick(Qt.Key_Return);
+        verify(save.visible && !save.standardButton(Dialog.Ok).enabled);
+        save.name = "lab";
+        keyClick(Qt.Key_Return);
+        tryCompare(save, "visible", false);
+        var row = model.indexOf("127.0.0.1", testData.port);
+        verify(row >= 0);
+        runner.disconnectFromHost();
+        child("listButton").clicked();
+        var list = child("connList"), ask = child("deleteConnectionDialog");
+        list.currentIndex = row;
+        list.forceActiveFocus();
+        keyClick(Qt.Key_Delete);
+        tryCompare(ask, "opened", true);
+        verify(ask.text.indexOf("lab (127.0.0.1:" + testData.port + ")") > 0, ask.text);
+        keyClick(Qt.Key_Escape); // kept
+        tryCompare(ask, "visible", false);
+        compare(model.indexOf("127.0.0.1", testData.port), row);
+        keyClick(Qt.Key_Delete);
+        tryCompare(ask, "opened", true);
+        mouseClick(ask.standardButton(Dialog.Ok));
+        tryCompare(ask, "visible", false);
+        compare(model.indexOf("127.0.0.1", testData.port), -1);
     }
 
     function verifyPlainRows(rowAt, count, where) { // no style ripple: the software renderer spreads it
