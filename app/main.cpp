@@ -9,6 +9,7 @@
 #include <QCommandLineParser>
 #include <QIcon>
 #include <QLoggingCategory>
+#include <QProcess>
 #include <QQmlApplicationEngine>
 #include <QSettings>
 #include <QTranslator>
@@ -154,7 +155,13 @@ int main(int argc, char *argv[])
         delete translator;
     }
     engine.reset();
+    // Asked for by the window (a new language takes effect at start), once
+    // everything it keeps has been written.
+    if (code == QmlSetup::RestartCode) {
+        QProcess::startDetached(
+            QApplication::applicationFilePath(), QApplication::arguments().mid(1));
+    }
     parser.reset();
     app.reset();
-    return code;
+    return code == QmlSetup::RestartCode ? 0 : code;
 }

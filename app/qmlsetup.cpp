@@ -47,6 +47,7 @@ void QmlSetup::publish(QQmlEngine *engine, IOTRunner *runner)
     context->setContextProperty(
         QStringLiteral("MQTT_KEY_NAME"), QString::fromLatin1(Protocol::MqttKeyFile));
     context->setContextProperty(QStringLiteral("QT_VERSION_STR"), QStringLiteral(QT_VERSION_STR));
+    context->setContextProperty(QStringLiteral("RESTART_CODE"), RestartCode);
     // The platform's first key for "back", in its own words: a QML shortcut
     // bound to all of them cannot say which that is.
     context->setContextProperty(QStringLiteral("BACK_KEYS"),

@@ -9,6 +9,9 @@ class QQmlEngine;
 // program and its QML tests, so both see the same world.
 class QmlSetup {
 public:
+    // The exit code with which the window asks to be started again.
+    static constexpr int RestartCode = 75;
+
     // Before the application object exists.
     static void registerTypes();
     static void publish(QQmlEngine *engine, IOTRunner *runner);

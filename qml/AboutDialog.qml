@@ -102,7 +102,7 @@ AppDialog {
             width: parent.width
             wrapMode: Text.Wrap
             font.pointSize: 12
-            text: "Developed by: " + Qt.application.organization + ", 2019"
+            text: qsTranslate("main", "Developed by: %1, 2019").arg(Qt.application.organization)
         }
         Label {
             id: updateLine

@@ -364,8 +364,19 @@ ApplicationWindow {
         language: settings.language
         onChosen: {
             settings.language = language;
-            toast.show(qsTr("Restart the app to apply changes"));
+            restartDialog.open();
         }
+    }
+    ConfirmDialog {
+        id: restartDialog
+
+        objectName: "restartDialog"
+        title: qsTr("Language")
+        text: qsTr("Restart the app to apply changes") + "\n\n"
+              + qsTr("The connection to the device is closed and opened again.")
+        acceptText: qsTr("Restart now")
+        onAccepted: Qt.exit(RESTART_CODE)
+        onRejected: toast.show(qsTr("Restart the app to apply changes"))
     }
     AlarmLimitsDialog {
         id: limitsDialog

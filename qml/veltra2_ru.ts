@@ -166,6 +166,18 @@
 <context>
     <name>main</name>
     <message>
+        <source>The connection to the device is closed and opened again.</source>
+        <translation>Подключение к устройству будет закрыто и открыто снова.</translation>
+    </message>
+    <message>
+        <source>Restart now</source>
+        <translation>Перезапустить</translation>
+    </message>
+    <message>
+        <source>Developed by: %1, 2019</source>
+        <translation>Разработчик: %1, 2019</translation>
+    </message>
+    <message>
         <source>OK</source>
         <translation>ОК</translation>
     </message>
@@ -456,7 +468,7 @@
     </message>
     <message>
         <source>Load a configuration</source>
-        <translation>Загрузить конфигурацию</translation>
+        <translation>Открыть конфигурацию</translation>
     </message>
     <message>
         <source>Save the configuration (the file holds the Wi-Fi password)</source>
@@ -480,7 +492,7 @@
     </message>
     <message>
         <source>Load from file</source>
-        <translation>Загрузить из файла</translation>
+        <translation>Открыть из файла</translation>
     </message>
     <message>
         <source>Nothing would change</source>
@@ -560,7 +572,7 @@
     </message>
     <message>
         <source>Web Server</source>
-        <translation>Веб сервер</translation>
+        <translation>Веб-сервер</translation>
     </message>
     <message>
         <source>WiFi Mode</source>
@@ -626,7 +638,7 @@
     </message>
     <message>
         <source>Upload</source>
-        <translation>Загрузить</translation>
+        <translation>Отправить</translation>
     </message>
 </context>
 <context>

@@ -13,10 +13,10 @@ TablePane {
 
     title: qsTranslate("main", "History")
 
-    // "* Time column value accuracy: ±3min" for a history sampled every 300 s.
+    // "* Time column value accuracy: ±3 min" for a history sampled every 300 s.
     function accuracyText(seconds) {
-        var accuracy = seconds > 120 ? Math.round(seconds / 60 / 2) + qsTranslate("main", "min")
-                                     : Math.round(seconds / 2) + qsTranslate("main", "sec");
+        var accuracy = seconds > 120 ? Math.round(seconds / 60 / 2) + " " + qsTranslate("main", "min")
+                                     : Math.round(seconds / 2) + " " + qsTranslate("main", "sec");
         return "* " + qsTranslate("main", "Time column value accuracy") + ": ±" + accuracy;
     }
 

@@ -24,6 +24,10 @@ WindowCase {
         child("langCombo").currentIndex = 1;
         dialog.accept();
         tryVerify(function() { return testHelper.setting("language") === "ru"; }, 5000);
+        var restart = child("restartDialog"); // later, not now
+        tryCompare(restart, "opened", true);
+        restart.reject();
+        tryCompare(restart, "visible", false);
         testHelper.setSetting("language", "en");
         closeWindow();
         openWindow();
