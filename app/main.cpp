@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QIcon>
+#include <QLocale>
 #include <QLoggingCategory>
 #include <QProcess>
 #include <QQmlApplicationEngine>
@@ -126,6 +127,12 @@ int main(int argc, char *argv[])
         if (language.isEmpty())
             language = QStringLiteral("en");
         translators = TranslationLoader::loadWithToolkit(language);
+        // Numbers and dates as the operator's system writes them when it is
+        // in the window's language, else as that language does: a decimal
+        // point in Russian words would read wrong.
+        const QLocale system = QLocale::system();
+        QLocale::setDefault(
+            system.language() == QLocale(language).language() ? system : QLocale(language));
         for (QTranslator *translator : qAsConst(translators))
             QApplication::installTranslator(translator);
     }

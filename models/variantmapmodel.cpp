@@ -1,6 +1,7 @@
 #include "models/variantmapmodel.h"
 
 #include "models/devicetext.h"
+#include "models/statewords.h"
 
 #include <QHash>
 #include <QJsonArray>
@@ -69,9 +70,11 @@ void VariantMapModel::set(const QJsonObject &object)
     labels.reserve(kept);
     auto it = object.begin();
     for (int i = 0; i < kept; ++it, ++i) {
-        const QString label = capitalize(it.key());
+        const QString known = StateWords::label(it.key());
+        const QString label = known.isEmpty() ? capitalize(it.key()) : known;
         ++labels[label];
-        fresh.append({ label, it.key(), shownText(it.value()) });
+        fresh.append({ label, it.key(),
+            StateWords::value(it.key(), it.value()).value_or(shownText(it.value())) });
     }
     // Names that differ only in case would read as one name twice.
     for (Row &row : fresh)

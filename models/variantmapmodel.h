@@ -8,8 +8,9 @@
 #include <QVariant>
 #include <QVector>
 
-// The device's last state reply as a sorted table of names and values. Names
-// are shown capitalised; a value that is itself an object is shown flattened
+// The device's last state reply as a sorted table of names and values. The
+// members the program knows are named and worded in the window's language,
+// the others shown capitalised; a value that is itself an object is shown flattened
 // to one line. A device decides how many members it sends, and how large
 // each is: the table keeps the first MaxRows of them and one more row that
 // counts the rest, and of each only the text it shows.

@@ -1128,4 +1128,63 @@
         <translation>нет показания</translation>
     </message>
 </context>
+<context>
+    <name>StateWords</name>
+    <message>
+        <source>Cloud/MQTT</source>
+        <translation>Облако/MQTT</translation>
+    </message>
+    <message>
+        <source>Tarvex client</source>
+        <translation>Клиент Tarvex</translation>
+    </message>
+    <message>
+        <source>Wi-Fi signal</source>
+        <translation>Сигнал Wi-Fi</translation>
+    </message>
+    <message>
+        <source>Running for</source>
+        <translation>Время работы</translation>
+    </message>
+    <message>
+        <source>Reading</source>
+        <translation>Показания</translation>
+    </message>
+    <message>
+        <source>running</source>
+        <translation>работает</translation>
+    </message>
+    <message>
+        <source>not running</source>
+        <translation>не работает</translation>
+    </message>
+    <message>
+        <source>dBm</source>
+        <translation>дБм</translation>
+    </message>
+    <message>
+        <source>yes</source>
+        <translation>да</translation>
+    </message>
+    <message>
+        <source>no</source>
+        <translation>нет</translation>
+    </message>
+    <message>
+        <source>%1 d %2 h</source>
+        <translation>%1 д %2 ч</translation>
+    </message>
+    <message>
+        <source>%1 h %2 min</source>
+        <translation>%1 ч %2 мин</translation>
+    </message>
+    <message>
+        <source>%1 min %2 s</source>
+        <translation>%1 мин %2 с</translation>
+    </message>
+    <message>
+        <source>%1 s</source>
+        <translation>%1 с</translation>
+    </message>
+</context>
 </TS>

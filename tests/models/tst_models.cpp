@@ -80,8 +80,8 @@ private slots:
             &model, QAbstractItemModelTester::FailureReportingMode::QtTest);
         model.set(json("{\"value\": 21.5, \"MAC\": \"ab\", \"\": 1, \"modbus\": false}"));
         QCOMPARE(column(model, VariantMapModel::TKeyRole),
-            (QStringList { "", "Mac", "Modbus", "Value" }));
-        QCOMPARE(model.data(model.index(3), Qt::DisplayRole), QVariant(21.5));
+            (QStringList { "", "Mac", "Tarvex client", "Reading" }));
+        QCOMPARE(model.data(model.index(3), Qt::DisplayRole).toString(), "21.50\u202f\u2103");
         QSignalSpy reset(&model, &QAbstractItemModel::modelReset);
         QSignalSpy changed(&model, &QAbstractItemModel::dataChanged);
         model.set(json("{\"value\": 22, \"MAC\": \"ab\", \"\": 1, \"modbus\": false}"));
@@ -91,7 +91,7 @@ private slots:
         QCOMPARE(changed.at(0).at(1).toModelIndex().row(), 3);
         // Names the next reply lacks are gone with it.
         model.set(json("{\"mqtt\":true,\"value\":23}"));
-        QCOMPARE(column(model, VariantMapModel::TKeyRole), (QStringList { "Mqtt", "Value" }));
+        QCOMPARE(column(model, VariantMapModel::TKeyRole), (QStringList { "Cloud/MQTT", "Reading" }));
         QCOMPARE(reset.count(), 1);
         model.set({});
         QCOMPARE(model.rowCount(), 0);
@@ -109,9 +109,15 @@ private slots:
                      .toString(),
             QStringLiteral("18000 more not shown"));
         // Names that would read the same are shown as the device sent them.
-        model.set(json("{\"mqtt\": 1, \"Mqtt\": 2, \"MQTT\": 3, \"rssi\": 4}"));
+        model.set(json("{\"mqtt\": 1, \"Mqtt\": 2, \"MQTT\": 3, \"x\": true, \"rssi\": -54, "
+                       "\"uptime\": 90061, \"value\": {\"t\": 23.671, \"h\": 40.1}}"));
         QCOMPARE(column(model, VariantMapModel::TKeyRole),
-            (QStringList { "MQTT", "Mqtt", "mqtt", "Rssi" }));
+            (QStringList { "MQTT", "Mqtt", "Cloud/MQTT", "Wi-Fi signal", "Running for", "Reading",
+                "X" }));
+        // In words and units, where the value is of the kind the member takes.
+        QCOMPARE(column(model, VariantMapModel::TShownRole),
+            (QStringList { "3", "2", "1", "-54\u202fdBm", "1 d 1 h",
+                "23.67\u202f\u2103, 40.10\u202f%", "yes" }));
     }
 
     void rowsAndTimes()
