@@ -91,7 +91,8 @@ private slots:
         QCOMPARE(changed.at(0).at(1).toModelIndex().row(), 3);
         // Names the next reply lacks are gone with it.
         model.set(json("{\"mqtt\":true,\"value\":23}"));
-        QCOMPARE(column(model, VariantMapModel::TKeyRole), (QStringList { "Cloud/MQTT", "Reading" }));
+        QCOMPARE(
+            column(model, VariantMapModel::TKeyRole), (QStringList { "Cloud/MQTT", "Reading" }));
         QCOMPARE(reset.count(), 1);
         model.set({});
         QCOMPARE(model.rowCount(), 0);
@@ -112,8 +113,8 @@ private slots:
         model.set(json("{\"mqtt\": 1, \"Mqtt\": 2, \"MQTT\": 3, \"x\": true, \"rssi\": -54, "
                        "\"uptime\": 90061, \"value\": {\"t\": 23.671, \"h\": 40.1}}"));
         QCOMPARE(column(model, VariantMapModel::TKeyRole),
-            (QStringList { "MQTT", "Mqtt", "Cloud/MQTT", "Wi-Fi signal", "Running for", "Reading",
-                "X" }));
+            (QStringList {
+                "MQTT", "Mqtt", "Cloud/MQTT", "Wi-Fi signal", "Running for", "Reading", "X" }));
         // In words and units, where the value is of the kind the member takes.
         QCOMPARE(column(model, VariantMapModel::TShownRole),
             (QStringList { "3", "2", "1", "-54\u202fdBm", "1 d 1 h",
