@@ -211,7 +211,8 @@ private slots:
             << Command([](IOTRunner &r) { r.resetConfig(); })
             << QByteArray("{\"name\":\"settings.cfg\",\"query\":\"put\",\"size\":2}\r\n{}") << ok
             << QStringList { "Device reset to factory settings" }
-            << QByteArray("{\"name\":\"settings.cfg\",\"query\":\"get\"}\r\n"); // shown as it now is
+            << QByteArray(
+                   "{\"name\":\"settings.cfg\",\"query\":\"get\"}\r\n"); // shown as it now is
     }
 
     void commandsOnTheWire()
