@@ -28,31 +28,50 @@ QVariant HistoryDataModel::data(const QModelIndex &index, int role) const
         return spoken(row);
     if (role != ValueRole)
         return {};
-    QString value;
-    for (int k = 0; k < history.fields.size(); ++k) {
-        if (history.has(k, row))
-            value += HistorySamples::numberText(history.sample(k, row)) + QLatin1Char(' ')
-                + units.value(k);
-        value += QStringLiteral(" ,");
+    QStringList values;
+    for (int k = 0; k < history.fields.size(); ++k)
+        values << sampleText(k, row);
+    return values;
+}
+
+namespace {
+// The sensors' names as the window calls them: the first field is the
+// temperature, the second the humidity.
+const char *const FieldNames[]
+    = { QT_TRANSLATE_NOOP("IOTRunner", "Temperature"), QT_TRANSLATE_NOOP("IOTRunner", "Humidity") };
+} // namespace
+
+QString HistoryDataModel::sampleText(int k, int row) const
+{
+    return history.has(k, row) ? QLocale().toString(history.sample(k, row), 'f', Decimals)
+                               : QString();
+}
+
+QString HistoryDataModel::downloadedText() const
+{
+    return downloaded.isValid() ? TimeText::shown(downloaded) : QString();
+}
+
+QStringList HistoryDataModel::columns() const
+{
+    QStringList names { tr("Time") };
+    for (int k = 0; k < history.fields.size() && k < 2; ++k) {
+        const QString name = QCoreApplication::translate("IOTRunner", FieldNames[k]);
+        names << (units.value(k).isEmpty() ? name : name + QStringLiteral(", ") + units.value(k));
     }
-    value.chop(1);
-    return value;
+    return names;
 }
 
 QString HistoryDataModel::spoken(int row) const
 {
-    // The sensors' names as the window calls them: the first field is the
-    // temperature, the second the humidity.
-    static const char *const names[] = { QT_TRANSLATE_NOOP("IOTRunner", "Temperature"),
-        QT_TRANSLATE_NOOP("IOTRunner", "Humidity") };
     QStringList columns {
         tr("Time: %1").arg(TimeText::shown(QDateTime::fromMSecsSinceEpoch(history.time(row))))
     };
     for (int k = 0; k < history.fields.size() && k < 2; ++k) {
         const QString value = history.has(k, row)
-            ? HistorySamples::numberText(history.sample(k, row)) + QLatin1Char(' ') + units.value(k)
+            ? sampleText(k, row) + QLatin1Char(' ') + units.value(k)
             : tr("no reading");
-        columns << QCoreApplication::translate("IOTRunner", names[k]) + QStringLiteral(": ")
+        columns << QCoreApplication::translate("IOTRunner", FieldNames[k]) + QStringLiteral(": ")
                 + value;
     }
     return columns.join(QStringLiteral(", "));
@@ -60,7 +79,7 @@ QString HistoryDataModel::spoken(int row) const
 
 QHash<int, QByteArray> HistoryDataModel::roleNames() const
 {
-    return { { TimeRole, "htime" }, { ValueRole, "hvalue" }, { SpokenRole, "hspoken" } };
+    return { { TimeRole, "htime" }, { ValueRole, "hvalues" }, { SpokenRole, "hspoken" } };
 }
 
 void HistoryDataModel::setClock(Clock newClock)

@@ -17,10 +17,16 @@ class HistoryDataModel : public QAbstractListModel {
     Q_OBJECT
     // When the rows shown were downloaded; invalid while there are none.
     Q_PROPERTY(QDateTime downloadedAt READ downloadedAt NOTIFY downloadedAtChanged)
+    Q_PROPERTY(QString downloadedText READ downloadedText NOTIFY downloadedAtChanged)
+    // The columns' names with their units: the time, then each field.
+    Q_PROPERTY(QStringList columns READ columns NOTIFY downloadedAtChanged)
 
 public:
+    // ValueRole: each field's sample as a text, in the order of columns();
     // SpokenRole: the row with its columns' names, as a screen reader says it.
     enum Roles { TimeRole = Qt::UserRole + 1, ValueRole, SpokenRole };
+    // The readings as the device rounds them.
+    static constexpr int Decimals = 2;
     using Clock = std::function<qint64()>;
 
     explicit HistoryDataModel(QObject *parent = nullptr);
@@ -36,6 +42,8 @@ public:
     // The rows as they stand, for saving while the model goes on.
     HistorySamples samples() const { return history; }
     QDateTime downloadedAt() const { return downloaded; }
+    QString downloadedText() const;
+    QStringList columns() const;
 
 signals:
     void intervalUpdated(int interval);
@@ -47,6 +55,8 @@ public slots:
 
 private:
     QString spoken(int row) const;
+    // The sample of field `k` in the window's locale, or an empty text.
+    QString sampleText(int k, int row) const;
 
     HistorySamples history;
     QStringList units;

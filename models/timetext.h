@@ -2,14 +2,17 @@
 #define TIMETEXT_H
 
 #include <QDateTime>
+#include <QLocale>
 #include <QString>
 
-// A moment as the program shows it, whatever the language: the history's
-// rows and the alarms' times read alike.
+// A moment as the program shows it: the date as the window's locale writes
+// it, the time to the second. The history's rows and the alarms' times read
+// alike.
 namespace TimeText {
 inline QString shown(const QDateTime &time)
 {
-    return time.toString(QStringLiteral("yyyy.MM.dd hh:mm:ss"));
+    return QLocale().toString(time.date(), QLocale::ShortFormat) + QLatin1Char(' ')
+        + time.toString(QStringLiteral("hh:mm:ss"));
 }
 } // namespace TimeText
 

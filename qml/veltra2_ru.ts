@@ -1120,6 +1120,10 @@
 <context>
     <name>HistoryDataModel</name>
     <message>
+        <source>Time</source>
+        <translation>Время</translation>
+    </message>
+    <message>
         <source>Time: %1</source>
         <translation>Время: %1</translation>
     </message>

@@ -1,24 +1,26 @@
 import QtQuick 2.11
 import QtQuick.Controls 2.4
+import QtQuick.Controls.Material 2.3
 
-// One row of a two-column table of device texts. Each half wraps within its
-// own width and the row is as tall as the taller half, so a long value never
-// runs over the next row.
+// One row of a table of device texts, its cells side by side in equal shares.
+// Each cell wraps within its own width and the row is as tall as the tallest,
+// so a long value never runs over the next row. A header row names the
+// columns in bold.
 Rectangle {
     id: row
 
-    property alias leftText: leftLabel.text
-    property alias rightText: rightLabel.text
-    property alias leftFont: leftLabel.font
-    property alias rightFont: rightLabel.font
-    property alias leftBackground: leftBack.color
-
+    property var cells: []
+    property bool header: false
+    // The first cell names the row: drawn on this colour.
+    property color firstBackground: "transparent"
+    property font font: Qt.application.font
     // Whether the row is the chosen one of a table that has keyboard focus.
     property alias focusShown: frame.shown
 
-    height: Math.max(leftLabel.implicitHeight, rightLabel.implicitHeight)
-    Accessible.role: Accessible.ListItem
-    Accessible.name: leftText + ": " + rightText
+    height: cellRow.height
+    color: header ? Material.color(Material.Grey, Material.Shade200) : "transparent"
+    Accessible.role: header ? Accessible.ColumnHeader : Accessible.ListItem
+    Accessible.name: cells.join(header ? ", " : ": ")
 
     FocusFrame {
         id: frame
@@ -27,31 +29,29 @@ Rectangle {
         shown: false
     }
 
-    Label {
-        id: leftLabel
+    Row {
+        id: cellRow
 
         x: 5
-        width: Math.round((row.width - 10) / 2)
-        height: row.height
-        padding: 6
-        textFormat: Text.PlainText
-        wrapMode: Text.Wrap
-        Accessible.ignored: true
+        width: row.width - 10
 
-        background: Rectangle {
-            id: leftBack
+        Repeater {
+            model: row.cells.length
 
-            color: "transparent"
+            Label {
+                width: Math.floor(cellRow.width / row.cells.length)
+                padding: 6
+                text: row.cells[index]
+                font.pointSize: row.font.pointSize
+                font.bold: row.header
+                textFormat: Text.PlainText
+                wrapMode: Text.Wrap
+                Accessible.ignored: true
+
+                background: Rectangle {
+                    color: index === 0 ? row.firstBackground : "transparent"
+                }
+            }
         }
-    }
-    Label {
-        id: rightLabel
-
-        x: leftLabel.x + leftLabel.width
-        width: row.width - 10 - leftLabel.width
-        padding: 6
-        textFormat: Text.PlainText
-        wrapMode: Text.Wrap
-        Accessible.ignored: true
     }
 }

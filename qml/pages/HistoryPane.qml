@@ -90,8 +90,7 @@ TablePane {
             width: parent.width
             elide: Text.ElideRight
             visible: historyView.count > 0
-            text: qsTranslate("main", "Downloaded at %1").arg(
-                      Qt.formatDateTime(runner.historyModel().downloadedAt, "yyyy.MM.dd hh:mm:ss"))
+            text: qsTranslate("main", "Downloaded at %1").arg(runner.historyModel().downloadedText)
         }
         Label {
             objectName: "accuracyLine"

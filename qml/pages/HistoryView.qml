@@ -1,7 +1,8 @@
 import QtQuick 2.11
 import QtQuick.Controls.Material 2.3
 
-// The downloaded history as time and value rows.
+// The downloaded history: a row per sample, a column for its time and one
+// for each sensor, named above.
 RowList {
     id: historyTable
 
@@ -20,12 +21,20 @@ RowList {
         })
     }
 
+    // The columns' names stay above the rows.
+    headerPositioning: ListView.OverlayHeader
+    header: TableRow {
+        z: 2
+        width: historyTable.width
+        header: true
+        cells: historyTable.model.columns
+        visible: historyTable.count > 0
+    }
+
     delegate: TableRow {
         width: historyTable.width
         focusShown: ListView.isCurrentItem && historyTable.activeFocus
-        leftText: htime
-        rightText: hvalue
-        border.color: Material.primary
+        cells: [htime].concat(hvalues)
         Accessible.name: hspoken
     }
 }

@@ -13,10 +13,8 @@ RowList {
     delegate: TableRow {
         width: stateTable.width
         focusShown: ListView.isCurrentItem && stateTable.activeFocus
-        leftText: tkey
-        rightText: tshown
-        leftFont.pointSize: 14
-        rightFont.pointSize: 14
-        leftBackground: Material.background
+        cells: [tkey, tshown]
+        font.pointSize: 14
+        firstBackground: Material.background
     }
 }

@@ -129,24 +129,30 @@ private slots:
         const QDateTime noon(QDate::currentDate(), QTime(12, 0));
         model.setClock([&] { return noon.toMSecsSinceEpoch(); });
         QSignalSpy interval(&model, &HistoryDataModel::intervalUpdated);
+        // In the window's locale, to the device's precision.
+        QLocale::setDefault(QLocale(QLocale::Russian));
         model.update(json("{\"data\":[20,21.5,\"x\"],\"interval\":60000}"), { "t" }, { C });
-        const QString day = noon.toString("yyyy.MM.dd");
+        const QString day = noon.toString("dd.MM.yyyy");
         QCOMPARE(column(model, HistoryDataModel::TimeRole),
             (QStringList { day + " 11:57:30", day + " 11:58:30", day + " 11:59:30" }));
-        QCOMPARE(column(model, HistoryDataModel::ValueRole),
-            (QStringList { "20 " + C + " ", "21.5 " + C + " ", " " + C + " " }));
+        QCOMPARE(model.data(model.index(1), HistoryDataModel::ValueRole).toStringList(),
+            QStringList { "21,50" });
+        QCOMPARE(model.columns(), (QStringList { "Time", "Temperature, " + C }));
+        QLocale::setDefault(QLocale::c());
         QCOMPARE(interval.at(0).at(0).toInt(), 60000);
         // Shorter arrays hold the newest samples; a missing unit is empty.
         model.update(json("{\"t\":{\"data\":[20,21,22],\"interval\":1000},"
                           "\"h\":{\"data\":[40,41],\"interval\":1000}}"),
             TwoFields, { C });
-        QCOMPARE(column(model, HistoryDataModel::ValueRole),
-            (QStringList { "20 " + C + " , ", "21 " + C + " ,40  ", "22 " + C + " ,41  " }));
+        QCOMPARE(model.data(model.index(0), HistoryDataModel::ValueRole).toStringList(),
+            (QStringList { "20.00", "" }));
+        QCOMPARE(model.data(model.index(2), HistoryDataModel::ValueRole).toStringList(),
+            (QStringList { "22.00", "41.00" }));
         // Beyond a 32-bit count of milliseconds, spacing stays exact.
         model.update(
             json("{\"data\":[1,2,3,4,5,6,7,8,9,10],\"interval\":600000000}"), { "t" }, { C });
         QCOMPARE(model.data(model.index(0), HistoryDataModel::TimeRole).toString(),
-            noon.addMSecs(-9LL * 600000000 - 300000000).toString("yyyy.MM.dd hh:mm:ss"));
+            noon.addMSecs(-9LL * 600000000 - 300000000).toString("d MMM yyyy hh:mm:ss"));
     }
 
     void unusableHistoriesLeaveTheModelEmpty_data()
