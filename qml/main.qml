@@ -197,20 +197,11 @@ ApplicationWindow {
         onClicked: deviceMenu.openFrom(deviceTool)
     }
 
+    // The tool bar ends where it ends: no shade of it runs into the page,
+    // where headings and labels sit.
     Rectangle {
-        id: backgroundImage
-
         anchors.fill: parent
-        gradient: Gradient {
-            GradientStop {
-                position: 0
-                color: Material.primary
-            }
-            GradientStop {
-                position: 0.1
-                color: Material.background
-            }
-        }
+        color: Material.background
     }
 
     // The keyboard's focus goes to the page shown: one out of view keeps its

@@ -1191,4 +1191,27 @@
         <translation>%1 с</translation>
     </message>
 </context>
+<context>
+    <name>FileUpload</name>
+    <message>
+        <source>Choose the MQTT key</source>
+        <translation>Выберите ключ MQTT</translation>
+    </message>
+    <message>
+        <source>Choose the MQTT certificate</source>
+        <translation>Выберите сертификат MQTT</translation>
+    </message>
+    <message>
+        <source>Keys (*.pem *.key *.der)</source>
+        <translation>Ключи (*.pem *.key *.der)</translation>
+    </message>
+    <message>
+        <source>All files (*)</source>
+        <translation>Все файлы (*)</translation>
+    </message>
+    <message>
+        <source>Certificates (*.pem *.crt *.cer *.der)</source>
+        <translation>Сертификаты (*.pem *.crt *.cer *.der)</translation>
+    </message>
+</context>
 </TS>

@@ -11,6 +11,7 @@ FocusScope {
     property alias echoMode: field.echoMode
     property alias font: field.font
     property alias validator: field.validator
+    property alias readOnly: field.readOnly
     // What the field holds ("SSID"), for a screen reader.
     property string label: ""
     // Shown in the empty field: what may be typed there.
@@ -40,7 +41,11 @@ FocusScope {
         anchors.left: parent ? parent.left : undefined
         anchors.leftMargin: 5
         anchors.right: parent ? parent.right : undefined
-        anchors.bottom: parent ? parent.bottom : undefined
+        anchors.verticalCenter: parent ? parent.verticalCenter : undefined
+        // The style leaves room for an underline below the text; in a frame
+        // the text sits in the middle, level with its label.
+        topPadding: 10
+        bottomPadding: 10
         selectByMouse: true
         Accessible.name: wrapper.label
         // What the field holds, which a screen reader does not read from the

@@ -8,11 +8,19 @@ ListView {
 
     anchors.fill: parent
     anchors.margins: 5
+    // The scroll bar stands beside the rows, not over them.
+    anchors.rightMargin: 5 + bar.width
     clip: true
     activeFocusOnTab: true
     highlightMoveDuration: 0
     Accessible.role: Accessible.List
     ScrollBar.vertical: MaterialScrollBar {
+        id: bar
+
+        parent: list.parent
+        anchors.top: list.top
+        anchors.bottom: list.bottom
+        anchors.left: list.right
     }
     Keys.onPressed: {
         var page = Math.max(1, Math.floor(height / 40));

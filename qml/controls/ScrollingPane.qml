@@ -48,12 +48,15 @@ MaterialPane {
         clip: true
         boundsBehavior: Flickable.StopAtBounds
         ScrollBar.vertical: MaterialScrollBar {
+            id: bar
         }
 
+        // Room for the scroll bar is kept whether it shows or not: content
+        // that took it back when it hid would wrap anew, and might need it.
         Item {
             id: body
 
-            width: scroller.width
+            width: scroller.width - bar.width - 4
             height: scroller.contentHeight
             implicitHeight: children.length > 0 ? children[0].implicitHeight : 0
         }

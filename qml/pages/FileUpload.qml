@@ -1,5 +1,6 @@
 import QtQuick 2.11
 import QtQuick.Layouts 1.3
+import Qt.labs.platform 1.0 as Platform
 
 // The certificate and key slots, and the dialog that picks their files.
 MaterialPane {
@@ -68,16 +69,25 @@ MaterialPane {
         }
     }
 
-    OpenFileDialog {
+    // The system's own dialog, as for every file the operator picks.
+    Platform.FileDialog {
         id: fileDialog
 
+        // The slot the file is for: its name on the device.
         property string target: ""
+        readonly property bool forKey: target === MQTT_KEY_NAME
+
+        // The file picked, as if in the dialog.
+        function choose(file) {
+            pane.pick(file, target);
+        }
 
         objectName: "fileDialog"
-        x: -10
-        y: -10
-        width: pane.width
-        height: pane.height
-        onSelected: pane.pick(file, target)
+        title: forKey ? qsTr("Choose the MQTT key") : qsTr("Choose the MQTT certificate")
+        fileMode: Platform.FileDialog.OpenFile
+        folder: runner.documentsFolder()
+        nameFilters: forKey ? [qsTr("Keys (*.pem *.key *.der)"), qsTr("All files (*)")]
+                            : [qsTr("Certificates (*.pem *.crt *.cer *.der)"), qsTr("All files (*)")]
+        onAccepted: choose(file)
     }
 }

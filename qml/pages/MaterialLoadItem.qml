@@ -32,12 +32,14 @@ GroupBox {
     ColumnLayout {
         anchors.fill: parent
 
-        TextField {
+        // The file picked, by its path.
+        MaterialInput {
             id: field
 
-            objectName: "sourceField"
-            Accessible.name: control.title
+            objectName: "source"
+            label: control.title
             text: control.source
+            readOnly: true
             Layout.fillWidth: true
         }
 

@@ -89,7 +89,7 @@ WindowCase {
         compare(child("mqttCert").state, "err");
         // A text file is no key: refused, nothing to upload.
         upload.fileDialog.target = "mqtt.key.der";
-        upload.fileDialog.clickProcess(false, file("notes.txt"));
+        upload.fileDialog.choose(file("notes.txt"));
         compare(key.udata, null);
         verify(!findChild(key, "uploadButton").enabled);
         // Neither a folder nor a file over 1 MiB is read.
@@ -98,17 +98,17 @@ WindowCase {
         var refusals = [[big, "larger than 1 MiB"], [testData.folder, "is not a file"]];
         for (var i = 0; i < refusals.length; ++i) {
             alerts.clear();
-            upload.fileDialog.clickProcess(false, refusals[i][0]);
+            upload.fileDialog.choose(refusals[i][0]);
             compare(key.udata, null);
             compare(q_dropHandler.processInput(refusals[i][0]).byteLength, 0);
             verify(alerts.signalArguments[0][0].indexOf(refusals[i][1]) > 0, alerts.signalArguments[0][0]);
         }
         // PEM files are converted, shown by path and uploaded as DER.
         upload.fileDialog.target = "mqtt.cert.der";
-        upload.fileDialog.clickProcess(false, openssl("cert.pem"));
+        upload.fileDialog.choose(openssl("cert.pem"));
         verify(cert.source.indexOf("cert.pem") > 0, cert.source);
         upload.fileDialog.target = "mqtt.key.der";
-        upload.fileDialog.clickProcess(false, openssl("key.pem"));
+        upload.fileDialog.choose(openssl("key.pem"));
         show(Pages.cloud);
         child("cloudSwipe").currentIndex = 2;
         tryVerify(function() { return Math.abs(upload.mapToItem(null, 0, 0).x) < 20; });
