@@ -708,6 +708,10 @@
 <context>
     <name>SensorItem</name>
     <message>
+        <source>s before the latest reading</source>
+        <translation>с до последнего показания</translation>
+    </message>
+    <message>
         <source>Chart of recent readings (%1): from %2 to %3</source>
         <translation>График последних показаний (%1): от %2 до %3</translation>
     </message>

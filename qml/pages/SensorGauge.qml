@@ -43,8 +43,12 @@ CircularGauge {
     }
 
     // 23.456 -> "23.46", 23.5 -> "23.5", 23.0 -> "23".
+    // To the device's two decimals, as the window's locale writes numbers;
+    // an absurd reading in short.
     function valueText(v) {
-        return "%1%2".arg(parseFloat(v.toFixed(2))).arg(unit);
+        var shown = Math.abs(v) < 1e6 ? Number(v).toLocaleString(Qt.locale(), "f", 2)
+                                      : Number(v).toLocaleString(Qt.locale(), "g", 3);
+        return shown + unit;
     }
 
     Accessible.role: Accessible.StaticText

@@ -112,6 +112,17 @@ Item {
             Layout.preferredWidth: 1
             Layout.preferredHeight: 1
 
+            // Which sensor this is, above its gauge; a screen reader hears
+            // it from the gauge.
+            Label {
+                objectName: "sensorName"
+                text: gauge.sensorName
+                font.bold: true
+                horizontalAlignment: Text.AlignHCenter
+                elide: Text.ElideRight
+                Accessible.ignored: true
+                Layout.fillWidth: true
+            }
             SensorGauge {
                 id: gauge
 
@@ -133,20 +144,45 @@ Item {
             }
         }
 
-        MChart {
-            id: chart
-
-            chartType: Charts.ChartType.LINE
-            labels: []
-            values: []
-            Accessible.role: Accessible.Chart
-            Accessible.name: control.trendText()
-            pointColor: Material.primary
-            fillColor: Qt.rgba(Material.primary.r, Material.primary.g, Material.primary.b, 0.5)
-            Layout.preferredWidth: 1
-            Layout.preferredHeight: 1
+        // The chart under the unit of its values, over the unit of its
+        // times: seconds before the newest reading.
+        ColumnLayout {
+            spacing: 0
             Layout.fillWidth: true
             Layout.fillHeight: true
+            Layout.preferredWidth: 1
+            Layout.preferredHeight: 1
+
+            Label {
+                objectName: "chartValueUnit"
+                text: control.unit
+                color: Material.primary
+                font.pointSize: Qt.application.font.pointSize * 0.85
+                Accessible.ignored: true
+            }
+            MChart {
+                id: chart
+
+                chartType: Charts.ChartType.LINE
+                labels: []
+                values: []
+                Accessible.role: Accessible.Chart
+                Accessible.name: control.trendText()
+                pointColor: Material.primary
+                fillColor: Qt.rgba(Material.primary.r, Material.primary.g, Material.primary.b, 0.5)
+                Layout.fillWidth: true
+                Layout.fillHeight: true
+            }
+            Label {
+                objectName: "chartTimeUnit"
+                text: qsTr("s before the latest reading")
+                color: Material.primary
+                font.pointSize: Qt.application.font.pointSize * 0.85
+                horizontalAlignment: Text.AlignRight
+                elide: Text.ElideLeft
+                Accessible.ignored: true
+                Layout.fillWidth: true
+            }
         }
     }
 }

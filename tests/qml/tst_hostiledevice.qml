@@ -258,8 +258,8 @@ WindowCase {
     function test_extremeReadings_data() {
         var none = ["\u2014", "\u2014"];
         return [
-            { tag: "huge", value: { t: 1e308, h: 500 }, texts: ["1e+308\u2103", "500%"], ends: [130, 100] },
-            { tag: "huge negative", value: { t: -1e308, h: -3 }, texts: ["-1e+308\u2103", "-3%"], ends: [-55, 0] },
+            { tag: "huge", value: { t: 1e308, h: 500 }, texts: ["1e+308\u2103", "500.00%"], ends: [130, 100] },
+            { tag: "huge negative", value: { t: -1e308, h: -3 }, texts: ["-1e+308\u2103", "-3.00%"], ends: [-55, 0] },
             // Nothing that is not a number is drawn, least of all as 0.
             { tag: "text and null", value: { t: "21.5", h: null }, texts: none },
             { tag: "object and array", value: { t: { "v": 1 }, h: [2] }, texts: none },
