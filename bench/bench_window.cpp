@@ -4,6 +4,9 @@
 // after 100 and 1000 state replies, and the CPU used while connected and idle.
 //   bench_window [IDLE_SECONDS]   (default 60)
 // Prints: first-frame ms, RSS start/connected/100/1000 replies (MB), idle CPU %.
+//   bench_window --bare
+// Prints the first-frame ms of a bare Qt Quick Controls 2 window in the same
+// style and size, the baseline of the program's own.
 
 #include "app/identity.h"
 #include "app/qmlsetup.h"
@@ -56,13 +59,45 @@ double cpuSeconds()
     times(&t);
     return double(t.tms_utime + t.tms_stime) / double(sysconf(_SC_CLK_TCK));
 }
+// The time to the first frame of `window` once shown, from process start.
+double firstFrameOf(QQuickWindow *window)
+{
+    double first = -1;
+    QObject::connect(window, &QQuickWindow::frameSwapped, [&] {
+        if (first < 0)
+            first = sinceProcessStart();
+    });
+    QElapsedTimer clock;
+    clock.start();
+    while (first < 0 && clock.elapsed() < 10000)
+        QTest::qWait(1);
+    return first;
+}
+
+int bare(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    QQmlApplicationEngine engine;
+    // The program's resources hold the style's configuration: Material.
+    engine.loadData("import QtQuick 2.11\nimport QtQuick.Controls 2.4\n"
+                    "ApplicationWindow { visible: true; width: 800; height: 600; "
+                    "header: ToolBar { Label { text: \"VELTRA2\" } } "
+                    "Button { anchors.centerIn: parent; text: \"Connect\" } }");
+    auto *window = qobject_cast<QQuickWindow *>(engine.rootObjects().value(0));
+    if (!window)
+        return 1;
+    std::printf("%.0f\n", firstFrameOf(window));
+    return 0;
+}
 } // namespace
 
 int main(int argc, char *argv[])
 {
-    qputenv("XDG_CONFIG_HOME", "/tmp/veltra2-bench-config");
     qputenv("QT_QPA_PLATFORM", "offscreen");
     qputenv("QT_QUICK_BACKEND", "software");
+    if (argc > 1 && QByteArray(argv[1]) == "--bare")
+        return bare(argc, argv);
+    qputenv("XDG_CONFIG_HOME", "/tmp/veltra2-bench-config");
     QmlSetup::registerTypes();
     QApplication app(argc, argv);
     Identity::apply();

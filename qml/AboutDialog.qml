@@ -95,13 +95,13 @@ AppDialog {
         Label {
             width: parent.width
             wrapMode: Text.Wrap
-            font.pointSize: 12
+            font.pointSize: Theme.smallText
             text: qsTranslate("main", "VELTRA2 ") + runner.version
         }
         Label {
             width: parent.width
             wrapMode: Text.Wrap
-            font.pointSize: 12
+            font.pointSize: Theme.smallText
             text: qsTranslate("main", "Developed by: %1, 2019").arg(Qt.application.organization)
         }
         Label {
@@ -110,7 +110,7 @@ AppDialog {
             objectName: "updateLine"
             width: parent.width
             wrapMode: Text.Wrap
-            font.pointSize: 12
+            font.pointSize: Theme.smallText
             textFormat: Text.RichText
             // From the keyboard the line is one stop: Enter or Space asks for
             // the check whenever the line offers it.
@@ -150,7 +150,7 @@ AppDialog {
             Label {
                 width: parent.width
                 wrapMode: Text.Wrap
-                font.pointSize: 12
+                font.pointSize: Theme.smallText
                 textFormat: Text.RichText
                 text: "<ul>"
                       + "<li><a href=\"https://github.com/google/material-design-icons\">Material Icons</a></li>"

@@ -29,7 +29,7 @@ AppDialog {
                 text: modelData.name + " " + modelData.value
                 wrapMode: Text.Wrap
                 textFormat: Text.PlainText
-                font.pointSize: 16
+                font.pointSize: Theme.bodyText
                 activeFocusOnTab: true
                 Accessible.role: Accessible.StaticText
                 Accessible.name: text

@@ -42,7 +42,8 @@ ToolBar {
             id: menuTool
 
             objectName: "menuTool"
-            font.pointSize: 16
+            round: true
+            font.pointSize: Theme.toolGlyph
             text: MaterialFont.icon.menu
             tooltip: text === MaterialFont.icon.menu
                      ? qsTranslate("main", "Menu")
@@ -58,7 +59,8 @@ ToolBar {
             id: deviceTool
 
             objectName: "deviceTool"
-            font.pointSize: 16
+            round: true
+            font.pointSize: Theme.toolGlyph
             text: MaterialFont.icon.widgets
             tooltip: qsTranslate("main", "Device")
             visible: false

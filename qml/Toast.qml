@@ -4,6 +4,8 @@ import QtQuick 2.11
 Rectangle {
     id: root
 
+    objectName: "toastItem"
+
     property real time: 3000
     readonly property real fadeTime: 300
     property real margin: 10
@@ -23,7 +25,11 @@ Rectangle {
     // As wide as its words, up to the strip's width.
     width: parent ? Math.min(parent.width, message.implicitWidth + 2 * margin) : 0
     anchors.horizontalCenter: parent ? parent.horizontalCenter : undefined
-    height: message.height + margin
+    // Three lines at most: the strip is taken from the pages. A screen
+    // reader has the whole text.
+    height: Math.min(message.contentHeight, 3 * message.contentHeight / Math.max(1, message.lineCount))
+            + margin
+    clip: true
     radius: margin
     color: "#222222"
     opacity: 0

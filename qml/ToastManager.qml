@@ -5,8 +5,9 @@ ListView {
     id: root
 
     property int shown: 0
-    // More would only cover the window; the oldest give way.
-    readonly property int maxShown: 3
+    // The strip is taken from the pages: one notification in a short
+    // window, up to three in a tall one; the oldest give way.
+    readonly property int maxShown: parent ? Math.max(1, Math.min(3, Math.floor(parent.height / 250))) : 1
 
     function show(text, duration) {
         for (var i = 0; i < toastModel.count; ++i) {

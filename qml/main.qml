@@ -20,6 +20,9 @@ ApplicationWindow {
     readonly property alias modbusIndicator: toolBar.modbusIndicator
     readonly property alias connIndicator: toolBar.connIndicator
     readonly property bool connected: runner.connection.state === ConnectionState.Connected
+    // The strip the notifications take at the bottom while there are any:
+    // pages and dialogs keep out of it, so that none covers a control.
+    readonly property int reservedBottom: toast.count > 0 ? toast.height + 20 : 0
 
     // The sensors when a device is connected, else the connection page.
     function homeIndex() {

@@ -13,12 +13,14 @@ Dialog {
 
     // Outside a window (a page tried on its own) it keeps its own size.
     readonly property var frame: ApplicationWindow.window || { "width": minimumWidth + 20, "height": implicitHeight + 20 }
+    // Above the notifications' strip, if they take one.
+    readonly property int room: frame.height - (frame.reservedBottom || 0)
 
     parent: Overlay.overlay
     width: Math.round(Math.min(frame.width - 20, Math.max(frame.width * widthShare, minimumWidth)))
-    height: Math.min(implicitHeight, frame.height - 20)
+    height: Math.min(implicitHeight, room - 20)
     x: Math.round((frame.width - width) / 2)
-    y: Math.round((frame.height - height) / 2)
+    y: Math.round((room - height) / 2)
     modal: true
     focus: true
     // Closed, it has handed the keyboard back where it was: framed there if

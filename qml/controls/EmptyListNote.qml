@@ -13,6 +13,6 @@ Label {
     horizontalAlignment: Text.AlignHCenter
     wrapMode: Text.WordWrap
     textFormat: Text.PlainText
-    font.pointSize: 14
+    font.pointSize: Theme.tableText
     opacity: 0.7
 }

@@ -41,7 +41,7 @@ Button {
             text: tool.micon
             visible: text !== ""
             font.family: MaterialFont.fontName
-            font.pointSize: 22
+            font.pointSize: Theme.buttonGlyph
             elide: Text.ElideMiddle
             color: tool.pressed ? tool.pressedColor : tool.normalColor
             horizontalAlignment: Text.AlignHCenter

@@ -21,7 +21,7 @@ Label {
     }
 
     font.family: MaterialFont.fontName
-    font.pointSize: 22
+    font.pointSize: Theme.buttonGlyph
     color: Material.primary
     horizontalAlignment: Text.AlignHCenter
     verticalAlignment: Text.AlignVCenter

@@ -13,7 +13,12 @@ Page {
         return title !== "" ? heading : null;
     }
 
-    padding: 12
+    // A part of a page is not framed again, nor set in.
+    property bool framed: true
+
+    padding: framed ? 12 : 0
+    // The notifications' strip, while they take one, is no part of a page.
+    bottomPadding: padding + (ApplicationWindow.window && ApplicationWindow.window.reservedBottom || 0)
     header: PageHeading {
         id: heading
 
@@ -31,7 +36,7 @@ Page {
     }
     background: Rectangle {
         color: "transparent"
-        border.width: 1
+        border.width: pane.framed ? 1 : 0
         border.color: Material.primary
     }
 }

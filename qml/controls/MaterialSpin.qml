@@ -51,7 +51,7 @@ SpinBox {
             anchors.fill: parent
             text: MaterialFont.icon.add
             font.family: MaterialFont.fontName
-            font.pointSize: 16
+            font.pointSize: Theme.bodyText
             fontSizeMode: Text.Fit
             color: "white"
             horizontalAlignment: Text.AlignHCenter
@@ -71,7 +71,7 @@ SpinBox {
             anchors.fill: parent
             text: MaterialFont.icon.remove
             font.family: MaterialFont.fontName
-            font.pointSize: 16
+            font.pointSize: Theme.bodyText
             fontSizeMode: Text.Fit
             color: "white"
             horizontalAlignment: Text.AlignHCenter

@@ -2,9 +2,15 @@ import QtQuick 2.11
 import QtQuick.Controls 2.4
 import QtQuick.Controls.Material 2.3
 
-// A round icon button; `text` holds the glyph.
+// An icon button; `text` holds the glyph. Round in the tool bar, square
+// with the other buttons elsewhere.
 ToolButton {
     id: mtool
+
+    property bool round: false
+    // Clicked while the pointer or the focus is still on it: its tooltip
+    // would stay over whatever the click opened.
+    property bool used: false
 
     property color bgColor: Material.primary
     property color normalColor: "white"
@@ -14,18 +20,21 @@ ToolButton {
 
     text: "..."
     font.family: MaterialFont.fontName
-    font.pointSize: 22
+    font.pointSize: Theme.buttonGlyph
     hoverEnabled: true
-    ToolTip.visible: (hovered || visualFocus) && tooltip !== ""
+    ToolTip.visible: (hovered || visualFocus) && !used && tooltip !== "" && visible
     ToolTip.text: tooltip
     ToolTip.delay: hovered ? 500 : 0
     focusPolicy: Qt.TabFocus
+    onClicked: used = true
+    onHoveredChanged: if (!hovered && !visualFocus) used = false
+    onVisualFocusChanged: if (!visualFocus && !hovered) used = false
     Keys.onReturnPressed: clicked()
     Keys.onEnterPressed: clicked()
     Accessible.name: tooltip
 
     FocusFrame {
-        radius: width / 2
+        radius: mtool.round ? width / 2 : 2
     }
 
     contentItem: Text {
@@ -41,7 +50,7 @@ ToolButton {
     background: Rectangle {
         implicitWidth: 40
         implicitHeight: 40
-        radius: width / 2
+        radius: mtool.round ? width / 2 : 2
         color: mtool.bgColor
         opacity: mtool.enabled ? 1 : 0.3
     }

@@ -12,7 +12,7 @@ MaterialIndicator {
 
     readonly property var look: looks[state] || ({})
 
-    font.pointSize: 16
+    font.pointSize: Theme.toolGlyph
     text: look.icon || ""
     color: look.color || Material.accent
     tooltip: look.tooltip || ""

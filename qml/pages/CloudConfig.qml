@@ -35,11 +35,19 @@ MaterialPane {
         id: swipe
 
         objectName: "cloudSwipe"
-        anchors.fill: parent
+        anchors.left: parent.left
+        anchors.right: parent.right
+        anchors.top: parent.top
+        // The way on has a row of its own: it covers nothing of a part.
+        anchors.bottom: nextButton.top
+        anchors.bottomMargin: 5
         clip: true
 
-        Item {
+        // Each part scrolls where the window is too short for it.
+        ScrollingPane {
             id: infoPane
+
+            framed: false
 
             Column {
                 anchors.left: parent.left
@@ -59,7 +67,7 @@ MaterialPane {
 
                         objectName: "mqttClientID"
                         width: parent.width
-                        font.pointSize: 16
+                        font.pointSize: Theme.bodyText
                         textFormat: Text.PlainText
                         wrapMode: Text.WrapAnywhere
                         states: [
@@ -90,7 +98,7 @@ MaterialPane {
                         id: mqttCert
 
                         objectName: "mqttCert"
-                        font.pointSize: 16
+                        font.pointSize: Theme.bodyText
                         textFormat: Text.RichText
                         Accessible.name: state === "ok" ? qsTr("present") : qsTr("missing")
                         state: "err"
@@ -122,7 +130,7 @@ MaterialPane {
                         id: mqttKey
 
                         objectName: "mqttKey"
-                        font.pointSize: 16
+                        font.pointSize: Theme.bodyText
                         textFormat: Text.RichText
                         Accessible.name: state === "ok" ? qsTr("present") : qsTr("missing")
                         state: "err"
@@ -149,13 +157,15 @@ MaterialPane {
             }
         }
 
-        Item {
+        ScrollingPane {
             id: setupPane
 
+            framed: false
             // Tab stays on the part in view.
             enabled: SwipeView.isCurrentItem
             ColumnLayout {
-                anchors.centerIn: parent
+                anchors.horizontalCenter: parent.horizontalCenter
+                y: Math.max(0, Math.round((parent.height - implicitHeight) / 2))
 
                 Label {
                     text: qsTr("Registration ID") + ":"
@@ -188,11 +198,20 @@ MaterialPane {
         }
     }
 
+    PageIndicator {
+        objectName: "cloudPageIndicator"
+        count: swipe.count
+        currentIndex: swipe.currentIndex
+        Accessible.ignored: true
+        anchors.verticalCenter: nextButton.verticalCenter
+        anchors.horizontalCenter: parent.horizontalCenter
+    }
     MaterialToolButton {
+        id: nextButton
+
         objectName: "nextButton"
         anchors.right: parent.right
         anchors.bottom: parent.bottom
-        anchors.margins: 5
         text: MaterialFont.icon.navigate_next
         tooltip: qsTr("Next")
         onClicked: swipe.currentIndex = swipe.currentIndex === swipe.count - 1 ? 0 : swipe.currentIndex + 1

@@ -39,10 +39,14 @@ MaterialPane {
         anchors.fill: parent
         currentIndex: 0
 
-        MaterialPane {
-            // The form, and apart from it the search, which fills it in.
+        // Scrolled where the window is too short for it (the notifications
+        // take a strip of it too).
+        ScrollingPane {
+            // The form, and apart from it the search, which fills it in;
+            // in the middle while there is room.
             Column {
-                anchors.centerIn: parent
+                anchors.horizontalCenter: parent.horizontalCenter
+                y: Math.max(0, Math.round((parent.height - implicitHeight) / 2))
                 spacing: 10
 
                 Rectangle {
@@ -61,13 +65,13 @@ MaterialPane {
 
                         Label {
                             text: qsTr("New connection")
-                            font.pointSize: 16
+                            font.pointSize: Theme.bodyText
                             Layout.columnSpan: 2
                             Layout.alignment: Qt.AlignHCenter
                         }
                         Label {
                             text: qsTr("Device IP:")
-                            font.pointSize: 16
+                            font.pointSize: Theme.bodyText
                             Layout.alignment: Qt.AlignRight
                         }
                         MaterialInput {
@@ -76,12 +80,12 @@ MaterialPane {
                             objectName: "hostEdit"
                             label: qsTr("Device IP:")
                             onAccepted: page.startIfReady()
-                            font.pointSize: 16
+                            font.pointSize: Theme.bodyText
                             Layout.fillWidth: true
                         }
                         Label {
                             text: qsTr("Port:")
-                            font.pointSize: 16
+                            font.pointSize: Theme.bodyText
                             Layout.alignment: Qt.AlignRight
                         }
                         MaterialSpin {
@@ -93,20 +97,33 @@ MaterialPane {
                             Keys.onEnterPressed: page.startIfReady()
                             from: 1
                             to: 65535
-                            font.pointSize: 16
+                            font.pointSize: Theme.bodyText
                             Layout.fillWidth: true
                         }
-                        MaterialButton {
-                            id: connectButton
-
-                            objectName: "connectButton"
-                            text: qsTr("Connect")
-                            micon: MaterialFont.icon.send
-                            font.pointSize: 16
-                            enabled: hostEdit.text.trim() !== ""
+                        // An attempt under way turns beside the button that
+                        // started it, covering nothing of the form.
+                        RowLayout {
                             Layout.columnSpan: 2
                             Layout.alignment: Qt.AlignRight
-                            onClicked: page.start()
+
+                            BusyIndicator {
+                                objectName: "connectingIndicator"
+                                running: page.connecting
+                                visible: running
+                                Accessible.ignored: true
+                                Layout.preferredWidth: connectButton.height
+                                Layout.preferredHeight: connectButton.height
+                            }
+                            MaterialButton {
+                                id: connectButton
+
+                                objectName: "connectButton"
+                                text: qsTr("Connect")
+                                micon: MaterialFont.icon.send
+                                font.pointSize: Theme.bodyText
+                                enabled: hostEdit.text.trim() !== ""
+                                onClicked: page.start()
+                            }
                         }
                     }
                 }
@@ -115,7 +132,7 @@ MaterialPane {
                     anchors.horizontalCenter: parent.horizontalCenter
                     text: qsTr("Find devices")
                     micon: MaterialFont.icon.search
-                    font.pointSize: 16
+                    font.pointSize: Theme.bodyText
                     onClicked: findDialog.open()
                 }
             }
@@ -124,16 +141,6 @@ MaterialPane {
         ConnectionsList {
             id: connectionsListPane
         }
-    }
-
-    BusyIndicator {
-        id: connIndicator
-
-        anchors.centerIn: parent
-        width: Math.min(Math.round(page.width / 2), Math.round(page.height / 2))
-        height: width
-        running: page.connecting
-        visible: running
     }
 
     MaterialToolButton {

@@ -46,7 +46,7 @@ Rectangle {
 
             width: parent.width
             text: qsTr("Saved Connections")
-            font.pointSize: 16
+            font.pointSize: Theme.bodyText
             horizontalAlignment: Text.AlignHCenter
         }
 
@@ -80,7 +80,7 @@ Rectangle {
 
                 width: connList.width
                 text: cname + " (" + chost + ":" + cport + ")"
-                font.pointSize: 14
+                font.pointSize: Theme.tableText
                 focusPolicy: Qt.NoFocus
                 Accessible.role: Accessible.ListItem
                 onClicked: runner.connectFromList(index)

@@ -2,10 +2,12 @@ import QtQuick 2.11
 import QtQuick.Layouts 1.3
 import Qt.labs.platform 1.0 as Platform
 
-// The certificate and key slots, and the dialog that picks their files.
-MaterialPane {
+// The certificate and key slots, and the dialog that picks their files;
+// scrolled where the window is too short for both.
+ScrollingPane {
     id: pane
 
+    framed: false
     property alias certificateItem: certificateItem
     property alias keyItem: keyItem
     property alias fileDialog: fileDialog
@@ -37,7 +39,9 @@ MaterialPane {
     }
 
     GridLayout {
-        anchors.fill: parent
+        anchors.left: parent.left
+        anchors.right: parent.right
+        anchors.top: parent.top
         flow: pane.width > pane.height * 1.9 ? GridLayout.LeftToRight : GridLayout.TopToBottom
 
         MaterialLoadItem {
@@ -46,7 +50,6 @@ MaterialPane {
             objectName: "certificateItem"
             title: MQTT_CERT_NAME
             Layout.fillWidth: true
-            Layout.fillHeight: true
             onGetfile: {
                 fileDialog.target = title;
                 fileDialog.open();
@@ -60,7 +63,6 @@ MaterialPane {
             objectName: "keyItem"
             title: MQTT_KEY_NAME
             Layout.fillWidth: true
-            Layout.fillHeight: true
             onGetfile: {
                 fileDialog.target = title;
                 fileDialog.open();

@@ -73,6 +73,9 @@ CircularGauge {
                 var ctx = getContext("2d");
                 ctx.reset();
                 var r = gaugeStyle.outerRadius;
+                // Squeezed to nothing (a tiny window), there is no arc to draw.
+                if (r * 0.94 - 4 <= 0)
+                    return;
                 ctx.beginPath();
                 ctx.strokeStyle = Material.primary;
                 ctx.lineWidth = 8;

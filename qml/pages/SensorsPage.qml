@@ -52,7 +52,11 @@ MaterialPane {
         id: view
 
         objectName: "sensorView"
-        anchors.fill: parent
+        anchors.left: parent.left
+        anchors.right: parent.right
+        anchors.top: parent.top
+        // The page's dots have a row of their own, below the readings' age.
+        anchors.bottom: indicator.visible ? indicator.top : parent.bottom
         clip: true
         opacity: page.lost ? 0.5 : 1
         currentIndex: indicator.currentIndex
@@ -67,7 +71,7 @@ MaterialPane {
         Accessible.name: qsTr("Sensor %1 of %2").arg(currentIndex + 1).arg(count)
         count: view.count
         currentIndex: view.currentIndex
-        anchors.bottom: view.bottom
+        anchors.bottom: parent.bottom
         anchors.horizontalCenter: parent.horizontalCenter
     }
 }

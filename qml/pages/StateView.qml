@@ -14,7 +14,7 @@ RowList {
         width: stateTable.width
         focusShown: ListView.isCurrentItem && stateTable.activeFocus
         cells: [tkey, tshown]
-        font.pointSize: 14
+        font.pointSize: Theme.tableText
         firstBackground: Material.background
     }
 }

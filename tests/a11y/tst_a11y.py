@@ -217,7 +217,7 @@ def tour(language, sim):
                 ("Device", "Config", "Back", heading("Config")),
                 ("Device", "Cloud", "Back", heading("Cloud")),
                 ("Device", "Info", "Close", lambda e: e[2].startswith(w.tr("Device") + ": ")),
-                ("Device", "Reboot", "No", None),
+                ("Device", "Reboot", "Cancel", None),
                 ("Menu", "Save Connection", "Cancel", None),
                 ("Menu", "Language", "Cancel", None), ("Menu", "About", "Close", None),
                 ("Device", "Alarm limits\u2026", "Cancel", None)]:

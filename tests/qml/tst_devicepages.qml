@@ -18,6 +18,14 @@ WindowCase {
         waitForRendering(window.contentItem);
     }
 
+    // Clicks a control of the configuration page once scrolled into view.
+    function clickOnConfig(name) {
+        var control = child(name);
+        child("configPage").reveal(control);
+        waitForRendering(window.contentItem);
+        mouseClick(control);
+    }
+
     function freshConfig() {
         configs.clear();
         runner.requestConfig();
@@ -58,7 +66,7 @@ WindowCase {
         verify(!apply.enabled); // nothing to send
         child("netSsid").text = "lab net";
         alerts.clear();
-        mouseClick(apply);
+        clickOnConfig("applyButton");
         tryVerify(function() { return alerts.count > 0; }, 5000);
         compare(alerts.signalArguments[0][0], "Configuration applied");
         compare(child("stack").currentIndex, Pages.config);
@@ -73,7 +81,7 @@ WindowCase {
         child("netPassword").text = "s3cret \"quoted\"";
         child("netAuthMode").currentIndex = 3; // WPA2
         show(Pages.config);
-        mouseClick(child("applyButton"));
+        clickOnConfig("applyButton");
         stored = freshConfig();
         compare([stored["sys-mode"], stored["net-mode"], stored["net-ssid"], stored["net-pwd"],
                  stored["net-auth"]], ["mqtt", "ap", "lab net", "s3cret \"quoted\"", "wpa2"]);
@@ -157,14 +165,17 @@ WindowCase {
     function test_4_factoryDefaultsAndRebootAskFirst() {
         show(Pages.config);
         var factory = child("factoryDialog");
-        // Notifications lying over a button leave its clicks to it.
+        // Notifications take a strip of their own: none lies over a button.
         var toast = child("toast");
         var button = child("factoryButton");
         for (var i = 0; i < 3; ++i)
             toast.show(i + Array(60).join(" notification"));
-        var x = button.width - 10;
-        tryVerify(function() { return toast.contains(button.mapToItem(toast, x, 10)); });
-        mouseClick(button, x, 10);
+        tryVerify(function() { // the button scrolled into view above them
+            child("configPage").reveal(button);
+            return toast.count === toast.maxShown && window.reservedBottom > 50
+                    && button.mapToItem(toast, 0, button.height).y <= 0;
+        }, 5000);
+        mouseClick(button);
         verify(factory.text.indexOf("Reset the device configuration to factory settings?") === 0);
         alerts.clear();
         answer(factory, Dialog.Ok);
@@ -195,7 +206,7 @@ WindowCase {
         var ssid = freshConfig()["net-ssid"];
         // A button pressed with the mouse does not keep the keyboard.
         var factory = child("factoryDialog");
-        mouseClick(child("factoryButton"));
+        clickOnConfig("factoryButton");
         answer(factory, Dialog.Cancel);
         keyClick(Qt.Key_Space);
         verify(!factory.visible);
@@ -246,7 +257,7 @@ WindowCase {
         // What the page shows but has not applied is not what a backup holds.
         show(Pages.config);
         child("netSsid").text = "typed";
-        mouseClick(child("backupSaveButton"));
+        clickOnConfig("backupSaveButton");
         answer(child("unappliedDialog"), Dialog.Cancel);
         child("netSsid").text = "lab";
         runner.saveConfigBackup(backup);
@@ -270,7 +281,7 @@ WindowCase {
         verify(compared.text.indexOf("SSID: VELTRA2-5E1001 → lab") >= 0, compared.text); // in the page's words
         compared.close();
         tryCompare(compared, "visible", false);
-        mouseClick(child("applyButton"));
+        clickOnConfig("applyButton");
         var restore = child("restoreDialog");
         compare(restore.text, "Apply the configuration from backup.json to veltra-2w at 127.0.0.1:"
                 + testData.port + "?");

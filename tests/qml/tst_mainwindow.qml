@@ -204,6 +204,45 @@ WindowCase {
         }
     }
 
+    // The controls under `root` the operator sees: shown, and within what
+    // clips them; each with the part of the window it takes.
+    function shownControls(root, found) {
+        for (var items = [[root, { x: -1e6, y: -1e6, r: 1e6, b: 1e6 }]]; items.length > 0;) {
+            var entry = items.pop(), item = entry[0], view = entry[1];
+            if (!item.visible || item.opacity === 0 || item.width <= 0 || item.height <= 0)
+                continue;
+            var at = item.mapToItem(null, 0, 0);
+            var box = { x: Math.max(at.x, view.x), y: Math.max(at.y, view.y),
+                        r: Math.min(at.x + item.width, view.r), b: Math.min(at.y + item.height, view.b) };
+            if (box.r - box.x < 1 || box.b - box.y < 1)
+                continue;
+            if (item.activeFocusOnTab || item.focusPolicy || item.objectName === "toastItem")
+                found.push({ item: item, box: box });
+            for (var i = 0; i < item.children.length; ++i)
+                items.push([item.children[i], item.clip ? box : view]);
+        }
+        return found;
+    }
+
+    // No control the operator sees lies over another, nor a notification
+    // over a control; over an open dialog, only the dialog's are seen.
+    function verifyNoOverlap(where, dialog) {
+        var shown = shownControls(window.overlay, dialog ? [] : shownControls(window.contentItem, []));
+        for (var i = 0; i < shown.length; ++i) {
+            for (var j = i + 1; j < shown.length; ++j) {
+                var a = shown[i], b = shown[j], nested = false;
+                for (var p = a.item.parent; p && !nested; p = p.parent)
+                    nested = p === b.item;
+                for (p = b.item.parent; p && !nested; p = p.parent)
+                    nested = p === a.item;
+                var across = Math.min(a.box.r, b.box.r) - Math.max(a.box.x, b.box.x);
+                var down = Math.min(a.box.b, b.box.b) - Math.max(a.box.y, b.box.y);
+                verify(nested || across <= 1 || down <= 1, where + ": " + a.item + " " + a.item.objectName
+                       + " over " + b.item + " " + b.item.objectName);
+            }
+        }
+    }
+
     function test_wholeAtTheSmallestSize() {
         window.width = window.minimumWidth;
         window.height = window.minimumHeight;
@@ -217,10 +256,13 @@ WindowCase {
         compare(stack.currentIndex, Pages.sensors);
         compare(sensors.pageAt(1).unit, "%");
         compare(child("mqttIndicator").tooltip, "Cloud/MQTT is running");
+        for (var i = 0; i < 3; ++i)
+            child("toast").show(i + Array(20).join(" notification"));
         for (var page = Pages.connection; page <= Pages.history; ++page) {
             stack.currentIndex = page;
             waitForRendering(window.contentItem);
             verifyWhole(window.contentItem, "page " + page);
+            verifyNoOverlap("page " + page);
         }
         compare(menuTool.text, "\ue408"); // navigate_before: back to the sensors
         mouseClick(menuTool);
@@ -240,11 +282,14 @@ WindowCase {
                 child("langCombo").popup.close();
             }
             // A menu hangs below the tool bar, never over it; a dialog is
-            // centred in the window.
+            // centred in the window above the notifications.
             var top = popup.background.mapToItem(null, 0, 0).y;
+            var room = window.height - window.reservedBottom;
             verify(/Menu$/.test(name) ? top >= window.header.height
-                                      : Math.abs(top + popup.height / 2 - window.height / 2) <= 1,
+                                      : Math.abs(top + popup.height / 2 - room / 2) <= 1,
                    name + " at " + top);
+            if (!/Menu$/.test(name))
+                verifyNoOverlap(name, true);
             popup.close();
             tryCompare(popup, "visible", false);
         });

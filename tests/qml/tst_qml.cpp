@@ -17,6 +17,7 @@
 #include <QQmlContext>
 #include <QQmlEngine>
 #include <QQmlError>
+#include <QQuickWindow>
 #include <QRegularExpression>
 #include <QSettings>
 #include <QTcpServer>
@@ -120,6 +121,13 @@ public:
         QTcpServer probe;
         probe.listen(QHostAddress::LocalHost, 0);
         return probe.serverPort(); // closed when it goes
+    }
+
+    // The window as drawn, menus and dialogs included, saved as `path`.
+    Q_INVOKABLE bool saveWindow(QObject *window, const QString &path)
+    {
+        auto *quick = qobject_cast<QQuickWindow *>(window);
+        return quick && quick->grabWindow().save(path);
     }
 
     // A file of the test's own, for replies too long for a command line.
