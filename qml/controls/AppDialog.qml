@@ -1,5 +1,6 @@
 import QtQuick 2.11
 import QtQuick.Controls 2.4
+import "Reveal.js" as Reveal
 
 // The window's dialogs: modal, on a plain framed sheet, centred in the window.
 // One taller than the window scrolls its content.
@@ -48,6 +49,22 @@ Dialog {
                 candidates[i].forceActiveFocus(Qt.TabFocusReason);
                 return;
             }
+        }
+    }
+
+    // The control the keyboard reaches comes into view: Enter never acts on
+    // a button scrolled out of sight.
+    function reveal(item) {
+        if (item && opened)
+            Reveal.into(scroller, sheet, item);
+    }
+
+    Connections {
+        target: dialog.ApplicationWindow.window
+        onActiveFocusItemChanged: {
+            var window = dialog.ApplicationWindow.window;
+            if (window)
+                dialog.reveal(window.activeFocusItem);
         }
     }
 

@@ -1,5 +1,6 @@
 import QtQuick 2.11
 import QtQuick.Controls 2.4
+import "Reveal.js" as Reveal
 
 // A framed page whose content scrolls when the window is too short for it,
 // and brings the control the keyboard reaches into view.
@@ -8,24 +9,9 @@ MaterialPane {
 
     default property alias content: body.data
 
-    // Whether `item` lies inside this page's content.
-    function holds(item) {
-        for (var i = item; i; i = i.parent) {
-            if (i === body)
-                return true;
-        }
-        return false;
-    }
-
     function reveal(item) {
-        if (!item || !holds(item))
-            return;
-        var top = item.mapToItem(body, 0, 0).y;
-        if (top < scroller.contentY)
-            scroller.contentY = Math.max(0, top - 5);
-        else if (top + item.height > scroller.contentY + scroller.height)
-            scroller.contentY = Math.min(scroller.contentHeight - scroller.height,
-                                         top + item.height - scroller.height + 5);
+        if (item)
+            Reveal.into(scroller, body, item);
     }
 
     Connections {
