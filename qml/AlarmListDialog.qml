@@ -2,7 +2,6 @@ import QtQuick 2.11
 import QtQuick.Controls 2.4
 import QtQuick.Controls.Material 2.3
 import QtQuick.Layouts 1.3
-import Qt.labs.platform 1.0 as Platform
 
 // The site's alarms, newest first, as they were raised and cleared: each
 // one acknowledged, all at once, or saved as CSV.
@@ -97,11 +96,11 @@ AppDialog {
         }
     }
 
-    Platform.FileDialog {
+    SystemFileDialog {
         id: exportDialog
 
         title: qsTr("Save the alarms as CSV")
-        fileMode: Platform.FileDialog.SaveFile
+        saving: true
         folder: runner.documentsFolder()
         nameFilters: ["CSV (*.csv)"]
         defaultSuffix: "csv"

@@ -2,7 +2,6 @@ import QtQuick 2.11
 import QtQuick.Controls 2.4
 import QtQuick.Controls.Material 2.3
 import QtQuick.Layouts 1.3
-import Qt.labs.platform 1.0 as Platform
 import IOTRunner 1.0
 
 // Page 2: the device's service mode and Wi-Fi settings.
@@ -244,23 +243,22 @@ ScrollingPane {
         }
         onRejected: page.dropLoaded()
     }
-    Platform.FileDialog {
+    SystemFileDialog {
         id: saveDialog
 
         objectName: "backupSaveDialog"
         title: qsTr("Save the configuration (the file holds the Wi-Fi password)")
-        fileMode: Platform.FileDialog.SaveFile
+        saving: true
         folder: runner.documentsFolder()
         nameFilters: ["JSON (*.json)"]
         defaultSuffix: "json"
         onAccepted: runner.saveConfigBackup(file)
     }
-    Platform.FileDialog {
+    SystemFileDialog {
         id: loadDialog
 
         objectName: "backupLoadDialog"
         title: qsTr("Load a configuration")
-        fileMode: Platform.FileDialog.OpenFile
         folder: saveDialog.folder
         nameFilters: ["JSON (*.json)"]
         onAccepted: page.load(file)

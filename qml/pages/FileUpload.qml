@@ -1,6 +1,5 @@
 import QtQuick 2.11
 import QtQuick.Layouts 1.3
-import Qt.labs.platform 1.0 as Platform
 
 // The certificate and key slots, and the dialog that picks their files;
 // scrolled where the window is too short for both.
@@ -72,7 +71,7 @@ ScrollingPane {
     }
 
     // The system's own dialog, as for every file the operator picks.
-    Platform.FileDialog {
+    SystemFileDialog {
         id: fileDialog
 
         // The slot the file is for: its name on the device.
@@ -86,7 +85,6 @@ ScrollingPane {
 
         objectName: "fileDialog"
         title: forKey ? qsTr("Choose the MQTT key") : qsTr("Choose the MQTT certificate")
-        fileMode: Platform.FileDialog.OpenFile
         folder: runner.documentsFolder()
         nameFilters: forKey ? [qsTr("Keys (*.pem *.key *.der)"), qsTr("All files (*)")]
                             : [qsTr("Certificates (*.pem *.crt *.cer *.der)"), qsTr("All files (*)")]

@@ -1,6 +1,5 @@
 import QtQuick 2.11
 import QtQuick.Controls 2.4
-import Qt.labs.platform 1.0 as Platform
 
 // The downloaded history, framed, with its refresh and export buttons and the
 // accuracy of its reconstructed times. Its texts belong to the main window's
@@ -100,12 +99,12 @@ TablePane {
         }
     }
 
-    Platform.FileDialog {
+    SystemFileDialog {
         id: csvDialog
 
         objectName: "csvDialog"
         title: qsTranslate("main", "Save history as CSV")
-        fileMode: Platform.FileDialog.SaveFile
+        saving: true
         folder: runner.documentsFolder()
         nameFilters: ["CSV (*.csv)"]
         defaultSuffix: "csv"

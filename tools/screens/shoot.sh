@@ -47,9 +47,9 @@ device 1; shot 06-device-info; keys Escape
 device 2; sleep 5; shot 07-status; back
 device 3; sleep 3; shot 08-history; back
 device 4; sleep 2; shot 09-config
-keys Tab Tab Tab Tab Tab Tab Tab Tab Tab; shot 10-config-focus-factory
+keys Tab Tab Tab Tab Tab Tab Tab Tab; shot 10-config-focus-factory
 keys space; shot 11-factory-question; keys Escape
-keys Tab Tab Tab; xdotool type --delay 50 " edited"; keys shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab; sleep 0.5
+keys shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab; xdotool type --delay 50 " edited"; keys Tab Tab Tab
 shot 12-config-edited; keys space; shot 13-unapplied-question; keys Escape; back
 device 5; sleep 2; shot 14-cloud
 at $((w - 32)) $((h - 32)); sleep 1; shot 15-cloud-registration
@@ -59,10 +59,10 @@ device 7; shot 18-reboot-question; keys Escape
 mainmenu 2; shot 19-save-connection; keys Escape
 mainmenu 4; shot 20-language; keys space; sleep 0.5; shot 21-language-list; keys Escape Escape
 mainmenu 5; shot 22-about; keys Escape
-kill -STOP "$SIM"; sleep 25; shot 23-link-lost; kill -CONT "$SIM"; sleep 8; shot 24-link-back
-mainmenu 1; sleep 6; shot 25-site; back; sleep 2
-mainmenu 3; sleep 2; shot 26-disconnected
-keys Tab Tab Tab Tab; keys space; sleep 1; shot 27-find-devices; keys Escape
+kill -STOP "$SIM"; sleep 25; xdotool mousemove 1 $((h * scale - 1)); shot 23-link-lost; kill -CONT "$SIM"; sleep 8; shot 24-link-back
+mainmenu 3; sleep 2; shot 25-disconnected
+keys Tab Tab Tab Tab; keys space; sleep 1; shot 26-find-devices; keys Escape
+mainmenu 1; sleep 6; shot 27-site
 WALK
 cat > "$scratch/inner.sh" <<INNER
 XDG_CONFIG_HOME=$scratch/config QT_SCALE_FACTOR=$scale "$build/veltra2" & pid=\$!
