@@ -32,7 +32,14 @@ ApplicationWindow {
     // A page other than home, or a device's home opened from the site,
     // has a way back.
     function backShown() {
-        return stack.currentIndex !== homeIndex() || (viaSite && stack.currentIndex === Pages.sensors);
+        return stack.currentIndex !== homeIndex() || (viaSite && stack.currentIndex === Pages.sensors)
+                || (stack.currentIndex === Pages.connection && connectionPage.listShown);
+    }
+
+    // The tool bar's first button: Back wherever there is a way back, the
+    // menu at home.
+    function showMenuTool() {
+        menuTool.text = backShown() ? MaterialFont.icon.navigate_before : MaterialFont.icon.menu;
     }
 
     function openSite() {
@@ -183,10 +190,12 @@ ApplicationWindow {
         target: menuTool
         onClicked: {
             var home = window.homeIndex();
-            if (stack.currentIndex !== home) {
+            if (stack.currentIndex === Pages.connection && connectionPage.listShown) {
+                // One Back for every page: from the saved connections too.
+                connectionPage.showForm();
+            } else if (stack.currentIndex !== home) {
                 stack.currentIndex = home;
-                menuTool.text = window.backShown() ? MaterialFont.icon.navigate_before
-                                                   : MaterialFont.icon.menu;
+                window.showMenuTool();
             } else if (window.viaSite) {
                 // Back to the site: the device stays watched.
                 runner.disconnectFromHost();
@@ -262,8 +271,7 @@ ApplicationWindow {
         anchors.bottom: parent.bottom
         currentIndex: Pages.connection
         onCurrentIndexChanged: {
-            menuTool.text = window.backShown() ? MaterialFont.icon.navigate_before
-                                               : MaterialFont.icon.menu;
+            window.showMenuTool();
             window.focusPage();
         }
 
@@ -271,6 +279,7 @@ ApplicationWindow {
             id: connectionPage
 
             objectName: "connectionPage"
+            onListShownChanged: window.showMenuTool()
             onStart: runner.connectToHost(host, enteredPort())
             onSaveFound: connSaveDialog.openFor(name, host, port)
         }

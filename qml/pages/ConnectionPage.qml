@@ -13,6 +13,15 @@ MaterialPane {
     readonly property bool connecting: runner.connection.state === ConnectionState.Connecting
                                        || runner.connection.state === ConnectionState.Reconnecting
 
+    // The saved connections are shown rather than the form: the window's
+    // Back returns to the form.
+    readonly property bool listShown: stack.currentIndex === 1
+
+    function showForm() {
+        stack.currentIndex = 0;
+        hostEdit.forceActiveFocus();
+    }
+
     signal start()
     // A device a search found is to be kept under a name.
     signal saveFound(string name, string host, int port)
@@ -148,10 +157,13 @@ MaterialPane {
         anchors.right: parent.right
         anchors.bottom: parent.bottom
         anchors.margins: 5
-        visible: stack.currentIndex === 1 || connectionsListPane.count > 0
-        text: stack.currentIndex === 0 ? MaterialFont.icon.list : MaterialFont.icon.navigate_before
-        tooltip: stack.currentIndex === 0 ? qsTr("Connections List") : qsTr("Back")
-        onClicked: stack.currentIndex = stack.currentIndex === 0 ? 1 : 0
+        visible: stack.currentIndex === 0 && connectionsListPane.count > 0
+        text: MaterialFont.icon.list
+        tooltip: qsTr("Connections List")
+        onClicked: {
+            stack.currentIndex = 1;
+            connectionsListPane.forceActiveFocus();
+        }
     }
 
     FindDevicesDialog {

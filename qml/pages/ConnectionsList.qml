@@ -10,6 +10,8 @@ Rectangle {
     property alias count: connList.count
 
     color: "transparent"
+    // Given the keyboard, the list takes it.
+    onActiveFocusChanged: if (activeFocus) connList.forceActiveFocus()
 
     // A saved connection goes only once the operator says so: it may hold
     // alarm limits too.

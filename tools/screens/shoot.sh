@@ -61,7 +61,7 @@ mainmenu 4; shot 20-language; keys space; sleep 0.5; shot 21-language-list; keys
 mainmenu 5; shot 22-about; keys Escape
 kill -STOP "$SIM"; sleep 25; xdotool mousemove 1 $((h * scale - 1)); shot 23-link-lost; kill -CONT "$SIM"; sleep 8; shot 24-link-back
 mainmenu 3; sleep 2; shot 25-disconnected
-keys Tab Tab Tab Tab; keys space; sleep 1; shot 26-find-devices; keys Escape
+keys Tab Tab Tab; keys space; sleep 1; shot 26-find-devices; keys Escape
 mainmenu 1; sleep 6; shot 27-site
 WALK
 cat > "$scratch/inner.sh" <<INNER
