@@ -114,7 +114,8 @@ ToolBar {
             // Green once the device has answered for its readings, not
             // before; amber while its readings are late, red while the link
             // is lost.
-            state: runner.connection.state === ConnectionState.Connected
+            state: runner.connection.lost ? "reconnecting"
+                   : runner.connection.state === ConnectionState.Connected
                    ? (!runner.connection.answered ? "connecting" : bar.stale ? "stale" : "connected")
                    : ["none", "connecting", "connected", "reconnecting"][runner.connection.state]
             blinkingIn: ["connecting", "reconnecting"]

@@ -234,8 +234,8 @@ ApplicationWindow {
         id: lostBar
 
         objectName: "lostBar"
-        visible: runner.connection.state === ConnectionState.Reconnecting
-                 && stack.currentIndex !== Pages.connection && stack.currentIndex !== Pages.site
+        visible: runner.connection.lost && stack.currentIndex !== Pages.connection
+                 && stack.currentIndex !== Pages.site
         anchors.left: parent.left
         anchors.right: parent.right
         padding: 4

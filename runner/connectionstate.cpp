@@ -35,6 +35,7 @@ QString ConnectionState::windowTitle() const
 
 void ConnectionState::begin(const DeviceAddress &address)
 {
+    lostTime = QDateTime();
     endpoint = DeviceText::shown(address.toString(), DeviceText::NameLimit + 8);
     board.clear();
     set(Connecting, {});
@@ -45,6 +46,7 @@ void ConnectionState::answered()
     if (answeredState)
         return;
     answeredState = true;
+    lostTime = QDateTime();
     emit changed();
 }
 
@@ -61,7 +63,11 @@ void ConnectionState::identified(const QString &model)
 
 void ConnectionState::lost(const QString &why, bool retrying)
 {
-    if (retrying && current != Reconnecting)
+    // The first loss is the one the operator is told of, until the device
+    // answers again.
+    if (!retrying)
+        lostTime = QDateTime();
+    else if (!lostTime.isValid())
         lostTime = QDateTime::currentDateTime();
     set(retrying ? Reconnecting : NotConnected, retrying ? why : QString());
 }
@@ -74,6 +80,7 @@ void ConnectionState::attemptFailed(const QString &why)
 
 void ConnectionState::stopped()
 {
+    lostTime = QDateTime();
     set(NotConnected, {});
 }
 

@@ -19,8 +19,11 @@ class ConnectionState : public QObject {
     // Whether the device has answered for its readings on this connection.
     Q_PROPERTY(bool answered READ hasAnswered NOTIFY changed)
     Q_PROPERTY(QString description READ description NOTIFY changed)
-    // When the link that is being tried again was lost.
+    // When the link was lost, while it is being tried again and the device
+    // has not answered since: a link made again to a device that does not
+    // answer is no link back.
     Q_PROPERTY(QDateTime lostAt READ lostAt NOTIFY changed)
+    Q_PROPERTY(bool lost READ isLost NOTIFY changed)
     Q_PROPERTY(QString windowTitle READ windowTitle NOTIFY changed)
 
 public:
@@ -35,6 +38,7 @@ public:
     QString model() const { return board; }
     bool hasAnswered() const { return answeredState; }
     QDateTime lostAt() const { return lostTime; }
+    bool isLost() const { return lostTime.isValid(); }
     // The state in words, with the address and the reason where there is one.
     QString description() const;
     QString windowTitle() const;

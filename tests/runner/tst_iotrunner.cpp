@@ -333,6 +333,28 @@ private slots:
                 "Cannot execte info. Device error " + QString(199, 'z') + QChar(0x2026) }));
     }
 
+    // A link made again to a device that takes it but does not answer is
+    // still a lost one, told from the first loss.
+    void aLinkBackWithoutAnswersIsStillLost()
+    {
+        ConnectionState link;
+        link.begin({ "127.0.0.1", 1 });
+        link.connected();
+        link.answered();
+        QVERIFY(!link.isLost());
+        link.lost("The device stopped answering", true);
+        const QDateTime at = link.lostAt();
+        QVERIFY(link.isLost() && at.isValid());
+        link.connected();
+        QVERIFY(link.isLost());
+        QTest::qWait(20);
+        link.lost("again", true);
+        QCOMPARE(link.lostAt(), at);
+        link.connected();
+        link.answered();
+        QVERIFY(!link.isLost());
+    }
+
     void stateFeedsSeriesTableAndStatus_data()
     {
         QTest::addColumn<QByteArray>("board");
