@@ -459,8 +459,8 @@
         <translation>На странице есть непримененные изменения. В файл будет сохранена конфигурация устройства без них.</translation>
     </message>
     <message>
-        <source>Save the device's configuration</source>
-        <translation>Сохранить конфигурацию устройства</translation>
+        <source>Save</source>
+        <translation>Сохранить</translation>
     </message>
     <message>
         <source>… and %1 more</source>

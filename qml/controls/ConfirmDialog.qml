@@ -22,6 +22,8 @@ AppDialog {
         take.Material.foreground = destructive ? Material.color(Material.Red) : Material.accent;
     }
 
+    // Room for the question and a button that says what it does.
+    widthShare: 2 / 3
     standardButtons: Dialog.Ok | Dialog.Cancel
     onAcceptTextChanged: labelButtons()
     Component.onCompleted: labelButtons()

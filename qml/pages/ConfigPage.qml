@@ -206,7 +206,7 @@ ScrollingPane {
         objectName: "unappliedDialog"
         title: qsTr("Save to file")
         text: qsTr("The page holds changes not yet applied. The file will hold the device's configuration without them.")
-        acceptText: qsTr("Save the device's configuration")
+        acceptText: qsTr("Save")
         onAccepted: page.saveBackup()
     }
 
