@@ -4,6 +4,10 @@
 <context>
     <name>IOTRunner</name>
     <message>
+        <source>The device did not confirm the configuration: check it once the device answers</source>
+        <translation>Устройство не подтвердило конфигурацию: проверьте ее, когда устройство ответит</translation>
+    </message>
+    <message>
         <source>A saved connection needs a name</source>
         <translation>У сохраненного подключения должно быть имя</translation>
     </message>

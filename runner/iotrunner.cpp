@@ -520,7 +520,11 @@ void IOTRunner::tell(const Outcome &outcome)
         break;
     default:
         // The link's end is told once, as such; an unreadable reply says
-        // nothing of use to the operator.
+        // nothing of use to the operator. A configuration sent but not
+        // confirmed is neither applied nor refused: the operator is told so.
+        if (!configResult.isEmpty())
+            emit alert(tr("The device did not confirm the configuration: check it once the "
+                          "device answers"));
         return;
     }
     if (query == QLatin1String(Protocol::Dev)) {

@@ -315,6 +315,21 @@ private slots:
         QVERIFY(sensors == 0 || f.runner.chartData(sensors - 1));
     }
 
+    // Sent, then the link ended before the device said it had taken it.
+    void aConfigurationTheLinkEndsUnderIsNotConfirmed()
+    {
+        Fixture f;
+        QVERIFY(f.connect({}, true) && f.peer.waitForLines(4));
+        const int before = f.peer.received().size();
+        f.runner.resetConfig();
+        QVERIFY(f.peer.waitForBytes(before + 10));
+        f.alerts.clear();
+        f.peer.closeClient();
+        QTRY_VERIFY(f.alerts.contains(
+            "The device did not confirm the configuration: check it once the device answers"));
+        QVERIFY(!f.alerts.contains("Device reset to factory settings"));
+    }
+
     void repliesArePairedInOrder()
     {
         Fixture f;
