@@ -44,7 +44,15 @@ MaterialPane {
 
             width: scroller.width - bar.width - 4
             height: scroller.contentHeight
-            implicitHeight: children.length > 0 ? children[0].implicitHeight : 0
+        }
+        // Read after the content has laid itself out, not while it does: a
+        // layout whose rows wrap can change its height as it is read, and a
+        // binding read then is a loop (seen with fonts that fail to load).
+        Binding {
+            target: body
+            property: "implicitHeight"
+            value: body.children.length > 0 ? body.children[0].implicitHeight : 0
+            delayed: true
         }
     }
 }
