@@ -13,14 +13,16 @@ Dialog {
     default property alias content: sheet.data
 
     // Outside a window (a page tried on its own) it keeps its own size.
+    // While the window goes, its frame may be gone before the dialog is.
     readonly property var frame: ApplicationWindow.window || { "width": minimumWidth + 20, "height": implicitHeight + 20 }
+    readonly property int frameWidth: frame ? frame.width : minimumWidth + 20
     // Above the notifications' strip, if they take one.
-    readonly property int room: frame.height - (frame.reservedBottom || 0)
+    readonly property int room: frame ? frame.height - (frame.reservedBottom || 0) : implicitHeight + 20
 
     parent: Overlay.overlay
-    width: Math.round(Math.min(frame.width - 20, Math.max(frame.width * widthShare, minimumWidth)))
+    width: Math.round(Math.min(frameWidth - 20, Math.max(frameWidth * widthShare, minimumWidth)))
     height: Math.min(implicitHeight, room - 20)
-    x: Math.round((frame.width - width) / 2)
+    x: Math.round((frameWidth - width) / 2)
     y: Math.round((room - height) / 2)
     modal: true
     focus: true

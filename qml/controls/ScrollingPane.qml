@@ -44,15 +44,21 @@ MaterialPane {
 
             width: scroller.width - bar.width - 4
             height: scroller.contentHeight
+
+            // Read after the content has laid itself out, not as it does: a
+            // layout with a wrapping row can change its height while it is
+            // read, which a binding takes for a loop (seen with fonts that
+            // fail to load). The width does not follow the height, so this
+            // settles at once.
+            function measure() {
+                implicitHeight = children.length > 0 ? children[0].implicitHeight : 0;
+            }
+
+            Component.onCompleted: measure()
         }
-        // Read after the content has laid itself out, not while it does: a
-        // layout whose rows wrap can change its height as it is read, and a
-        // binding read then is a loop (seen with fonts that fail to load).
-        Binding {
-            target: body
-            property: "implicitHeight"
-            value: body.children.length > 0 ? body.children[0].implicitHeight : 0
-            delayed: true
+        Connections {
+            target: body.children.length > 0 ? body.children[0] : null
+            onImplicitHeightChanged: Qt.callLater(body.measure)
         }
     }
 }
