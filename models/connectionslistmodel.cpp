@@ -25,6 +25,9 @@ QString ConnectionsListModel::lockPath()
 ConnectionsListModel::ConnectionsListModel(QObject *parent)
     : QAbstractListModel(parent)
 {
+    connect(this, &QAbstractItemModel::rowsInserted, this, &ConnectionsListModel::countChanged);
+    connect(this, &QAbstractItemModel::rowsRemoved, this, &ConnectionsListModel::countChanged);
+    connect(this, &QAbstractItemModel::modelReset, this, &ConnectionsListModel::countChanged);
 }
 
 int ConnectionsListModel::rowCount(const QModelIndex &parent) const

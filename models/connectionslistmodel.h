@@ -15,6 +15,8 @@
 // added or removed entries meanwhile, and neither loses the other's.
 class ConnectionsListModel : public QAbstractListModel {
     Q_OBJECT
+    // The window tells whether there is a list to show before it makes one.
+    Q_PROPERTY(int count READ rowCount NOTIFY countChanged)
 
 public:
     enum Roles { NameRole = Qt::UserRole + 1, HostRole, PortRole };
@@ -50,6 +52,7 @@ public:
 
 signals:
     void changed();
+    void countChanged();
 
 private:
     // Re-reads the stored texts under the lock, lets `change` edit them and

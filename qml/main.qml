@@ -23,6 +23,14 @@ ApplicationWindow {
     // The strip the notifications take at the bottom while there are any:
     // pages and dialogs keep out of it, so that none covers a control.
     readonly property int reservedBottom: toast.count > 0 ? toast.height + 20 : 0
+    // The pages, menus and dialogs the first frame does without are made
+    // after it, in the background; `built` once every one is.
+    property bool started: false
+    readonly property var deferredParts: [sensorsPart, configPart, cloudPart, statePart, historyPart, sitePart,
+        mainMenuPart, deviceMenuPart, deviceDialogPart, rebootPart, connSavePart, langPart, restartPart,
+        limitsPart, alarmsPart, aboutPart]
+    readonly property bool built: connectionPage.built
+                                  && deferredParts.every(function(part) { return part.status === Loader.Ready; })
 
     // The sensors when a device is connected, else the connection page.
     function homeIndex() {
@@ -62,6 +70,13 @@ ApplicationWindow {
     minimumHeight: 400
     title: runner.connection.windowTitle
 
+    // Once the window shows, the rest is made while it is drawn.
+    Timer {
+        running: window.visible && !window.started
+        interval: 0
+        onTriggered: window.started = true
+    }
+
     Component.onCompleted: {
         // Read once: the runner is the one keeper of the address.
         var saved = runner.savedEndpoint();
@@ -95,7 +110,7 @@ ApplicationWindow {
     Connections {
         target: runner
         onConnectedToHost: {
-            configPage.configRead = false;
+            configPart.get().configRead = false;
             // A device the site connects in the background (the one the
             // window showed, taken over by the site) leaves the operator on
             // the site page; a device back after a lost link, on the page
@@ -106,7 +121,7 @@ ApplicationWindow {
         }
         onDisconnectedFromHost: {
             deviceTool.visible = false;
-            sensorsPage.clearView();
+            sensorsPart.get().clearView();
             // Nothing is known of a device that is not connected.
             mqttIndicator.state = "inactive";
             modbusIndicator.state = "inactive";
@@ -114,11 +129,12 @@ ApplicationWindow {
             window.viaSite = false;
         }
         onDeviceDiscovered: {
-            deviceDialog.info = info;
+            deviceDialogPart.get().info = info;
             deviceTool.visible = true;
         }
         onDeviceSetup: {
             console.log("Units: " + units);
+            var sensorsPage = sensorsPart.get();
             for (var i = 0; i < scount; ++i) {
                 console.log("Add page for " + units[i]);
                 sensorsPage.addPage(units[i]);
@@ -127,18 +143,19 @@ ApplicationWindow {
             if (stack.currentIndex === Pages.sensors)
                 window.focusPage();
         }
-        onSensorSetup: sensorsPage.pageAt(index).setup(min, max)
+        onSensorSetup: sensorsPart.get().pageAt(index).setup(min, max)
         onDeviceUpdate: {
+            var sensorsPage = sensorsPart.get();
             for (var i = 0; i < sensorsPage.count; ++i)
                 sensorsPage.pageAt(i).update();
             mqttIndicator.state = cloud ? "active" : "inactive";
             modbusIndicator.state = modbus ? "active" : "inactive";
         }
         onDeviceConfig: {
-            configPage.setup(config);
-            cloudPage.update_config(config);
+            configPart.get().setup(config);
+            cloudPart.get().update_config(config);
         }
-        onDeviceInfo: cloudPage.update_devinfo(info)
+        onDeviceInfo: cloudPart.get().update_devinfo(info)
         onAlert: toast.show(msg)
         onHistIntervalUpdated: window.historyInt = interval / 1000
     }
@@ -146,45 +163,60 @@ ApplicationWindow {
     header: MainToolBar {
         id: toolBar
 
-        stale: sensorsPage.stale    }
+        stale: sensorsPart.item ? sensorsPart.item.stale : false
+    }
 
     // The menus hang from their buttons.
-    MainMenu {
-        id: mainMenu
+    Deferred {
+        id: mainMenuPart
 
-        objectName: "mainMenu"
-        parent: menuTool
-        y: menuTool.height
-        connected: window.connected
-        linked: runner.connection.state !== ConnectionState.NotConnected
-        canStopSite: runner.site.watching && !window.viaSite
-        onSite: window.openSite()
-        onStopSite: window.stopSite()
-        onSaveConnection: connSaveDialog.openFor(runner.suggestedName(), "", 0)
-        onDisconnect: runner.disconnectFromHost()
-        onChooseLanguage: langDialog.open()
-        onAbout: aboutDialog.open()
+        name: "mainMenu"
+        wanted: window.started
+        source: "MainMenu.qml"
+        onLoaded: {
+            item.parent = menuTool;
+            item.y = Qt.binding(function() { return menuTool.height; });
+            item.connected = Qt.binding(function() { return window.connected; });
+            item.linked = Qt.binding(function() {
+                return runner.connection.state !== ConnectionState.NotConnected;
+            });
+            item.canStopSite = Qt.binding(function() { return runner.site.watching && !window.viaSite; });
+            item.site.connect(window.openSite);
+            item.stopSite.connect(window.stopSite);
+            item.saveConnection.connect(function() {
+                connSavePart.get().openFor(runner.suggestedName(), "", 0);
+            });
+            item.disconnect.connect(runner.disconnectFromHost);
+            item.chooseLanguage.connect(function() { langPart.get().open(); });
+            item.about.connect(function() { aboutPart.get().open(); });
+        }
     }
-    DeviceMenu {
-        id: deviceMenu
+    Deferred {
+        id: deviceMenuPart
 
-        objectName: "deviceMenu"
-        parent: deviceTool
-        y: deviceTool.height
-        onInfo: deviceDialog.open()
-        onStatus: stack.currentIndex = Pages.status
-        onHistory: {
-            runner.requestHistory();
-            stack.currentIndex = Pages.history;
+        name: "deviceMenu"
+        wanted: window.started
+        source: "DeviceMenu.qml"
+        onLoaded: {
+            item.parent = deviceTool;
+            item.y = Qt.binding(function() { return deviceTool.height; });
+            item.info.connect(function() { deviceDialogPart.get().open(); });
+            item.status.connect(function() { stack.currentIndex = Pages.status; });
+            item.history.connect(function() {
+                runner.requestHistory();
+                stack.currentIndex = Pages.history;
+            });
+            item.config.connect(function() {
+                runner.requestConfig();
+                stack.currentIndex = Pages.config;
+            });
+            item.cloud.connect(function() { stack.currentIndex = Pages.cloud; });
+            item.reboot.connect(function() { rebootPart.get().open(); });
+            item.limits.connect(function() {
+                limitsPart.get().openWith(qsTranslate("main", "Alarm limits"), runner.alarmLimits(),
+                                          function(limits) { runner.setAlarmLimits(limits); });
+            });
         }
-        onConfig: {
-            runner.requestConfig();
-            stack.currentIndex = Pages.config;
-        }
-        onCloud: stack.currentIndex = Pages.cloud
-        onReboot: rebootDialog.open()
-        onLimits: limitsDialog.openWith(qsTranslate("main", "Alarm limits"), runner.alarmLimits(),
-                                        function(limits) { runner.setAlarmLimits(limits); })
     }
     Connections {
         target: menuTool
@@ -200,13 +232,13 @@ ApplicationWindow {
                 // Back to the site: the device stays watched.
                 runner.disconnectFromHost();
             } else {
-                mainMenu.openFrom(menuTool);
+                mainMenuPart.get().openFrom(menuTool);
             }
         }
     }
     Connections {
         target: deviceTool
-        onClicked: deviceMenu.openFrom(deviceTool)
+        onClicked: deviceMenuPart.get().openFrom(deviceTool)
     }
 
     // The tool bar ends where it ends: no shade of it runs into the page,
@@ -221,6 +253,8 @@ ApplicationWindow {
     // says where the operator now is only from the focus.
     function focusPage() {
         var page = stack.children[stack.currentIndex];
+        if (page && page.get)
+            page = page.get();
         var target = page ? page.focusTarget() : null;
         if (target)
             target.forceActiveFocus();
@@ -279,46 +313,64 @@ ApplicationWindow {
             id: connectionPage
 
             objectName: "connectionPage"
+            started: window.started
             onListShownChanged: window.showMenuTool()
             onStart: runner.connectToHost(host, enteredPort())
-            onSaveFound: connSaveDialog.openFor(name, host, port)
+            onSaveFound: connSavePart.get().openFor(name, host, port)
         }
-        SensorsPage {
-            id: sensorsPage
+        Deferred {
+            id: sensorsPart
 
-            objectName: "sensorsPage"
-            lost: lostBar.visible
+            name: "sensorsPage"
+            wanted: window.started
+            source: "SensorsPage.qml"
+            onLoaded: item.lost = Qt.binding(function() { return lostBar.visible; })
         }
-        ConfigPage {
-            id: configPage
+        Deferred {
+            id: configPart
 
-            objectName: "configPage"
+            name: "configPage"
+            wanted: window.started
+            source: "ConfigPage.qml"
         }
-        CloudConfig {
-            id: cloudPage
+        Deferred {
+            id: cloudPart
 
-            objectName: "cloudPage"
+            name: "cloudPage"
+            wanted: window.started
+            source: "CloudConfig.qml"
         }
-        StatePane {
-            id: devInfoPage
-        }
-        HistoryPane {
-            id: devHistoryPage
+        Deferred {
+            id: statePart
 
-            interval: window.historyInt
+            wanted: window.started
+            source: "StatePane.qml"
         }
-        SitePage {
-            id: sitePage
+        Deferred {
+            id: historyPart
 
-            objectName: "sitePage"
-            onOpenDevice: {
-                window.viaSite = true;
-                runner.openFromSite(row);
+            wanted: window.started
+            source: "HistoryPane.qml"
+            onLoaded: item.interval = Qt.binding(function() { return window.historyInt; })
+        }
+        Deferred {
+            id: sitePart
+
+            name: "sitePage"
+            wanted: window.started
+            source: "SitePage.qml"
+            onLoaded: {
+                item.openDevice.connect(function(row) {
+                    window.viaSite = true;
+                    runner.openFromSite(row);
+                });
+                item.editLimits.connect(function(row) {
+                    limitsPart.get().openWith(qsTranslate("main", "Alarm limits: %1").arg(runner.site.nameAt(row)),
+                                              runner.site.limitsAt(row),
+                                              function(limits) { runner.site.setLimitsAt(row, limits); });
+                });
+                item.showAlarms.connect(function() { alarmsPart.get().open(); });
             }
-            onEditLimits: limitsDialog.openWith(qsTranslate("main", "Alarm limits: %1").arg(runner.site.nameAt(row)),
-                                                runner.site.limitsAt(row),
-                                                function(limits) { runner.site.setLimitsAt(row, limits); })
-            onShowAlarms: alarmsDialog.open()
         }
     }
 
@@ -340,61 +392,83 @@ ApplicationWindow {
         parent: Overlay.overlay
     }
 
-    DeviceInfoDialog {
-        id: deviceDialog
+    Deferred {
+        id: deviceDialogPart
 
-        objectName: "deviceDialog"
+        name: "deviceDialog"
+        wanted: window.started
+        source: "DeviceInfoDialog.qml"
     }
-    ConfirmDialog {
-        id: rebootDialog
+    Deferred {
+        id: rebootPart
 
-        objectName: "rebootDialog"
-        title: qsTr("Reboot")
-        text: qsTr("Reboot the device?") + "\n\n"
-              + qsTr("It stops measuring and leaves the network for about a minute; the program reconnects.")
-        acceptText: qsTr("Reboot")
-        onAccepted: runner.requestReboot()
-    }
-    SaveConnectionDialog {
-        id: connSaveDialog
-
-        objectName: "connSaveDialog"
-    }
-    LanguageDialog {
-        id: langDialog
-
-        objectName: "langDialog"
-        language: settings.language
-        onChosen: {
-            settings.language = language;
-            restartDialog.open();
+        name: "rebootDialog"
+        wanted: window.started
+        source: "ConfirmDialog.qml"
+        onLoaded: {
+            item.title = qsTr("Reboot");
+            item.text = qsTr("Reboot the device?") + "\n\n"
+                    + qsTr("It stops measuring and leaves the network for about a minute; the program reconnects.");
+            item.acceptText = qsTr("Reboot");
+            item.accepted.connect(runner.requestReboot);
         }
     }
-    ConfirmDialog {
-        id: restartDialog
+    Deferred {
+        id: connSavePart
 
-        objectName: "restartDialog"
-        title: qsTr("Language")
-        text: qsTr("Restart the app to apply changes") + "\n\n"
-              + qsTr("The connection to the device is closed and opened again.")
-        acceptText: qsTr("Restart now")
-        onAccepted: Qt.exit(RESTART_CODE)
-        onRejected: toast.show(qsTr("Restart the app to apply changes"))
+        name: "connSaveDialog"
+        wanted: window.started
+        source: "SaveConnectionDialog.qml"
     }
-    AlarmLimitsDialog {
-        id: limitsDialog
+    Deferred {
+        id: langPart
 
-        objectName: "limitsDialog"
+        name: "langDialog"
+        wanted: window.started
+        source: "LanguageDialog.qml"
+        onLoaded: {
+            item.language = Qt.binding(function() { return settings.language; });
+            item.chosen.connect(function(language) {
+                settings.language = language;
+                restartPart.get().open();
+            });
+        }
     }
-    AlarmListDialog {
-        id: alarmsDialog
+    Deferred {
+        id: restartPart
 
-        objectName: "alarmsDialog"
+        name: "restartDialog"
+        wanted: window.started
+        source: "ConfirmDialog.qml"
+        onLoaded: {
+            item.title = qsTr("Language");
+            item.text = qsTr("Restart the app to apply changes") + "\n\n"
+                    + qsTr("The connection to the device is closed and opened again.");
+            item.acceptText = qsTr("Restart now");
+            item.accepted.connect(function() { Qt.exit(RESTART_CODE); });
+            item.rejected.connect(function() { toast.show(qsTr("Restart the app to apply changes")); });
+        }
     }
-    AboutDialog {
-        id: aboutDialog
+    Deferred {
+        id: limitsPart
 
-        objectName: "aboutDialog"
-        onNotify: toast.show(text)
+        name: "limitsDialog"
+        wanted: window.started
+        source: "AlarmLimitsDialog.qml"
+    }
+    Deferred {
+        id: alarmsPart
+
+        name: "alarmsDialog"
+        wanted: window.started
+        source: "AlarmListDialog.qml"
+    }
+    Deferred {
+        id: aboutPart
+
+        name: "aboutDialog"
+        wanted: window.started
+        source: "AboutDialog.qml"
+        onLoaded: item.notify.connect(toast.show)
     }
 }

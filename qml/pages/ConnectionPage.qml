@@ -16,6 +16,10 @@ MaterialPane {
     // The saved connections are shown rather than the form: the window's
     // Back returns to the form.
     readonly property bool listShown: stack.currentIndex === 1
+    // Set by the window once its first frame is out: the saved connections
+    // and the search are made after it.
+    property bool started: false
+    readonly property bool built: listPart.status === Loader.Ready && findPart.status === Loader.Ready
 
     function showForm() {
         stack.currentIndex = 0;
@@ -28,7 +32,7 @@ MaterialPane {
 
     // The form's address when the form shows, else the saved connections.
     function focusTarget() {
-        return stack.currentIndex === 0 ? hostEdit : connectionsListPane;
+        return stack.currentIndex === 0 ? hostEdit : listPart.get();
     }
 
     function startIfReady() {
@@ -142,13 +146,16 @@ MaterialPane {
                     text: qsTr("Find devices")
                     micon: MaterialFont.icon.search
                     font.pointSize: Theme.bodyText
-                    onClicked: findDialog.open()
+                    onClicked: findPart.get().open()
                 }
             }
         }
 
-        ConnectionsList {
-            id: connectionsListPane
+        Deferred {
+            id: listPart
+
+            wanted: page.started
+            source: "ConnectionsList.qml"
         }
     }
 
@@ -157,25 +164,29 @@ MaterialPane {
         anchors.right: parent.right
         anchors.bottom: parent.bottom
         anchors.margins: 5
-        visible: stack.currentIndex === 0 && connectionsListPane.count > 0
+        visible: stack.currentIndex === 0 && runner.connListModel().count > 0
         text: MaterialFont.icon.list
         tooltip: qsTr("Connections List")
         onClicked: {
             stack.currentIndex = 1;
-            connectionsListPane.forceActiveFocus();
+            listPart.get().forceActiveFocus();
         }
     }
 
-    FindDevicesDialog {
-        id: findDialog
+    Deferred {
+        id: findPart
 
-        objectName: "findDialog"
-        onChosen: {
-            stack.currentIndex = 0;
-            page.host = host;
-            page.port = port;
-            page.start();
+        name: "findDialog"
+        wanted: page.started
+        source: "FindDevicesDialog.qml"
+        onLoaded: {
+            item.chosen.connect(function(host, port) {
+                stack.currentIndex = 0;
+                page.host = host;
+                page.port = port;
+                page.start();
+            });
+            item.saveAsked.connect(page.saveFound);
         }
-        onSaveAsked: page.saveFound(name, host, port)
     }
 }

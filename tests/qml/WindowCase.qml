@@ -30,6 +30,7 @@ TestCase {
         compare(component.status, Component.Ready, component.errorString());
         window = component.createObject(null, { "visible": true });
         waitForRendering(window.contentItem);
+        tryVerify(function() { return window.built; }, 10000, "the pages made after the first frame");
         return window;
     }
 
