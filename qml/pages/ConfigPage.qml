@@ -23,9 +23,15 @@ ScrollingPane {
     property var loaded: null
     // The fields differ from what setup put in them.
     readonly property bool edited: Object.keys(changedFields()).length > 0
+    // The operator's changes not yet applied outlast the device's file read
+    // again (the link came back, another step read it); asking the device
+    // again (F5), a reset, a loaded file or leaving the device drop them.
+    property bool dropEdits: false
     // The choices of each member the page edits, and its label.
     readonly property var models: ({ "sys-mode": sysModeModel, "net-mode": netModeModel,
                                      "net-auth": netAuthModeModel })
+    readonly property var controls: ({ "sys-mode": sysMode, "net-mode": netMode, "net-ssid": netSsid,
+                                       "net-pwd": netPassword, "net-auth": netAuthMode })
     readonly property var labels: ({ "sys-mode": qsTr("Mode"), "net-mode": qsTr("WiFi Mode"),
                                      "net-ssid": qsTr("SSID"), "net-pwd": qsTr("Password"),
                                      "net-auth": qsTr("Auth Mode") })
@@ -60,14 +66,12 @@ ScrollingPane {
         return value === undefined || value === null ? "" : String(value);
     }
 
+    // A choice by its index, a text as it stands.
     function fields() {
-        return {
-            "sys-mode": sysMode.currentIndex,
-            "net-mode": netMode.currentIndex,
-            "net-ssid": netSsid.text,
-            "net-pwd": netPassword.text,
-            "net-auth": netAuthMode.currentIndex
-        };
+        var now = {};
+        for (var key in controls)
+            now[key] = models[key] ? controls[key].currentIndex : controls[key].text;
+        return now;
     }
 
     function fill(config) {
@@ -80,10 +84,22 @@ ScrollingPane {
     }
 
     function setup(config) {
+        // Before the first file there is nothing the operator changed.
+        var fresh = dropEdits || loaded !== null || Object.keys(shown).length === 0;
+        var kept = fresh ? {} : changedFields();
+        dropEdits = false;
         loaded = null;
         fill(config);
         configRead = true;
+        for (var key in kept) {
+            if (models[key])
+                choose(controls[key], models[key], kept[key], -1);
+            else
+                controls[key].text = kept[key];
+        }
     }
+
+
 
     function load(file) {
         var backup = runner.loadConfigBackup(file);
@@ -152,6 +168,7 @@ ScrollingPane {
     function dropLoaded() {
         runner.dropConfigBackup();
         loaded = null;
+        dropEdits = true;
         runner.requestConfig();
     }
 
@@ -196,7 +213,10 @@ ScrollingPane {
               + qsTr("The device's mode and Wi-Fi settings go back to the factory's: it may leave its network.")
         acceptText: qsTr("Reset")
         destructive: true
-        onAccepted: runner.resetConfig()
+        onAccepted: {
+            page.dropEdits = true;
+            runner.resetConfig();
+        }
     }
 
     // A backup holds what the device sent, not what the page shows.
@@ -271,6 +291,8 @@ ScrollingPane {
         onChanged: {
             if (runner.connection.state === ConnectionState.Connected)
                 return;
+            if (runner.connection.state === ConnectionState.NotConnected || page.loaded !== null)
+                page.dropEdits = true;
             if (restoreDialog.visible) {
                 restoreDialog.close();
                 runner.dropConfigBackup();
@@ -283,7 +305,10 @@ ScrollingPane {
     Shortcut {
         sequence: StandardKey.Refresh
         enabled: page.visible
-        onActivated: runner.requestConfig()
+        onActivated: {
+            page.dropEdits = true;
+            runner.requestConfig();
+        }
     }
 
     // As tall as it needs: a height given back by the scrolling page would

@@ -184,6 +184,9 @@ WindowCase {
         compare(child("stack").currentIndex, Pages.config);
         tryVerify(function() { return freshConfig()["net-ssid"] === "VELTRA2-5E1001"; }, 5000);
 
+        // Changes not yet applied outlast the link.
+        var ssid = child("netSsid");
+        ssid.text = "typed while the link went";
         var reboot = child("rebootDialog");
         var menu = child("deviceMenu");
         alerts.clear();
@@ -196,6 +199,12 @@ WindowCase {
         tryVerify(function() { return alerts.count > 0; }, 5000);
         compare(alerts.signalArguments[0][0], "Device will reboot");
         connected.wait(15000);
+        var page = child("configPage");
+        tryVerify(function() { return page.configRead; }, 5000);
+        compare(ssid.text, "typed while the link went");
+        verify(child("applyButton").enabled);
+        ssid.text = "VELTRA2-5E1001";
+        verify(!child("applyButton").enabled);
     }
 
     function test_5_keyboard() {
