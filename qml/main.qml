@@ -70,9 +70,13 @@ ApplicationWindow {
     minimumHeight: 400
     title: runner.connection.windowTitle
 
-    // Once the window shows, the rest is made while it is drawn.
+    // Once the first frame is on its way, the rest is made in the time
+    // between frames.
+    onAfterAnimating: if (!started) startParts.start()
+
     Timer {
-        running: window.visible && !window.started
+        id: startParts
+
         interval: 0
         onTriggered: window.started = true
     }
