@@ -47,7 +47,14 @@ MaterialPane {
         ScrollingPane {
             id: infoPane
 
+            objectName: "cloudInfo"
             framed: false
+            // The part has nothing to press: it is one stop for the keyboard,
+            // framed, and read out whole.
+            activeFocusOnTab: true
+            Accessible.role: Accessible.Grouping
+            Accessible.name: qsTr("Client ID") + ": " + mqttClientID.text + ", " + qsTr("Certificate") + ": "
+                             + mqttCert.Accessible.name + ", " + qsTr("Key") + ": " + mqttKey.Accessible.name
 
             Column {
                 anchors.left: parent.left
@@ -154,6 +161,10 @@ MaterialPane {
                         ]
                     }
                 }
+            }
+            FocusFrame {
+                objectName: "cloudInfoFrame"
+                shown: infoPane.visualFocus
             }
         }
 

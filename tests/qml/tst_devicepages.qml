@@ -253,6 +253,15 @@ WindowCase {
         keyClick(Qt.Key_Escape);
         tryCompare(menu, "visible", false);
         verify(deviceTool.visualFocus);
+        // The cloud page's statuses are one stop, framed and read out whole.
+        show(Pages.cloud);
+        var info = child("cloudInfo");
+        for (var j = 0; j < 4 && !info.activeFocus; ++j)
+            keyClick(Qt.Key_Tab);
+        verify(info.activeFocus && info.visualFocus);
+        verify(/^Client ID: .+, Certificate: (present|missing), Key: (present|missing)$/.test(info.Accessible.name),
+               info.Accessible.name);
+        verify(child("cloudInfoFrame").visible);
     }
 
     function test_6_configurationBackup() {
