@@ -72,8 +72,11 @@ ApplicationWindow {
 
     // Once the first frame is on its way, the rest is made in the time
     // between frames.
-    onAfterAnimating: if (!started) startParts.start()
-
+    Connections {
+        target: window
+        enabled: !window.started
+        onAfterAnimating: startParts.start()
+    }
     Timer {
         id: startParts
 
@@ -175,7 +178,6 @@ ApplicationWindow {
         id: mainMenuPart
 
         name: "mainMenu"
-        wanted: window.started
         source: "MainMenu.qml"
         onLoaded: {
             item.parent = menuTool;
@@ -199,7 +201,6 @@ ApplicationWindow {
         id: deviceMenuPart
 
         name: "deviceMenu"
-        wanted: window.started
         source: "DeviceMenu.qml"
         onLoaded: {
             item.parent = deviceTool;
@@ -317,7 +318,6 @@ ApplicationWindow {
             id: connectionPage
 
             objectName: "connectionPage"
-            started: window.started
             onListShownChanged: window.showMenuTool()
             onStart: runner.connectToHost(host, enteredPort())
             onSaveFound: connSavePart.get().openFor(name, host, port)
@@ -326,7 +326,6 @@ ApplicationWindow {
             id: sensorsPart
 
             name: "sensorsPage"
-            wanted: window.started
             source: "SensorsPage.qml"
             onLoaded: item.lost = Qt.binding(function() { return lostBar.visible; })
         }
@@ -334,26 +333,22 @@ ApplicationWindow {
             id: configPart
 
             name: "configPage"
-            wanted: window.started
             source: "ConfigPage.qml"
         }
         Deferred {
             id: cloudPart
 
             name: "cloudPage"
-            wanted: window.started
             source: "CloudConfig.qml"
         }
         Deferred {
             id: statePart
 
-            wanted: window.started
             source: "StatePane.qml"
         }
         Deferred {
             id: historyPart
 
-            wanted: window.started
             source: "HistoryPane.qml"
             onLoaded: item.interval = Qt.binding(function() { return window.historyInt; })
         }
@@ -361,7 +356,6 @@ ApplicationWindow {
             id: sitePart
 
             name: "sitePage"
-            wanted: window.started
             source: "SitePage.qml"
             onLoaded: {
                 item.openDevice.connect(function(row) {
@@ -400,14 +394,12 @@ ApplicationWindow {
         id: deviceDialogPart
 
         name: "deviceDialog"
-        wanted: window.started
         source: "DeviceInfoDialog.qml"
     }
     Deferred {
         id: rebootPart
 
         name: "rebootDialog"
-        wanted: window.started
         source: "ConfirmDialog.qml"
         onLoaded: {
             item.title = qsTr("Reboot");
@@ -421,14 +413,12 @@ ApplicationWindow {
         id: connSavePart
 
         name: "connSaveDialog"
-        wanted: window.started
         source: "SaveConnectionDialog.qml"
     }
     Deferred {
         id: langPart
 
         name: "langDialog"
-        wanted: window.started
         source: "LanguageDialog.qml"
         onLoaded: {
             item.language = Qt.binding(function() { return settings.language; });
@@ -442,7 +432,6 @@ ApplicationWindow {
         id: restartPart
 
         name: "restartDialog"
-        wanted: window.started
         source: "ConfirmDialog.qml"
         onLoaded: {
             item.title = qsTr("Language");
@@ -457,21 +446,18 @@ ApplicationWindow {
         id: limitsPart
 
         name: "limitsDialog"
-        wanted: window.started
         source: "AlarmLimitsDialog.qml"
     }
     Deferred {
         id: alarmsPart
 
         name: "alarmsDialog"
-        wanted: window.started
         source: "AlarmListDialog.qml"
     }
     Deferred {
         id: aboutPart
 
         name: "aboutDialog"
-        wanted: window.started
         source: "AboutDialog.qml"
         onLoaded: item.notify.connect(toast.show)
     }

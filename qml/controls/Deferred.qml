@@ -1,12 +1,14 @@
 import QtQuick 2.11
+import QtQuick.Controls 2.4
 
 // A part of the window the first frame does without: made in the background
 // once the window shows, or at once where it is wanted before that.
 Loader {
     id: part
 
-    // Set by the window once it shows.
-    property bool wanted: false
+    // Wanted once the window has its first frame out (it says so by
+    // `started`); outside a window, only when asked for.
+    property bool wanted: ApplicationWindow.window !== null && ApplicationWindow.window.started === true
     // The part's object name, by which it is found.
     property string name: ""
 

@@ -74,12 +74,20 @@ ScrollingPane {
         return now;
     }
 
+    // Puts `values` (members by key, choices by their value) in the fields:
+    // only those given, and a choice not given a value takes its default.
+    function put(values, keys) {
+        var defaults = { "sys-mode": 0, "net-mode": 1, "net-auth": 4 };
+        keys.forEach(function(key) {
+            if (models[key])
+                choose(controls[key], models[key], values[key], defaults[key]);
+            else
+                controls[key].text = textOf(values, key);
+        });
+    }
+
     function fill(config) {
-        choose(sysMode, sysModeModel, config["sys-mode"], 0);
-        choose(netMode, netModeModel, config["net-mode"], 1);
-        netSsid.text = textOf(config, "net-ssid");
-        netPassword.text = textOf(config, "net-pwd");
-        choose(netAuthMode, netAuthModeModel, config["net-auth"], 4);
+        put(config, Object.keys(controls));
         shown = fields();
     }
 
@@ -91,15 +99,8 @@ ScrollingPane {
         loaded = null;
         fill(config);
         configRead = true;
-        for (var key in kept) {
-            if (models[key])
-                choose(controls[key], models[key], kept[key], -1);
-            else
-                controls[key].text = kept[key];
-        }
+        put(kept, Object.keys(kept));
     }
-
-
 
     function load(file) {
         var backup = runner.loadConfigBackup(file);

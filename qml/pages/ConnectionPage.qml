@@ -16,9 +16,8 @@ MaterialPane {
     // The saved connections are shown rather than the form: the window's
     // Back returns to the form.
     readonly property bool listShown: stack.currentIndex === 1
-    // Set by the window once its first frame is out: the saved connections
-    // and the search are made after it.
-    property bool started: false
+    // The saved connections and the search are made after the window's
+    // first frame.
     readonly property bool built: listPart.status === Loader.Ready && findPart.status === Loader.Ready
 
     function showForm() {
@@ -154,7 +153,6 @@ MaterialPane {
         Deferred {
             id: listPart
 
-            wanted: page.started
             source: "ConnectionsList.qml"
         }
     }
@@ -177,7 +175,6 @@ MaterialPane {
         id: findPart
 
         name: "findDialog"
-        wanted: page.started
         source: "FindDevicesDialog.qml"
         onLoaded: {
             item.chosen.connect(function(host, port) {
