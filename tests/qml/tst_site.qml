@@ -43,9 +43,13 @@ WindowCase {
         for (var host = 10; host < 10 + rooms; ++host)
             addresses.push("--address", "127.0.6." + host);
         var port = testHelper.startSimulator(addresses);
-        var muted = testHelper.startSimulator(["--address", "127.0.6.58", "--mute-at", "8"]);
+        // The simulators' clocks run from their start, the window's opening
+        // included: a slow build must still hear the muted one before it
+        // falls silent, and the hot one before it warms.
+        var at = function(seconds) { return String(seconds * slowdown); };
+        var muted = testHelper.startSimulator(["--address", "127.0.6.58", "--mute-at", at(8)]);
         var hot = testHelper.startSimulator(["--address", "127.0.6.59", "--model", "2u", "--verbose",
-                                             "--step", "8=30", "--step", "14=-30"]);
+                                             "--step", at(8) + "=30", "--step", at(14) + "=-30"]);
         verify(port > 0 && muted > 0 && hot > 0, "simulators");
         for (host = 10; host < 10 + rooms; ++host)
             runner.saveConnectionTo("Room " + host, "127.0.6." + host, port);
