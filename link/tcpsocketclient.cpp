@@ -162,8 +162,9 @@ void TcpSocketClient::setReading(bool reading)
 void TcpSocketClient::tcpReadyRead()
 {
     readScheduled = false;
-    // A pass asked for from the event loop may come after the link has gone.
-    if (paused || !socket->isOpen())
+    // A pass asked for from the event loop may come after the link has gone,
+    // even once the next attempt has opened the socket again.
+    if (paused || socket->state() != QAbstractSocket::ConnectedState)
         return;
     // A bounded slice at a time, the rest from the event loop: a device
     // that floods the link must not hold the window up.
@@ -209,6 +210,11 @@ void TcpSocketClient::tcpConnected()
 
 void TcpSocketClient::tcpDisconnected()
 {
+    // What an ended link still holds (lines a paused reader had not taken)
+    // answers nothing any more: handed on later, it would pair with the
+    // requests of the next connection.
+    buffer.clear();
+    socket->readAll();
     emit disconnected();
 }
 

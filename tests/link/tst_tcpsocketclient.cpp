@@ -124,6 +124,33 @@ private slots:
         QCOMPARE(lines.at(0).at(0).toByteArray(), QByteArray("{\"board\":\"veltra-2u\"}"));
     }
 
+    // A reader that pauses (as a session does over a large reply) and is
+    // still paused when the link ends must not be handed that link's
+    // remaining lines once it reads again: they would answer the requests
+    // of the next connection.
+    void linesOfAnEndedLinkStayWithIt()
+    {
+        ScriptedPeer peer;
+        auto client = connectedTo(peer);
+        QVERIFY(client);
+        QList<QByteArray> lines;
+        connect(client.get(), &TcpSocketClient::newDatagram, this, [&](const QByteArray &line) {
+            lines.append(line);
+            client->setReading(false);
+        });
+        connect(
+            client.get(), &TcpSocketClient::disconnected, this, [&] { client->setReading(true); });
+        QSignalSpy connected(client.get(), &TcpSocketClient::connected);
+        peer.send("{\"old\":1}\r\n{\"old\":2}\r\n");
+        QTRY_COMPARE(lines.size(), 1);
+        peer.closeClient();
+        QVERIFY(connected.wait(5000) && peer.waitForConnections(2));
+        client->setReading(true);
+        peer.sendLine("{\"new\":1}");
+        QTRY_COMPARE(lines.size(), 2);
+        QCOMPARE(lines.last(), QByteArray("{\"new\":1}"));
+    }
+
     void oversizedLineIsCutOff_data()
     {
         QTest::addColumn<QByteArray>("tail");
