@@ -304,6 +304,7 @@ ScrollingPane {
 
     // The device is asked again; what the operator typed gives way to it.
     Shortcut {
+        objectName: "configRefresh"
         sequence: StandardKey.Refresh
         enabled: page.visible
         onActivated: {
