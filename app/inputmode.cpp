@@ -38,14 +38,21 @@ void InputMode::tellFocus(QWindow *window) const
 bool InputMode::eventFilter(QObject *watched, QEvent *event)
 {
     bool keyboard = m_keyboard;
+    bool pointing = m_pointing;
     switch (event->type()) {
     case QEvent::KeyPress:
         keyboard = true;
+        pointing = false;
         break;
     case QEvent::MouseButtonPress:
     case QEvent::TouchBegin:
     case QEvent::TabletPress:
         keyboard = false;
+        pointing = true;
+        break;
+    // Moving the pointer does not take the frame from the keyboard's focus.
+    case QEvent::MouseMove:
+        pointing = true;
         break;
     default:
         break;
@@ -53,6 +60,10 @@ bool InputMode::eventFilter(QObject *watched, QEvent *event)
     if (keyboard != m_keyboard) {
         m_keyboard = keyboard;
         emit keyboardChanged();
+    }
+    if (pointing != m_pointing) {
+        m_pointing = pointing;
+        emit pointingChanged();
     }
     return QObject::eventFilter(watched, event);
 }

@@ -13,6 +13,10 @@ class InputMode : public QObject {
     Q_OBJECT
     // Whether the last key or press came from the keyboard.
     Q_PROPERTY(bool keyboard READ keyboard NOTIFY keyboardChanged)
+    // Whether the pointer moved or pressed since the last key: a pointer
+    // left on a button while the operator types has not come to it, however
+    // often the items under it change (a dialog closing, a page shown).
+    Q_PROPERTY(bool pointing READ pointing NOTIFY pointingChanged)
 
 public:
     // Watches every key and press of the application from now on.
@@ -27,15 +31,18 @@ public:
     Q_INVOKABLE void tellFocus(QWindow *window) const;
 
     bool keyboard() const { return m_keyboard; }
+    bool pointing() const { return m_pointing; }
 
 signals:
     void keyboardChanged();
+    void pointingChanged();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     bool m_keyboard = false;
+    bool m_pointing = false;
 };
 
 #endif // INPUTMODE_H

@@ -25,7 +25,7 @@ Label {
     color: Material.primary
     horizontalAlignment: Text.AlignHCenter
     verticalAlignment: Text.AlignVCenter
-    ToolTip.visible: hoverArea.containsMouse && tooltip !== ""
+    ToolTip.visible: hoverArea.containsMouse && inputMode.pointing && tooltip !== ""
     ToolTip.text: tooltip
     // The glyph means nothing read aloud; the tooltip says the state.
     Accessible.role: Accessible.StaticText

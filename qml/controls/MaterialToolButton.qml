@@ -11,6 +11,7 @@ ToolButton {
     // Clicked while the pointer or the focus is still on it: its tooltip
     // would stay over whatever the click opened.
     property bool used: false
+    readonly property bool pointed: hovered && inputMode.pointing
 
     property color bgColor: Material.primary
     property color normalColor: "white"
@@ -22,9 +23,9 @@ ToolButton {
     font.family: MaterialFont.fontName
     font.pointSize: Theme.buttonGlyph
     hoverEnabled: true
-    ToolTip.visible: (hovered || visualFocus) && !used && tooltip !== "" && visible
+    ToolTip.visible: (pointed || visualFocus) && !used && tooltip !== "" && visible
     ToolTip.text: tooltip
-    ToolTip.delay: hovered ? 500 : 0
+    ToolTip.delay: pointed ? 500 : 0
     focusPolicy: Qt.TabFocus
     onClicked: used = true
     onHoveredChanged: if (!hovered && !visualFocus) used = false

@@ -90,7 +90,7 @@ MaterialPane {
                                 PropertyChanges {
                                     target: mqttClientID
                                     text: qsTr("not set")
-                                    color: "red"
+                                    color: Material.color(Material.Red)
                                     font.bold: true
                                 }
                             }

@@ -98,10 +98,11 @@ Item {
         onTriggered: control.now = Date.now()
     }
 
+    // Clear of the focus frame, which is drawn inside the sensor: the name
+    // above the gauge and the chart's last labels sat under it.
     GridLayout {
         anchors.fill: parent
-        anchors.leftMargin: 1
-        anchors.rightMargin: 1
+        anchors.margins: 5
         flow: control.width > control.height ? GridLayout.LeftToRight : GridLayout.TopToBottom
 
         // Gauge and chart share the room equally.
