@@ -214,7 +214,8 @@ void TcpSocketClient::tcpDisconnected()
     // answers nothing any more: handed on later, it would pair with the
     // requests of the next connection.
     buffer.clear();
-    socket->readAll();
+    if (socket->isOpen())
+        socket->readAll();
     emit disconnected();
 }
 

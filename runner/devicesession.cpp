@@ -132,7 +132,13 @@ quint64 DeviceSession::send(const QJsonObject &request, QObject *context, Handle
 {
     if (!isConnected())
         return 0;
+    // The write may find the link reset and end it there and then: the
+    // request then went nowhere, and queued it would take the reply to the
+    // next link's first request.
+    const int link = linkSerial;
     client->write(request);
+    if (link != linkSerial)
+        return 0;
     return queue(request, context, std::move(handler));
 }
 
@@ -142,9 +148,12 @@ quint64 DeviceSession::upload(
     if (!isConnected())
         return 0;
     const QJsonObject header = Requests::put(name, data.size());
+    const int link = linkSerial;
     client->write(header);
     client->write(data, false);
     client->flush();
+    if (link != linkSerial)
+        return 0;
     return queue(header, context, std::move(handler));
 }
 
