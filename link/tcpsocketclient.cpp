@@ -202,17 +202,14 @@ void TcpSocketClient::tcpConnected()
 {
     attemptConnected = true;
     setReading(true);
-    // Half a line left over from the previous connection would corrupt the
-    // first reply of this one.
-    buffer.clear();
     emit connected();
 }
 
 void TcpSocketClient::tcpDisconnected()
 {
-    // What an ended link still holds (lines a paused reader had not taken)
-    // answers nothing any more: handed on later, it would pair with the
-    // requests of the next connection.
+    // What an ended link still holds (lines a paused reader had not taken,
+    // half a line) answers nothing any more: handed on later, it would pair
+    // with the requests of the next connection or corrupt its first reply.
     buffer.clear();
     if (socket->isOpen())
         socket->readAll();

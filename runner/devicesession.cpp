@@ -114,7 +114,8 @@ void DeviceSession::setRetryInterval(int msec)
     client->setRetryInterval(msec);
 }
 
-quint64 DeviceSession::queue(const QJsonObject &request, QObject *context, Handler handler)
+quint64 DeviceSession::queue(
+    int link, const QJsonObject &request, QObject *context, Handler handler)
 {
     Pending entry;
     entry.ticket = ++lastTicket;
@@ -122,6 +123,19 @@ quint64 DeviceSession::queue(const QJsonObject &request, QObject *context, Handl
     entry.context = context;
     entry.bound = context != nullptr;
     entry.handler = std::move(handler);
+    // The write found the link reset and ended it there and then: queued,
+    // the request would take the reply to the next link's first one. It
+    // ended with its link, and is told so once the caller holds its ticket.
+    if (link != linkSerial) {
+        QMetaObject::invokeMethod(
+            this,
+            [this, entry] {
+                tell(entry,
+                    { entry.ticket, entry.request, Outcome::Closed, Outcome::NoProblem, {}, {} });
+            },
+            Qt::QueuedConnection);
+        return entry.ticket;
+    }
     if (pending.isEmpty() && replyTimer.interval() > 0)
         replyTimer.start();
     pending.append(entry);
@@ -132,14 +146,9 @@ quint64 DeviceSession::send(const QJsonObject &request, QObject *context, Handle
 {
     if (!isConnected())
         return 0;
-    // The write may find the link reset and end it there and then: the
-    // request then went nowhere, and queued it would take the reply to the
-    // next link's first request.
     const int link = linkSerial;
     client->write(request);
-    if (link != linkSerial)
-        return 0;
-    return queue(request, context, std::move(handler));
+    return queue(link, request, context, std::move(handler));
 }
 
 quint64 DeviceSession::upload(
@@ -152,9 +161,7 @@ quint64 DeviceSession::upload(
     client->write(header);
     client->write(data, false);
     client->flush();
-    if (link != linkSerial)
-        return 0;
-    return queue(header, context, std::move(handler));
+    return queue(link, header, context, std::move(handler));
 }
 
 void DeviceSession::linkUp()

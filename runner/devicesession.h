@@ -109,7 +109,8 @@ private:
         Handler handler;
     };
 
-    quint64 queue(const QJsonObject &request, QObject *context, Handler handler);
+    // Waits for the reply to `request`, written on link `link`.
+    quint64 queue(int link, const QJsonObject &request, QObject *context, Handler handler);
     void linkUp();
     void linkDown();
     void drop(LinkEnd why, const QString &detail = {});

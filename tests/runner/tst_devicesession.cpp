@@ -75,17 +75,20 @@ private slots:
             f.peer.abortClient();
         }) << QStringList { "info closed", "dev closed", "link closed, retrying" };
         // The device has gone: the first write draws its reset, the second
-        // finds it and ends the link there and then. That request went
-        // nowhere and must not take the next link's first reply.
-        QTest::newRow("written into a link already reset") << Script([known](Fixture &f) {
-            f.peer.abortClient();
-            QThread::msleep(50);
-            f.session.send(Requests::dev());
-            QThread::msleep(50);
-            f.session.send(Requests::history());
-            QVERIFY(f.peer.waitForConnections(2) && f.peer.waitForLines(1));
-            f.peer.sendLine(known);
-        }) << QStringList { "info closed", "dev closed", "link closed, retrying", "info done" };
+        // finds it and ends the link there and then. That request ended with
+        // its link and must not take the next link's first reply.
+        QTest::newRow("written into a link already reset")
+            << Script([known](Fixture &f) {
+                   f.peer.abortClient();
+                   QThread::msleep(50);
+                   f.session.send(Requests::dev());
+                   QThread::msleep(50);
+                   f.session.send(Requests::history());
+                   QVERIFY(f.peer.waitForConnections(2) && f.peer.waitForLines(1));
+                   f.peer.sendLine(known);
+               })
+            << QStringList { "info closed", "dev closed", "link closed, retrying", "history closed",
+                   "info done" };
 #endif
         QTest::newRow("not a device")
             << Script([](Fixture &f) { f.peer.sendLine("HTTP/1.1 400 Bad Request"); })
