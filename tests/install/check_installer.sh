@@ -17,6 +17,15 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 folder="$prefix/drive_c/Program Files/VELTRA2"
 [ ! -e "$folder" ] && [ -z "$(uninstall_keys)" ] || fail "VELTRA2 is installed already"
 before=$(files) # what the program itself wrote when it ran here
+# The uninstaller runs on as a copy of itself: wait until it has finished.
+gone() {
+    for _ in $(seq 120); do
+        [ "$(files)" = "$before" ] && [ -z "$(uninstall_keys)" ] && break
+        sleep 0.5
+    done
+}
+# A failed check leaves the prefix as it found it, for the next run.
+trap 'status=$?; [ $status = 0 ] || { [ ! -e "$folder/Uninstall.exe" ] || { wine "$folder/Uninstall.exe" /S; gone; }; }' EXIT
 wine "$installer" /S
 for f in veltra2.exe veltra2-devsim.exe veltra2ctl.exe veltra2-exporter.exe qt.conf Qt5Quick.dll platforms/qwindows.dll Uninstall.exe; do
     [ -e "$folder/$f" ] || [ -e "$folder/plugins/$f" ] || fail "not installed: $f"
@@ -25,17 +34,19 @@ done
 wine "$folder/veltra2.exe" --version | grep -q '^VELTRA2 ' || fail "the installed program does not run"
 wine "$folder/veltra2ctl.exe" --version | grep -q '^veltra2ctl ' || fail "the installed veltra2ctl does not run"
 wine "$folder/veltra2-exporter.exe" --version | grep -q '^veltra2-exporter ' || fail "the installed exporter does not run"
-files | grep -qi 'Start Menu/Programs/VELTRA2/VELTRA2.lnk' || fail "no Start-menu entry: $(files)"
+# Under wine the Start-menu entry may be written a moment after the
+# installer has returned.
+for _ in $(seq 60); do
+    files | grep -i 'Start Menu/Programs/VELTRA2/VELTRA2.lnk' >/dev/null && break
+    sleep 0.5
+done
+files | grep -i 'Start Menu/Programs/VELTRA2/VELTRA2.lnk' >/dev/null || fail "no Start-menu entry: $(files)"
 key=$(uninstall_keys)
 [ -n "$key" ] || fail "no uninstall entry"
 wine reg query "$key" /v UninstallString | grep -qi 'Uninstall.exe' || fail "uninstall entry names no uninstaller"
 
 wine "$folder/Uninstall.exe" /S
-# The uninstaller runs on as a copy of itself: wait until it has finished.
-for _ in $(seq 120); do
-    [ "$(files)" = "$before" ] && [ -z "$(uninstall_keys)" ] && break
-    sleep 0.5
-done
+gone
 [ ! -e "$folder" ] || fail "left behind: $(find "$folder")"
 [ "$(files)" = "$before" ] || fail "left behind: $(comm -13 <(echo "$before") <(files))"
 [ -z "$(uninstall_keys)" ] || fail "uninstall entry left behind: $(uninstall_keys)"
